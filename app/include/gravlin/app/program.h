@@ -1,0 +1,39 @@
+#pragma once
+#include "gravlin/board/form1.h"
+#include "gravlin/field/field_builder.h"
+#include "gravlin/field/levels.h"
+#include "gravlin/host.h"
+#include "gravlin/solver/local_solver.h"
+
+namespace gravlin {
+
+// The program's logic in one piece: the main window with every subsystem bound to it and
+// every menu item and button connected to its handler. The Qt layer draws it; tests drive
+// it with a fake host.
+class Program final : public Form1Layers {
+public:
+    explicit Program(Host& host);
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Runs the main window's start-up.
+    void start() { form.Form_Load(); }
+
+    Form1 form;
+    FieldBuilder field;
+    Levels levels;
+    LocalSolver solver;
+
+    // Form1Layers
+    void DeleteTraceFile() override;
+    void UnloadProbabilityWindow() override;
+    void Phase1() override { solver.Phase1(); }
+    void GlSolve_Click() override;
+    void KlickGreen_Click() override;
+    void Fortgeschrittene_Click() override { levels.Fortgeschrittene_Click(); }
+
+private:
+    void connect();
+};
+
+}  // namespace gravlin

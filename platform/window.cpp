@@ -1,0 +1,7 @@
+#include "gravlin/window.h"
+
+namespace gravlin {
+
+Window::~Window() = default;
+
+}  // namespace gravlin

@@ -1,0 +1,42 @@
+# Shared by the scripts: installs what is missing and builds into build/.
+# shellcheck shell=bash
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${GRAVLIN_BUILD_DIR:-$ROOT/build}"
+JOBS="$(nproc 2>/dev/null || echo 2)"
+
+# Packages every build needs on Debian 12.
+BASE_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev googletest
+               libbenchmark-dev xvfb xauth imagemagick fonts-dejavu-core)
+
+ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1; then
+            sudo="sudo"
+        else
+            echo "Missing packages (${missing[*]}) and not root: install them as root." >&2
+            exit 1
+        fi
+    fi
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# configure_and_build [extra cmake arguments...]
+configure_and_build() {
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake --build "$BUILD_DIR" -j "$JOBS"
+}

@@ -1,0 +1,87 @@
+#include "gravlin/solver/local_solver.h"
+
+#include <string>
+
+#include "gravlin/board/int16.h"
+
+namespace gravlin {
+
+namespace {
+bool isOpenNumber(const Form1& f, int x, int y) { return f.visible(x, y) && !f.marked(x, y) && !f.done(x, y); }
+}  // namespace
+
+bool LocalSolver::SearchMine() {
+    Form1& f = form_;
+    bool result = false;
+    for (std::int16_t x = 1; x <= f.x_game; ++x) {
+        for (std::int16_t y = 1; y <= f.y_game; ++y) {
+            if (!isOpenNumber(f, x, y)) continue;
+            const std::int16_t u = f.CountUnvisibleAround(x, y);
+            if (u == f.rest_around(x, y)) {
+                result = f.SetUnvisibleAround(x, y) || result;
+                f.rest_around(x, y) = 0;
+                // Cells later in this pass must already count the new marks.
+                RecalcCounterI();
+            }
+            if (u == 0) f.done(x, y) = true;
+        }
+    }
+    return result;
+}
+
+bool LocalSolver::RecalcCounterI() {
+    Form1& f = form_;
+    bool result = false;
+    for (std::int16_t x = 1; x <= f.x_game; ++x) {
+        for (std::int16_t y = 1; y <= f.y_game; ++y) {
+            if (f.done(x, y)) continue;
+            const std::int16_t v = to16(static_cast<long long>(f.mines_around(x, y)) - f.CountMinesVAround(x, y));
+            if (v != f.rest_around(x, y)) {
+                f.rest_around(x, y) = v;
+                result = true;
+            }
+        }
+    }
+    return result;
+}
+
+bool LocalSolver::PrePhase1() {
+    Form1& f = form_;
+    bool result = false;
+    add16(f.cnt_prephase1, 1);
+    for (std::int16_t x = 1; x <= f.x_game; ++x) {
+        for (std::int16_t y = 1; y <= f.y_game; ++y) {
+            if (!isOpenNumber(f, x, y) || f.rest_around(x, y) != 0 || !f.AroundAreUnvisibles(x, y)) continue;
+            f.forEachNeighbour(x, y, [&](int i, int j) {
+                if (f.UncoverCell(f.GetLinear(static_cast<std::int16_t>(i), static_cast<std::int16_t>(j)))) result = true;
+            });
+        }
+    }
+    return result;
+}
+
+void LocalSolver::Phase1() {
+    Form1& f = form_;
+    f.StatusBar1.text.clear();
+    bool mineRule = true;
+    bool recount = false;
+    bool freeRule = true;
+    int cycle = 1;
+    f.BeginWork();
+    while ((mineRule || recount || freeRule) && cycle < kCycleLimit) {
+        f.host().doEvents();
+        mineRule = SearchMine();
+        recount = RecalcCounterI();
+        freeRule = PrePhase1();
+        ++cycle;
+        add16(f.cnt_phase1, 1);
+    }
+    f.EndWork();
+    if (cycle >= kCycleLimit) f.host().messageBox("Limit!", MsgButtons::Ok, MsgIcon::None, "Gravlin");
+    f.StatusBar1.text = std::to_string(f.cnt_phase1) + ":" + std::to_string(f.cnt_uncover) + " - " +
+                        std::to_string(f.cnt_prephase1);
+    const std::int16_t rest = f.PrintRestMinen();
+    if (rest == 0 || f.covered_left == rest) f.Spielende(true);
+}
+
+}  // namespace gravlin

@@ -1,0 +1,92 @@
+#pragma once
+// A recording Host for logic tests: message boxes and dialogs are answered from queues or
+// callbacks the test sets up, and everything the logic asked for is kept for inspection.
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gravlin/host.h"
+#include "gravlin/window.h"
+
+namespace gravlin::testing {
+
+struct RecordedMessage {
+    std::string text;
+    MsgButtons buttons;
+    MsgIcon icon;
+    std::string title;
+};
+
+class FakeHost : public Host {
+public:
+    // Answers to the next message boxes; an empty queue answers Ok (or No for Yes/No).
+    std::deque<MsgResult> messageAnswers;
+    // Called while a window is shown modally; it plays the user's part (for example calls
+    // OKButton_Click). If the window is still loaded afterwards it is closed as if by its
+    // close box, so a broken test cannot hang.
+    std::function<void(Window&)> onModal;
+    // Answers to the next file dialogs; an empty queue cancels.
+    std::deque<std::optional<std::string>> fileAnswers;
+    std::function<void()> onDoEvents;
+
+    std::vector<RecordedMessage> messages;
+    std::vector<Window*> modalShown;
+    std::vector<Window*> modelessShown;
+    std::vector<Window*> closed;
+    std::vector<FileDialogRequest> fileRequests;
+    std::vector<std::string> focus;
+    std::vector<bool> pointerChanges;
+    int beeps = 0;
+    int doEventsCalls = 0;
+    int repaints = 0;
+    bool busyPointer = false;
+    std::string folder = "/opt/gravlin/bin";
+
+    MsgResult messageBox(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) override {
+        messages.push_back({text, buttons, icon, title});
+        if (!messageAnswers.empty()) {
+            const MsgResult r = messageAnswers.front();
+            messageAnswers.pop_front();
+            return r;
+        }
+        return buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Ok;
+    }
+    void beep() override { ++beeps; }
+    void doEvents() override {
+        ++doEventsCalls;
+        if (onDoEvents) onDoEvents();
+    }
+    void repaintNow() override { ++repaints; }
+    void setBusyPointer(bool busy) override {
+        busyPointer = busy;
+        pointerChanges.push_back(busy);
+    }
+    void setFocus(Window&, const std::string& control) override { focus.push_back(control); }
+    void showModal(Window& window, Window*) override {
+        modalShown.push_back(&window);
+        window.loaded = true;
+        if (onModal) onModal(window);
+        if (window.loaded) closeWindow(window);
+    }
+    void showModeless(Window& window) override {
+        modelessShown.push_back(&window);
+        window.loaded = true;
+    }
+    void closeWindow(Window& window) override {
+        closed.push_back(&window);
+        window.loaded = false;
+    }
+    std::optional<std::string> fileDialog(const FileDialogRequest& request) override {
+        fileRequests.push_back(request);
+        if (fileAnswers.empty()) return std::nullopt;
+        auto r = fileAnswers.front();
+        fileAnswers.pop_front();
+        return r;
+    }
+    std::string programFolder() override { return folder; }
+};
+
+}  // namespace gravlin::testing
