@@ -1,0 +1,34 @@
+#include "gravlin_gui.h"
+
+#include <QApplication>
+
+#include "ben_definiert_view.h"
+#include "pictures.h"
+#include "style.h"
+#include "twips.h"
+
+namespace gravlin::ui {
+
+void setUpApplication() {
+    QApplication::setApplicationName(QStringLiteral("Gravlin"));
+    QApplication::setApplicationVersion(QStringLiteral(GRAVLIN_VERSION));
+    QApplication::setStyle(new GravlinStyle);
+    QApplication::setPalette(classicPalette());
+    QApplication::setWindowIcon(appIcon());
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+GravlinGui::GravlinGui() : program(host) {
+    host.registerDialog<BenDefiniert, BenDefiniertView>();
+}
+
+GravlinGui::~GravlinGui() { host.setMainView(nullptr); }
+
+void GravlinGui::start() {
+    view_ = std::make_unique<MainWindowView>(host, program.form);
+    host.setMainView(view_.get());
+    host.invoke([this] { program.start(); });
+    view_->show();
+}
+
+}  // namespace gravlin::ui

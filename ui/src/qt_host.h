@@ -1,0 +1,68 @@
+#pragma once
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <typeindex>
+#include <vector>
+
+#include "gravlin/host.h"
+#include "view.h"
+
+namespace gravlin::ui {
+
+// Host for the real program: Qt message boxes, dialogs, the event loop, the pointer.
+class QtHost : public Host {
+public:
+    using DialogFactory = std::function<DialogView*(QtHost&, Window&, QWidget* parent)>;
+
+    QtHost();
+    ~QtHost() override;
+
+    // The view of the main window; its window's data is the main window.
+    void setMainView(View* view) { mainView_ = view; }
+    View* mainView() const { return mainView_; }
+
+    // Tells which view shows windows of type W.
+    template <typename W, typename V>
+    void registerDialog() {
+        factories_[std::type_index(typeid(W))] = [](QtHost& host, Window& w, QWidget* parent) -> DialogView* {
+            return new V(host, static_cast<W&>(w), parent);
+        };
+    }
+
+    // Runs a handler of the logic, then brings every view up to date. A failure inside the
+    // handler is reported instead of ending the program.
+    void invoke(const std::function<void()>& handler);
+    void refreshViews();
+    DialogView* openView(const Window& window) const;
+
+    // Host
+    MsgResult messageBox(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) override;
+    void beep() override;
+    void doEvents() override;
+    void repaintNow() override;
+    void setBusyPointer(bool busy) override;
+    void setFocus(Window& window, const std::string& control) override;
+    void showModal(Window& window, Window* owner) override;
+    void showModeless(Window& window) override;
+    void closeWindow(Window& window) override;
+    std::optional<std::string> fileDialog(const FileDialogRequest& request) override;
+    std::string programFolder() override;
+
+    // Counts for tests: how often the logic beeped.
+    int beepCount() const { return beeps_; }
+
+private:
+    DialogView* createView(Window& window, QWidget* parent);
+    QWidget* parentFor(Window* owner) const;
+
+    View* mainView_ = nullptr;
+    std::map<std::type_index, DialogFactory> factories_;
+    std::map<const Window*, QPointer<DialogView>> open_;
+    int beeps_ = 0;
+    int invokeDepth_ = 0;
+};
+
+}  // namespace gravlin::ui

@@ -1,0 +1,76 @@
+#include "scenarios.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTimer>
+
+#include "ben_definiert_view.h"
+#include "gravlin_gui.h"
+
+namespace gravlin::ui {
+
+namespace {
+void click(GravlinGui& gui, int index, int button = Form1::LeftButton) {
+    gui.host.invoke([&] {
+        gui.program.form.Command1_MouseDown(static_cast<std::int16_t>(index), static_cast<std::int16_t>(button), 0, 0, 0);
+    });
+}
+
+// The first covered cell that holds no mine, or -1.
+int safeCoveredCell(const Form1& f) {
+    for (int L = 0; L < f.x_game * f.y_game; ++L) {
+        const int x = L % f.x_game + 1;
+        const int y = L / f.x_game + 1;
+        if (!f.visible(x, y) && !f.is_mine(x, y)) return L;
+    }
+    return -1;
+}
+
+int mineCell(const Form1& f) {
+    for (int L = 0; L < f.x_game * f.y_game; ++L) {
+        if (f.is_mine(L % f.x_game + 1, L / f.x_game + 1)) return L;
+    }
+    return -1;
+}
+}  // namespace
+
+void playScenario(GravlinGui& gui, const std::string& name) {
+    Form1& f = gui.program.form;
+    f.seedSource = [] { return 20261206ULL; };
+    if (name == "lost" || name == "won") {
+        gui.host.invoke([&] { gui.program.levels.Anfänger_Click(); });
+        click(gui, 40);
+        if (name == "lost") {
+            click(gui, mineCell(f));
+        } else {
+            for (int guard = 0; guard < 81 && f.game_running; ++guard) {
+                const int L = safeCoveredCell(f);
+                if (L < 0) break;
+                click(gui, L);
+            }
+        }
+    } else if (name == "expert") {
+        gui.host.invoke([&] { gui.program.levels.Profis_Click(); });
+        click(gui, 8 * 30 + 15);
+        click(gui, 8 * 30 + 14, Form1::RightButton);
+    } else if (name == "custom") {
+        QTimer::singleShot(200, [] {
+            if (auto* view = dynamic_cast<BenDefiniertView*>(QApplication::activeModalWidget())) {
+                view->xInput()->setText(QStringLiteral("31"));
+                view->mInput()->setText(QStringLiteral("abc"));
+                view->okButton()->click();
+            }
+        });
+        gui.host.invoke([&] { gui.program.levels.benutzerdefiniert_Click(); });
+    }
+}
+
+bool saveScreenshot(GravlinGui& gui, const QString& path) {
+    QWidget* target = QApplication::activeModalWidget();
+    if (!target) target = gui.view();
+    return target->grab().save(path);
+}
+
+}  // namespace gravlin::ui

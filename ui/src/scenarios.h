@@ -1,0 +1,15 @@
+#pragma once
+#include <QString>
+#include <string>
+
+namespace gravlin::ui {
+
+class GravlinGui;
+
+// Scenes played for screenshots: "lost", "won", "expert", "custom" (the custom field dialog
+// after OK with values out of range). Unknown names do nothing.
+void playScenario(GravlinGui& gui, const std::string& name);
+// Saves the window in front (a modal dialog if one is open, otherwise the main window).
+bool saveScreenshot(GravlinGui& gui, const QString& path);
+
+}  // namespace gravlin::ui

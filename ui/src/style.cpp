@@ -1,0 +1,32 @@
+#include "style.h"
+
+#include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStyleFactory>
+#include <QStyleOption>
+
+namespace gravlin::ui {
+
+GravlinStyle::GravlinStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+void GravlinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                                 const QWidget* widget) const {
+    if (element == PE_IndicatorCheckBox && qobject_cast<const QMenu*>(widget)) {
+        if (!(option->state & State_On)) return;
+        const QRectF r = option->rect;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(option->palette.color(QPalette::Text), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        QPainterPath tick;
+        tick.moveTo(r.left() + r.width() * 0.2, r.top() + r.height() * 0.55);
+        tick.lineTo(r.left() + r.width() * 0.42, r.top() + r.height() * 0.78);
+        tick.lineTo(r.left() + r.width() * 0.82, r.top() + r.height() * 0.25);
+        painter->drawPath(tick);
+        painter->restore();
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+}  // namespace gravlin::ui
