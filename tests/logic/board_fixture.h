@@ -1,0 +1,95 @@
+#pragma once
+// A started program on a fake host, and hand-made positions drawn as text:
+//   '.' covered free cell   '*' covered mine   'o' uncovered free cell   'M' mine marked by the solver
+// Row strings run top to bottom, characters left to right.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fake_host.h"
+#include "gravlin/app/program.h"
+
+namespace gravlin {
+
+class GameTest : public ::testing::Test {
+protected:
+    void SetUp() override { program.start(); }
+
+    CommandButton& cell(int x, int y) { return form.Command1.at(static_cast<std::size_t>(index(x, y))); }
+    std::int16_t index(int x, int y) const {
+        return form.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
+    }
+    void leftClick(int x, int y) { form.Command1_MouseDown(index(x, y), Form1::LeftButton, 0, 0, 0); }
+    void rightClick(int x, int y) { form.Command1_MouseDown(index(x, y), Form1::RightButton, 0, 0, 0); }
+
+    void newGame(int width, int height, int mines) {
+        form.x_actual = static_cast<std::int16_t>(width);
+        form.y_actual = static_cast<std::int16_t>(height);
+        form.no_mines_actual = static_cast<std::int16_t>(mines);
+        form.InitGame();
+        program.field.Feldaufbau_Click();
+    }
+
+    // Starts a game whose mines are already placed as drawn; opened and marked cells look
+    // and count as they would in play. Statistics start from zero.
+    void setPosition(const std::vector<std::string>& rows) {
+        const int height = static_cast<int>(rows.size());
+        const int width = static_cast<int>(rows.front().size());
+        int mines = 0;
+        for (const auto& row : rows) {
+            for (char c : row) mines += (c == '*' || c == 'M') ? 1 : 0;
+        }
+        newGame(width, height, mines);
+        for (int y = 1; y <= height; ++y) {
+            for (int x = 1; x <= width; ++x) {
+                const char c = rows[static_cast<std::size_t>(y - 1)][static_cast<std::size_t>(x - 1)];
+                form.is_mine(x, y) = c == '*' || c == 'M';
+                form.marked(x, y) = c == 'M';
+                form.visible(x, y) = c == 'o' || c == 'M';
+            }
+        }
+        for (int y = 1; y <= height; ++y) {
+            for (int x = 1; x <= width; ++x) {
+                const auto sx = static_cast<std::int16_t>(x);
+                const auto sy = static_cast<std::int16_t>(y);
+                form.mines_around(x, y) = form.is_mine(x, y) ? 0 : form.CountMinesAround(sx, sy);
+                form.rest_around(x, y) = static_cast<std::int16_t>(form.mines_around(x, y) - form.CountMinesVAround(sx, sy));
+                if (!form.visible(x, y)) continue;
+                --form.covered_left;
+                CommandButton& b = cell(x, y);
+                if (form.marked(x, y)) {
+                    b.caption = "M";
+                } else {
+                    b.raised = false;
+                    b.backColor = kWhite;
+                    b.caption = form.mines_around(x, y) ? std::to_string(form.mines_around(x, y)) : "";
+                }
+            }
+        }
+        form.RefreshCoveredTooltip();
+        form.save_mine.enabled = true;
+        form.save.enabled = true;
+        form.InitStat();
+    }
+
+    int countCells(bool (*pred)(const Form1&, int, int)) const {
+        int n = 0;
+        for (int x = 1; x <= form.x_game; ++x) {
+            for (int y = 1; y <= form.y_game; ++y) n += pred(form, x, y) ? 1 : 0;
+        }
+        return n;
+    }
+
+    testing::FakeHost host;
+    Program program{host};
+    Form1& form = program.form;
+};
+
+inline bool isMine(const Form1& f, int x, int y) { return f.is_mine(x, y); }
+inline bool isVisible(const Form1& f, int x, int y) { return f.visible(x, y); }
+inline bool isMarked(const Form1& f, int x, int y) { return f.marked(x, y); }
+
+}  // namespace gravlin
