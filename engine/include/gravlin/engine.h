@@ -1,0 +1,51 @@
+/* Gravlin solver engine: a plain C interface so the game can bind it at run time.
+ *
+ * Unknowns are covered cells named by their code 100 * x + y. Equations say that a sum of
+ * unknowns (each 0 = free or 1 = mine) equals a whole number. No function reports errors:
+ * text that cannot be read is ignored, and a NULL pointer counts as empty text. */
+#ifndef GRAVLIN_ENGINE_H
+#define GRAVLIN_ENGINE_H
+
+#include <stdint.h>
+
+#include "gravlin/engine_export.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Forgets every equation given so far. */
+GRAVLIN_ENGINE_EXPORT void QZNewSystem(void);
+
+/* Adds one equation in compact notation, e.g. "0406+0408+0607=1" (four digits xxyy per
+ * unknown, "+" between them, "=" and a whole right-hand side that may be negative).
+ * Empty text adds nothing; text in any other form is ignored. */
+GRAVLIN_ENGINE_EXPORT void QZInterpreter(const char* equation);
+
+/* Cheap: the system is analysed once, when a listing is first asked for after a change. */
+GRAVLIN_ENGINE_EXPORT void QZSolve(void);
+
+/* Lists, in ascending code order, the unknowns that are 0 (QZGetNextFree) or 1
+ * (QZGetNextMine) in every 0/1 solution of all equations given since QZNewSystem.
+ * Pass -1 for the first code and the previous result for the next; a negative result
+ * ends the list. A system without solutions lists nothing. */
+GRAVLIN_ENGINE_EXPORT int32_t QZGetNextFree(int32_t previous);
+GRAVLIN_ENGINE_EXPORT int32_t QZGetNextMine(int32_t previous);
+
+/* Appends one time-stamped record to the file (created when missing); failures are ignored. */
+GRAVLIN_ENGINE_EXPORT void QZtrace(const char* fileName, const char* text);
+
+/* Mine probabilities of a system written in display notation ("a[ 04,06 ] + a[ 04,08 ] = 1",
+ * equations separated by ",", the total-sum equation marked with a leading "/ *g* /" comment
+ * without the spaces). Returns a text with CR LF line ends, allocated with malloc: the caller
+ * releases it with free(). Returns NULL only when even that allocation fails. */
+GRAVLIN_ENGINE_EXPORT char* QZcalcStoch(const char* system);
+
+/* Releases whatever the last QZcalcStoch kept. */
+GRAVLIN_ENGINE_EXPORT void QZcalcStochEnd(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* GRAVLIN_ENGINE_H */

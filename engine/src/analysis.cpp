@@ -1,0 +1,778 @@
+#include "analysis.h"
+
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+#include <utility>
+
+namespace gravlin::engine {
+namespace {
+
+struct TooComplex {};
+struct NoSolution {};
+
+// ---------------------------------------------------------------------------------------
+// Preparation: unknown indices, duplicate equations, the total sum, forced values,
+// components and groups of interchangeable unknowns.
+
+struct Group {
+    int size = 0;
+    std::vector<int> eqs;      // component-local equation ids
+    std::vector<int> members;  // unknown indices
+};
+
+struct ComponentEq {
+    int rhs = 0;
+    std::vector<int> groups;
+};
+
+struct Component {
+    std::vector<Group> groups;
+    std::vector<ComponentEq> eqs;
+};
+
+struct Prepared {
+    int unknowns = 0;
+    std::vector<int8_t> fixed;  // -1 or the forced value
+    bool hasTotal = false;
+    int64_t total = 0;          // mines left for the unfixed unknowns of the total sum
+    std::vector<int> free;      // unfixed unknowns that only the total sum touches
+    std::vector<Component> components;
+};
+
+struct IndexedEq {
+    std::vector<int> vars;
+    int64_t rhs = 0;
+};
+
+Prepared prepare(const std::vector<Equation>& input, Analysis& out) {
+    for (const auto& eq : input) out.codes.insert(out.codes.end(), eq.codes.begin(), eq.codes.end());
+    std::sort(out.codes.begin(), out.codes.end());
+    out.codes.erase(std::unique(out.codes.begin(), out.codes.end()), out.codes.end());
+    const int n = static_cast<int>(out.codes.size());
+    out.value.assign(static_cast<size_t>(n), -1);
+    out.constrained.assign(static_cast<size_t>(n), false);
+
+    auto indexOf = [&](int32_t code) {
+        return static_cast<int>(std::lower_bound(out.codes.begin(), out.codes.end(), code) - out.codes.begin());
+    };
+    std::vector<IndexedEq> eqs;
+    eqs.reserve(input.size());
+    for (const auto& eq : input) {
+        IndexedEq e;
+        e.rhs = eq.rhs;
+        e.vars.reserve(eq.codes.size());
+        for (int32_t c : eq.codes) {
+            e.vars.push_back(indexOf(c));
+            if (eq.cellEquation) out.constrained[static_cast<size_t>(e.vars.back())] = true;
+        }
+        if (e.vars.empty()) {
+            if (e.rhs != 0) throw NoSolution{};
+            continue;
+        }
+        eqs.push_back(std::move(e));
+    }
+
+    // The same equation given twice (neighbouring cells often see the same unknowns) is
+    // kept once; the same unknowns with two different sums have no solution.
+    std::sort(eqs.begin(), eqs.end(), [](const IndexedEq& a, const IndexedEq& b) { return a.vars < b.vars; });
+    std::vector<IndexedEq> unique;
+    for (auto& e : eqs) {
+        if (!unique.empty() && unique.back().vars == e.vars) {
+            if (unique.back().rhs != e.rhs) throw NoSolution{};
+            continue;
+        }
+        unique.push_back(std::move(e));
+    }
+
+    Prepared p;
+    p.unknowns = n;
+    p.fixed.assign(static_cast<size_t>(n), -1);
+
+    // An equation over every unknown is the total sum. It joins everything into one
+    // component, so it is kept apart and applied when the components are combined.
+    size_t totalAt = unique.size();
+    for (size_t i = 0; i < unique.size(); ++i)
+        if (static_cast<int>(unique[i].vars.size()) == n) totalAt = i;
+    if (totalAt < unique.size()) {
+        p.hasTotal = true;
+        p.total = unique[totalAt].rhs;
+        unique.erase(unique.begin() + static_cast<std::ptrdiff_t>(totalAt));
+    }
+
+    // Forced values: a sum of 0 makes all its unknowns free, a full sum all mines.
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (const auto& e : unique) {
+            int64_t open = 0;
+            int64_t rest = e.rhs;
+            for (int v : e.vars) {
+                const int8_t f = p.fixed[static_cast<size_t>(v)];
+                if (f < 0)
+                    ++open;
+                else
+                    rest -= f;
+            }
+            if (rest < 0 || rest > open) throw NoSolution{};
+            if (open == 0 || (rest != 0 && rest != open)) continue;
+            for (int v : e.vars)
+                if (p.fixed[static_cast<size_t>(v)] < 0) p.fixed[static_cast<size_t>(v)] = rest == 0 ? 0 : 1;
+            changed = true;
+        }
+    }
+
+    if (p.hasTotal)
+        for (int8_t f : p.fixed)
+            if (f > 0) --p.total;
+
+    // Reduced equations over the unfixed unknowns, then components by union-find.
+    std::vector<IndexedEq> reduced;
+    for (const auto& e : unique) {
+        IndexedEq r;
+        r.rhs = e.rhs;
+        for (int v : e.vars) {
+            const int8_t f = p.fixed[static_cast<size_t>(v)];
+            if (f < 0)
+                r.vars.push_back(v);
+            else
+                r.rhs -= f;
+        }
+        if (!r.vars.empty()) reduced.push_back(std::move(r));
+    }
+
+    std::vector<int> parent(static_cast<size_t>(n));
+    std::iota(parent.begin(), parent.end(), 0);
+    auto find = [&](int v) {
+        while (parent[static_cast<size_t>(v)] != v) {
+            parent[static_cast<size_t>(v)] = parent[static_cast<size_t>(parent[static_cast<size_t>(v)])];
+            v = parent[static_cast<size_t>(v)];
+        }
+        return v;
+    };
+    for (const auto& e : reduced)
+        for (size_t i = 1; i < e.vars.size(); ++i) parent[static_cast<size_t>(find(e.vars[i]))] = find(e.vars[0]);
+
+    std::vector<std::vector<int>> eqsOf(static_cast<size_t>(n));
+    for (size_t i = 0; i < reduced.size(); ++i)
+        for (int v : reduced[i].vars) eqsOf[static_cast<size_t>(v)].push_back(static_cast<int>(i));
+
+    std::vector<int> componentOf(static_cast<size_t>(n), -1);
+    std::vector<std::vector<int>> members;
+    for (int v = 0; v < n; ++v) {
+        if (p.fixed[static_cast<size_t>(v)] >= 0) continue;
+        if (eqsOf[static_cast<size_t>(v)].empty()) {
+            p.free.push_back(v);
+            continue;
+        }
+        const int root = find(v);
+        if (componentOf[static_cast<size_t>(root)] < 0) {
+            componentOf[static_cast<size_t>(root)] = static_cast<int>(members.size());
+            members.emplace_back();
+        }
+        members[static_cast<size_t>(componentOf[static_cast<size_t>(root)])].push_back(v);
+    }
+
+    std::vector<int> localEq(reduced.size(), -1);
+    for (auto& vars : members) {
+        Component c;
+        // Unknowns in exactly the same equations are interchangeable: one group each.
+        std::stable_sort(vars.begin(), vars.end(), [&](int a, int b) {
+            return eqsOf[static_cast<size_t>(a)] < eqsOf[static_cast<size_t>(b)];
+        });
+        for (size_t i = 0; i < vars.size(); ++i) {
+            const auto& sig = eqsOf[static_cast<size_t>(vars[i])];
+            if (i == 0 || sig != eqsOf[static_cast<size_t>(vars[i - 1])]) {
+                Group g;
+                for (int e : sig) {
+                    if (localEq[static_cast<size_t>(e)] < 0) {
+                        localEq[static_cast<size_t>(e)] = static_cast<int>(c.eqs.size());
+                        ComponentEq ce;
+                        ce.rhs = static_cast<int>(reduced[static_cast<size_t>(e)].rhs);
+                        c.eqs.push_back(ce);
+                    }
+                    g.eqs.push_back(localEq[static_cast<size_t>(e)]);
+                }
+                c.groups.push_back(std::move(g));
+            }
+            c.groups.back().members.push_back(vars[i]);
+            ++c.groups.back().size;
+        }
+        for (size_t gi = 0; gi < c.groups.size(); ++gi)
+            for (int e : c.groups[gi].eqs) c.eqs[static_cast<size_t>(e)].groups.push_back(static_cast<int>(gi));
+        p.components.push_back(std::move(c));
+    }
+    return p;
+}
+
+// ---------------------------------------------------------------------------------------
+// Counting rows: entry k is a count of layouts with k mines, for k in [lo, lo + len).
+
+struct Row {
+    int lo = 0;
+    int len = 0;
+    std::vector<Limb> v;
+    int hi() const { return lo + len - 1; }
+};
+
+template <class A>
+Row makeRow(const A& a, int lo, int len) {
+    Row r;
+    r.lo = lo;
+    r.len = std::max(len, 0);
+    r.v.assign(static_cast<size_t>(r.len) * static_cast<size_t>(a.limbs), 0);
+    return r;
+}
+
+template <class A>
+Limb* at(const A& a, Row& r, int k) {
+    return &r.v[static_cast<size_t>(k - r.lo) * static_cast<size_t>(a.limbs)];
+}
+template <class A>
+const Limb* at(const A& a, const Row& r, int k) {
+    return &r.v[static_cast<size_t>(k - r.lo) * static_cast<size_t>(a.limbs)];
+}
+
+// Convolution of two rows, keeping indices up to maxIndex.
+template <class A>
+Row convolve(const A& a, const Row& x, const Row& y, int maxIndex) {
+    const int lo = x.lo + y.lo;
+    const int hi = std::min(x.hi() + y.hi(), maxIndex);
+    Row r = makeRow(a, lo, hi - lo + 1);
+    if (x.len == 0 || y.len == 0) r = makeRow(a, 0, 0);
+    for (int i = 0; i < x.len; ++i) {
+        const Limb* xi = at(a, x, x.lo + i);
+        if (a.isZero(xi)) continue;
+        for (int j = 0; j < y.len && x.lo + i + y.lo + j <= hi; ++j)
+            a.addMul(at(a, r, x.lo + i + y.lo + j), xi, at(a, y, y.lo + j));
+    }
+    return r;
+}
+
+// ---------------------------------------------------------------------------------------
+// Counting within one component: dynamic programming over the groups in an order that
+// keeps few equations open at a time. A state holds, per open equation, how many mines
+// it still needs; its row counts the ways to reach it by number of mines placed so far.
+
+template <class A>
+class ComponentCounter {
+public:
+    ComponentCounter(const A& arith, const Component& comp, size_t& budget)
+        : a_(arith), c_(comp), budget_(budget) {}
+
+    // Counts the component's layouts by number of mines.
+    Row forward() {
+        chooseOrder();
+        const size_t L = static_cast<size_t>(a_.limbs);
+        layers_.clear();
+        layers_.reserve(order_.size() + 1);
+        Layer first;
+        first.lo.push_back(0);
+        first.hi.push_back(0);
+        first.off.push_back(0);
+        first.vals.assign(L, 0);
+        first.vals[0] = 1;
+        layers_.push_back(std::move(first));
+
+        remaining_.assign(c_.eqs.size(), 0);
+        capacity_.assign(c_.eqs.size(), 0);
+        for (size_t e = 0; e < c_.eqs.size(); ++e) {
+            remaining_[e] = static_cast<int>(c_.eqs[e].groups.size());
+            for (int g : c_.eqs[e].groups) capacity_[e] += c_.groups[static_cast<size_t>(g)].size;
+        }
+        slotOf_.assign(c_.eqs.size(), -1);
+        for (int g : order_) step(g);
+
+        const Layer& last = layers_.back();
+        Row r;
+        if (last.count() == 0) return makeRow(a_, 0, 0);
+        r = makeRow(a_, last.lo[0], last.hi[0] - last.lo[0] + 1);
+        std::copy(last.vals.begin(), last.vals.begin() + static_cast<std::ptrdiff_t>(r.v.size()), r.v.begin());
+        return r;
+    }
+
+    // For every group g and value j, raw[g][j] = sum over the component's layouts with j
+    // mines in g (counting each choice of members once) of weight(mines of the layout).
+    void backward(const Row& weight, std::vector<std::vector<std::vector<Limb>>>& raw) {
+        const size_t L = static_cast<size_t>(a_.limbs);
+        raw.assign(c_.groups.size(), {});
+        for (size_t g = 0; g < c_.groups.size(); ++g)
+            raw[g].assign(static_cast<size_t>(c_.groups[g].size) + 1, std::vector<Limb>(L, 0));
+        if (layers_.back().count() == 0) return;
+
+        const Layer& last = layers_.back();
+        std::vector<Limb> after(last.vals.size(), 0);
+        for (int k = last.lo[0]; k <= last.hi[0]; ++k)
+            if (k >= weight.lo && k <= weight.hi())
+                std::copy_n(at(a_, weight, k), L, &after[static_cast<size_t>(k - last.lo[0]) * L]);
+
+        std::vector<Limb> before;
+        std::vector<Limb> sum(L);
+        for (size_t t = order_.size(); t-- > 0;) {
+            const Layer& prev = layers_[t];
+            const Layer& next = layers_[t + 1];
+            const Group& group = c_.groups[static_cast<size_t>(order_[t])];
+            const size_t choices = static_cast<size_t>(group.size) + 1;
+            before.assign(prev.vals.size(), 0);
+            for (size_t s = 0; s < prev.count(); ++s) {
+                for (size_t j = 0; j < choices; ++j) {
+                    const int32_t target = prev.next[s * choices + j];
+                    if (target < 0) continue;
+                    const auto ts = static_cast<size_t>(target);
+                    const Limb* c = a_.binomial(group.size, static_cast<int64_t>(j));
+                    const bool unit = a_.isOne(c);
+                    std::fill(sum.begin(), sum.end(), 0);
+                    for (int k = prev.lo[s]; k <= prev.hi[s]; ++k) {
+                        const Limb* b =
+                            &after[next.off[ts] + static_cast<size_t>(k + static_cast<int>(j) - next.lo[ts]) * L];
+                        if (a_.isZero(b)) continue;
+                        const size_t here = prev.off[s] + static_cast<size_t>(k - prev.lo[s]) * L;
+                        if (unit)
+                            a_.add(&before[here], b);
+                        else
+                            a_.addMul(&before[here], c, b);
+                        a_.addMul(sum.data(), &prev.vals[here], b);
+                    }
+                    a_.add(raw[static_cast<size_t>(order_[t])][j].data(), sum.data());
+                }
+            }
+            after.swap(before);
+        }
+    }
+
+private:
+    struct Layer {
+        std::vector<int> eqs;          // the open equation of each slot
+        std::vector<uint16_t> keys;    // per state: mines each open equation still needs
+        std::vector<int> lo, hi;       // per state: range of mines placed so far
+        std::vector<size_t> off;       // per state: start of its row in vals
+        std::vector<Limb> vals;
+        std::vector<int32_t> next;     // per state and value of the next group: target state
+        size_t count() const { return lo.size(); }
+    };
+
+    void spend(size_t words) {
+        if (words > budget_) throw TooComplex{};
+        budget_ -= words;
+    }
+
+    // Greedy path-like order from a far end of the component: each next group closes as
+    // many equations and opens as few as possible.
+    void chooseOrder() {
+        const size_t G = c_.groups.size();
+        const size_t E = c_.eqs.size();
+        order_.clear();
+        // A far end: the group last reached by a breadth-first walk from group 0.
+        int start = 0;
+        {
+            std::vector<char> seenG(G, 0), seenE(E, 0);
+            std::vector<int> queue{0};
+            seenG[0] = 1;
+            for (size_t qi = 0; qi < queue.size(); ++qi) {
+                const int g = queue[qi];
+                start = g;
+                for (int e : c_.groups[static_cast<size_t>(g)].eqs) {
+                    if (seenE[static_cast<size_t>(e)]) continue;
+                    seenE[static_cast<size_t>(e)] = 1;
+                    for (int h : c_.eqs[static_cast<size_t>(e)].groups)
+                        if (!seenG[static_cast<size_t>(h)]) {
+                            seenG[static_cast<size_t>(h)] = 1;
+                            queue.push_back(h);
+                        }
+                }
+            }
+        }
+        std::vector<int> left(E);
+        for (size_t e = 0; e < E; ++e) left[e] = static_cast<int>(c_.eqs[e].groups.size());
+        std::vector<char> open(E, 0), done(G, 0), candidate(G, 0);
+        std::vector<int> candidates{start};
+        candidate[static_cast<size_t>(start)] = 1;
+        while (order_.size() < G) {
+            int best = -1;
+            size_t bestAt = 0;
+            int bestScore = 0, bestOpens = 0;
+            for (size_t i = 0; i < candidates.size(); ++i) {
+                const int g = candidates[i];
+                int opens = 0, closes = 0;
+                for (int e : c_.groups[static_cast<size_t>(g)].eqs) {
+                    if (left[static_cast<size_t>(e)] == 1)
+                        ++closes;
+                    else if (!open[static_cast<size_t>(e)])
+                        ++opens;
+                }
+                const int score = opens - closes;
+                if (best < 0 || score < bestScore || (score == bestScore && opens < bestOpens)) {
+                    best = g;
+                    bestAt = i;
+                    bestScore = score;
+                    bestOpens = opens;
+                }
+            }
+            candidates[bestAt] = candidates.back();
+            candidates.pop_back();
+            done[static_cast<size_t>(best)] = 1;
+            order_.push_back(best);
+            for (int e : c_.groups[static_cast<size_t>(best)].eqs) {
+                --left[static_cast<size_t>(e)];
+                open[static_cast<size_t>(e)] = left[static_cast<size_t>(e)] > 0;
+                for (int h : c_.eqs[static_cast<size_t>(e)].groups)
+                    if (!done[static_cast<size_t>(h)] && !candidate[static_cast<size_t>(h)]) {
+                        candidate[static_cast<size_t>(h)] = 1;
+                        candidates.push_back(h);
+                    }
+            }
+        }
+    }
+
+    // Open-addressing index of the states of the layer being built.
+    class StateIndex {
+    public:
+        void reset(size_t width) {
+            width_ = width;
+            table_.assign(64, -1);
+            used_ = 0;
+        }
+        // Index of the key in keys (appending it when new), and whether it was new.
+        std::pair<int32_t, bool> insert(std::vector<uint16_t>& keys, const uint16_t* key) {
+            if ((used_ + 1) * 2 > table_.size()) grow(keys);
+            const size_t mask = table_.size() - 1;
+            for (size_t h = hash(key) & mask;; h = (h + 1) & mask) {
+                const int32_t s = table_[h];
+                if (s < 0) {
+                    const auto id = static_cast<int32_t>(used_++);
+                    keys.insert(keys.end(), key, key + width_);
+                    table_[h] = id;
+                    return {id, true};
+                }
+                if (width_ == 0 ||
+                    std::memcmp(&keys[static_cast<size_t>(s) * width_], key, width_ * sizeof(uint16_t)) == 0)
+                    return {s, false};
+            }
+        }
+
+    private:
+        size_t hash(const uint16_t* key) const {
+            uint64_t h = 0x9e3779b97f4a7c15ULL;
+            for (size_t i = 0; i < width_; ++i) h = (h ^ key[i]) * 0xff51afd7ed558ccdULL;
+            return static_cast<size_t>(h ^ (h >> 29));
+        }
+        void grow(const std::vector<uint16_t>& keys) {
+            table_.assign(table_.size() * 2, -1);
+            const size_t mask = table_.size() - 1;
+            for (size_t s = 0; s < used_; ++s) {
+                size_t h = hash(&keys[s * width_]) & mask;
+                while (table_[h] >= 0) h = (h + 1) & mask;
+                table_[h] = static_cast<int32_t>(s);
+            }
+        }
+        size_t width_ = 0;
+        size_t used_ = 0;
+        std::vector<int32_t> table_;
+    };
+
+    void step(int g) {
+        const Group& group = c_.groups[static_cast<size_t>(g)];
+        Layer& prev = layers_.back();
+        const size_t pw = prev.eqs.size();
+        for (size_t i = 0; i < pw; ++i) slotOf_[static_cast<size_t>(prev.eqs[i])] = static_cast<int>(i);
+
+        // Recipe for each slot of the next layer: where its value comes from.
+        struct Slot {
+            int from;      // slot in prev, or -1 when the equation opens now
+            int base;      // its right-hand side when it opens now
+            bool touched;  // the group is in the equation: subtract the group's mines
+            int cap;       // mines the equation's later groups can still take
+        };
+        struct Check {
+            int from;  // slot in prev, or -1
+            int base;
+        };
+        std::vector<char> inGroup(c_.eqs.size(), 0);
+        for (int e : group.eqs) {
+            inGroup[static_cast<size_t>(e)] = 1;
+            --remaining_[static_cast<size_t>(e)];
+            capacity_[static_cast<size_t>(e)] -= group.size;
+        }
+        Layer next;
+        std::vector<Slot> slots;
+        std::vector<Check> closing;  // equations completed by this group: must reach 0
+        for (size_t i = 0; i < pw; ++i) {
+            const int e = prev.eqs[i];
+            if (inGroup[static_cast<size_t>(e)] && remaining_[static_cast<size_t>(e)] == 0) {
+                closing.push_back({static_cast<int>(i), 0});
+                continue;
+            }
+            next.eqs.push_back(e);
+            slots.push_back({static_cast<int>(i), 0, inGroup[static_cast<size_t>(e)] != 0,
+                             capacity_[static_cast<size_t>(e)]});
+        }
+        for (int e : group.eqs) {
+            if (slotOf_[static_cast<size_t>(e)] >= 0) continue;
+            const int rhs = c_.eqs[static_cast<size_t>(e)].rhs;
+            if (remaining_[static_cast<size_t>(e)] == 0) {
+                closing.push_back({-1, rhs});
+                continue;
+            }
+            next.eqs.push_back(e);
+            slots.push_back({-1, rhs, true, capacity_[static_cast<size_t>(e)]});
+        }
+        for (size_t i = 0; i < pw; ++i) slotOf_[static_cast<size_t>(prev.eqs[i])] = -1;
+
+        const size_t nw = slots.size();
+        const size_t choices = static_cast<size_t>(group.size) + 1;
+        spend(prev.count() * choices);
+        prev.next.assign(prev.count() * choices, -1);
+        StateIndex index;
+        index.reset(nw);
+        std::vector<uint16_t> key(nw);
+        for (size_t s = 0; s < prev.count(); ++s) {
+            const uint16_t* pk = prev.keys.data() + s * pw;
+            for (int j = 0; j <= group.size; ++j) {
+                bool ok = true;
+                for (const auto& c : closing)
+                    if ((c.from >= 0 ? pk[c.from] : c.base) != j) ok = false;
+                for (size_t i = 0; ok && i < nw; ++i) {
+                    const Slot& sl = slots[i];
+                    int v = sl.from >= 0 ? pk[sl.from] : sl.base;
+                    if (sl.touched) v -= j;
+                    if (v < 0 || v > sl.cap) ok = false;
+                    key[i] = static_cast<uint16_t>(v < 0 ? 0 : v);
+                }
+                if (!ok) continue;
+                const auto [id, fresh] = index.insert(next.keys, key.data());
+                prev.next[s * choices + static_cast<size_t>(j)] = id;
+                const int lo = prev.lo[s] + j;
+                const int hi = prev.hi[s] + j;
+                if (fresh) {
+                    next.lo.push_back(lo);
+                    next.hi.push_back(hi);
+                } else {
+                    next.lo[static_cast<size_t>(id)] = std::min(next.lo[static_cast<size_t>(id)], lo);
+                    next.hi[static_cast<size_t>(id)] = std::max(next.hi[static_cast<size_t>(id)], hi);
+                }
+            }
+        }
+
+        const size_t L = static_cast<size_t>(a_.limbs);
+        next.off.resize(next.count());
+        size_t total = 0;
+        for (size_t s = 0; s < next.count(); ++s) {
+            next.off[s] = total;
+            total += static_cast<size_t>(next.hi[s] - next.lo[s] + 1) * L;
+        }
+        spend(total * 2 + next.keys.size() / 4);
+        next.vals.assign(total, 0);
+        for (size_t s = 0; s < prev.count(); ++s) {
+            for (size_t j = 0; j < choices; ++j) {
+                const int32_t target = prev.next[s * choices + j];
+                if (target < 0) continue;
+                const auto ts = static_cast<size_t>(target);
+                const Limb* c = a_.binomial(group.size, static_cast<int64_t>(j));
+                const bool unit = a_.isOne(c);
+                for (int k = prev.lo[s]; k <= prev.hi[s]; ++k) {
+                    const Limb* src = &prev.vals[prev.off[s] + static_cast<size_t>(k - prev.lo[s]) * L];
+                    Limb* dst = &next.vals[next.off[ts] +
+                                           static_cast<size_t>(k + static_cast<int>(j) - next.lo[ts]) * L];
+                    if (unit)
+                        a_.add(dst, src);
+                    else
+                        a_.addMul(dst, c, src);
+                }
+            }
+        }
+        layers_.push_back(std::move(next));
+    }
+
+    const A& a_;
+    const Component& c_;
+    size_t& budget_;
+    std::vector<int> order_;
+    std::vector<Layer> layers_;
+    std::vector<int> remaining_;
+    std::vector<int> capacity_;
+    std::vector<int> slotOf_;
+};
+
+// ---------------------------------------------------------------------------------------
+// Combining the components with the total sum.
+
+struct GroupResult {
+    // raw[j] for j = 0..size as produced by ComponentCounter::backward.
+    std::vector<std::vector<Limb>> raw;
+};
+
+// Runs the counting with arithmetic A; calls onGroup(members, size, raw, denominator) for
+// each group, onFree(numerator of "mine", numerator of "free", denominator) for the
+// unknowns only the total sum touches. Returns false when no layout fits.
+template <class A, class OnGroup, class OnFree>
+bool count(const A& a, const Prepared& p, size_t budget, OnGroup onGroup, OnFree onFree) {
+    const size_t L = static_cast<size_t>(a.limbs);
+    const size_t C = p.components.size();
+    std::vector<ComponentCounter<A>> counters;
+    counters.reserve(C);
+    std::vector<Row> rows;
+    for (const auto& comp : p.components) {
+        counters.emplace_back(a, comp, budget);
+        rows.push_back(counters.back().forward());
+        if (rows.back().len == 0) return false;
+    }
+
+    std::vector<Row> weights(C);
+    std::vector<std::vector<Limb>> denominators(C);
+    if (!p.hasTotal) {
+        for (size_t c = 0; c < C; ++c) {
+            weights[c] = makeRow(a, rows[c].lo, rows[c].len);
+            denominators[c].assign(L, 0);
+            for (int k = rows[c].lo; k <= rows[c].hi(); ++k) {
+                at(a, weights[c], k)[0] = 1;
+                a.add(denominators[c].data(), at(a, rows[c], k));
+            }
+            if (a.isZero(denominators[c].data())) return false;
+        }
+    } else {
+        if (p.total < 0 || p.total > p.unknowns) return false;
+        const int T = static_cast<int>(p.total);
+        const int U = static_cast<int>(p.free.size());
+        // before[c]: components before c; after[c]: components from c on, with the
+        // unknowns only the total sum touches; all cut at T mines.
+        std::vector<Row> before(C + 1), after(C + 1);
+        before[0] = makeRow(a, 0, 1);
+        at(a, before[0], 0)[0] = 1;
+        for (size_t c = 0; c < C; ++c) before[c + 1] = convolve(a, before[c], rows[c], T);
+        after[C] = makeRow(a, 0, std::min(U, T) + 1);
+        for (int u = 0; u <= std::min(U, T); ++u) std::copy_n(a.binomial(U, u), L, at(a, after[C], u));
+        for (size_t c = C; c-- > 0;) after[c] = convolve(a, rows[c], after[c + 1], T);
+
+        std::vector<Limb> total(L, 0);
+        if (after[0].len > 0 && T >= after[0].lo && T <= after[0].hi()) std::copy_n(at(a, after[0], T), L, total.data());
+        if (a.isZero(total.data())) return false;
+
+        for (size_t c = 0; c < C; ++c) {
+            const Row& r = rows[c];
+            weights[c] = makeRow(a, r.lo, r.len);
+            for (int k = r.lo; k <= r.hi(); ++k) {
+                Limb* w = at(a, weights[c], k);
+                for (int m = before[c].lo; m <= before[c].hi(); ++m) {
+                    const int rest = T - k - m;
+                    if (rest < after[c + 1].lo) break;
+                    if (rest > after[c + 1].hi()) continue;
+                    a.addMul(w, at(a, before[c], m), at(a, after[c + 1], rest));
+                }
+            }
+            denominators[c] = total;
+        }
+        if (U > 0) {
+            std::vector<Limb> mine(L, 0), free(L, 0);
+            const Row& all = before[C];
+            for (int m = all.lo; m <= all.hi(); ++m) {
+                a.addMul(mine.data(), at(a, all, m), a.binomial(U - 1, T - 1 - m));
+                a.addMul(free.data(), at(a, all, m), a.binomial(U - 1, T - m));
+            }
+            onFree(mine, free, total);
+        }
+    }
+
+    std::vector<std::vector<std::vector<Limb>>> raw;
+    for (size_t c = 0; c < C; ++c) {
+        counters[c].backward(weights[c], raw);
+        const auto& groups = p.components[c].groups;
+        for (size_t g = 0; g < groups.size(); ++g) onGroup(groups[g], raw[g], denominators[c]);
+    }
+    return true;
+}
+
+void markFixed(const Prepared& p, Analysis& out) {
+    for (size_t v = 0; v < p.fixed.size(); ++v)
+        if (p.fixed[v] >= 0) out.value[v] = p.fixed[v];
+}
+
+// Limbs that hold every count of the system with room for the scaling done when printing
+// and for the intermediate products of the binomial rows.
+int limbsFor(int unknowns) { return (unknowns + 64) / 64 + 1; }
+
+}  // namespace
+
+Analysis analyseDetermination(const std::vector<Equation>& equations, size_t workLimit) {
+    Analysis out;
+    try {
+        const Prepared p = prepare(equations, out);
+        SatArith a;
+        const bool solvable = count(
+            a, p, workLimit,
+            [&](const Group& g, const std::vector<std::vector<Limb>>& raw, const std::vector<Limb>&) {
+                bool someZero = !a.isZero(raw[0].data());
+                bool someFull = !a.isZero(raw[static_cast<size_t>(g.size)].data());
+                bool between = false;
+                for (int j = 1; j < g.size; ++j) between = between || !a.isZero(raw[static_cast<size_t>(j)].data());
+                const int8_t v = between || (someZero && someFull) ? -1 : someZero ? 0 : 1;
+                for (int m : g.members) out.value[static_cast<size_t>(m)] = v;
+            },
+            [&](const std::vector<Limb>& mine, const std::vector<Limb>& free, const std::vector<Limb>&) {
+                const int8_t v = a.isZero(mine.data()) ? 0 : a.isZero(free.data()) ? 1 : -1;
+                for (int m : p.free) out.value[static_cast<size_t>(m)] = v;
+            });
+        if (!solvable) throw NoSolution{};
+        markFixed(p, out);
+    } catch (const NoSolution&) {
+        out.status = Analysis::Status::NoSolution;
+        out.value.assign(out.codes.size(), -1);
+    } catch (const TooComplex&) {
+        out.status = Analysis::Status::TooComplex;
+        out.value.assign(out.codes.size(), -1);
+    }
+    return out;
+}
+
+Analysis analyseProbabilities(const std::vector<Equation>& equations, size_t workLimit) {
+    Analysis out;
+    try {
+        const Prepared p = prepare(equations, out);
+        const BigArith a(limbsFor(p.unknowns));
+        const size_t n = out.codes.size();
+        out.numerator.assign(n, std::vector<Limb>(static_cast<size_t>(a.limbs), 0));
+        out.denominator.assign(n, std::vector<Limb>(static_cast<size_t>(a.limbs), 0));
+        const bool solvable = count(
+            a, p, workLimit,
+            [&](const Group& g, const std::vector<std::vector<Limb>>& raw, const std::vector<Limb>& den) {
+                // Each member is a mine in C(size - 1, j - 1) of the C(size, j) ways to
+                // place j mines in the group.
+                std::vector<Limb> num(static_cast<size_t>(a.limbs), 0);
+                for (int j = 1; j <= g.size; ++j)
+                    a.addMul(num.data(), a.binomial(g.size - 1, j - 1), raw[static_cast<size_t>(j)].data());
+                for (int m : g.members) {
+                    out.numerator[static_cast<size_t>(m)] = num;
+                    out.denominator[static_cast<size_t>(m)] = den;
+                }
+            },
+            [&](const std::vector<Limb>& mine, const std::vector<Limb>&, const std::vector<Limb>& den) {
+                for (int m : p.free) {
+                    out.numerator[static_cast<size_t>(m)] = mine;
+                    out.denominator[static_cast<size_t>(m)] = den;
+                }
+            });
+        if (!solvable) throw NoSolution{};
+        for (size_t v = 0; v < n; ++v) {
+            if (p.fixed[v] >= 0) {
+                out.numerator[v].assign(static_cast<size_t>(a.limbs), 0);
+                out.denominator[v].assign(static_cast<size_t>(a.limbs), 0);
+                out.numerator[v][0] = static_cast<Limb>(p.fixed[v]);
+                out.denominator[v][0] = 1;
+            }
+            const auto& num = out.numerator[v];
+            const auto& den = out.denominator[v];
+            out.value[v] = a.isZero(num.data()) ? 0 : bignum::compare(num, den) == 0 ? 1 : -1;
+        }
+    } catch (const NoSolution&) {
+        out.status = Analysis::Status::NoSolution;
+        out.value.assign(out.codes.size(), -1);
+        out.numerator.clear();
+        out.denominator.clear();
+    } catch (const TooComplex&) {
+        out.status = Analysis::Status::TooComplex;
+        out.value.assign(out.codes.size(), -1);
+        out.numerator.clear();
+        out.denominator.clear();
+    }
+    return out;
+}
+
+}  // namespace gravlin::engine

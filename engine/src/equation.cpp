@@ -1,0 +1,158 @@
+#include "equation.h"
+
+#include <algorithm>
+
+namespace gravlin::engine {
+namespace {
+
+// Cursor over the text; every read checks the end, so no input can run past it.
+class Scanner {
+public:
+    explicit Scanner(std::string_view text) : text_(text) {}
+
+    bool atEnd() const { return pos_ >= text_.size(); }
+    char peek() const { return atEnd() ? '\0' : text_[pos_]; }
+    void skipSpace() {
+        while (!atEnd() && (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\r' ||
+                            text_[pos_] == '\n'))
+            ++pos_;
+    }
+    bool accept(char c) {
+        if (peek() != c || atEnd()) return false;
+        ++pos_;
+        return true;
+    }
+    bool accept(std::string_view word) {
+        if (text_.substr(pos_).substr(0, word.size()) != word) return false;
+        pos_ += word.size();
+        return true;
+    }
+    static bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+    // Between minDigits and maxDigits decimal digits, not followed by another digit.
+    bool digits(int minDigits, int maxDigits, int32_t& value) {
+        int count = 0;
+        int32_t v = 0;
+        while (!atEnd() && isDigit(text_[pos_])) {
+            if (count == maxDigits) return false;
+            v = v * 10 + (text_[pos_] - '0');
+            ++pos_;
+            ++count;
+        }
+        if (count < minDigits) return false;
+        value = v;
+        return true;
+    }
+
+    // Optionally signed decimal that fits 32 bits; leading zeros allowed.
+    bool integer(int64_t& value) {
+        bool negative = false;
+        if (accept('-'))
+            negative = true;
+        else
+            accept('+');
+        if (!isDigit(peek())) return false;
+        int64_t v = 0;
+        while (!atEnd() && isDigit(text_[pos_])) {
+            v = v * 10 + (text_[pos_] - '0');
+            if (v > int64_t{INT32_MAX} + 1) return false;
+            ++pos_;
+        }
+        if (negative) v = -v;
+        if (v > INT32_MAX || v < INT32_MIN) return false;
+        value = v;
+        return true;
+    }
+
+private:
+    std::string_view text_;
+    size_t pos_ = 0;
+};
+
+bool validCell(int32_t x, int32_t y) { return x >= 1 && x <= 99 && y >= 1 && y <= 99; }
+
+// Sorts the codes and refuses an unknown written twice: the engine's equations have
+// coefficient 1 throughout.
+bool normalise(Equation& eq) {
+    std::sort(eq.codes.begin(), eq.codes.end());
+    return std::adjacent_find(eq.codes.begin(), eq.codes.end()) == eq.codes.end();
+}
+
+bool compactTerm(Scanner& s, std::vector<int32_t>& codes) {
+    int32_t code = 0;
+    if (!s.digits(4, 4, code)) return false;
+    if (!validCell(code / 100, code % 100)) return false;
+    codes.push_back(code);
+    return true;
+}
+
+bool displayTerm(Scanner& s, std::vector<int32_t>& codes) {
+    int32_t x = 0;
+    int32_t y = 0;
+    if (!s.accept('a')) return false;
+    s.skipSpace();
+    if (!s.accept('[')) return false;
+    s.skipSpace();
+    if (!s.digits(1, 2, x)) return false;
+    s.skipSpace();
+    if (!s.accept(',')) return false;
+    s.skipSpace();
+    if (!s.digits(1, 2, y)) return false;
+    s.skipSpace();
+    if (!s.accept(']')) return false;
+    if (!validCell(x, y)) return false;
+    codes.push_back(x * 100 + y);
+    return true;
+}
+
+template <class Term>
+bool equationBody(Scanner& s, Equation& eq, Term term) {
+    for (;;) {
+        s.skipSpace();
+        if (!term(s, eq.codes)) return false;
+        s.skipSpace();
+        if (s.accept('=')) break;
+        if (!s.accept('+')) return false;
+    }
+    s.skipSpace();
+    if (!s.integer(eq.rhs)) return false;
+    s.skipSpace();
+    return normalise(eq);
+}
+
+}  // namespace
+
+ParseResult parseCompact(std::string_view text, Equation& out) {
+    Scanner s(text);
+    s.skipSpace();
+    if (s.atEnd()) return ParseResult::Empty;
+    Equation eq;
+    if (!equationBody(s, eq, compactTerm) || !s.atEnd()) return ParseResult::Rejected;
+    out = std::move(eq);
+    return ParseResult::Ok;
+}
+
+ParseResult parseDisplaySystem(std::string_view text, std::vector<Equation>& out) {
+    Scanner s(text);
+    std::vector<Equation> result;
+    for (;;) {
+        s.skipSpace();
+        Equation eq;
+        if (s.accept("/*g*/")) {
+            eq.cellEquation = false;
+            s.skipSpace();
+        }
+        if (s.peek() == 'a') {
+            if (!equationBody(s, eq, displayTerm)) return ParseResult::Rejected;
+            result.push_back(std::move(eq));
+        }
+        s.skipSpace();
+        if (s.atEnd()) break;
+        if (!s.accept(',')) return ParseResult::Rejected;
+    }
+    if (result.empty()) return ParseResult::Empty;
+    out = std::move(result);
+    return ParseResult::Ok;
+}
+
+}  // namespace gravlin::engine

@@ -1,0 +1,184 @@
+// Random small systems, checked against enumerating every 0/1 assignment.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "analysis.h"
+#include "equation.h"
+
+namespace gravlin::engine {
+namespace {
+
+uint64_t baseSeed() {
+    const char* env = std::getenv("GRAVLIN_TEST_SEED");
+    return env != nullptr ? std::strtoull(env, nullptr, 10) : 20240611u;
+}
+
+struct Enumeration {
+    uint64_t solutions = 0;
+    std::vector<uint64_t> mines;  // per unknown index, solutions with a mine there
+};
+
+Enumeration enumerate(const std::vector<Equation>& eqs, const std::vector<int32_t>& codes) {
+    std::vector<std::pair<uint32_t, int64_t>> masks;
+    for (const auto& e : eqs) {
+        uint32_t m = 0;
+        for (int32_t c : e.codes)
+            for (size_t i = 0; i < codes.size(); ++i)
+                if (codes[i] == c) m |= 1u << i;
+        masks.emplace_back(m, e.rhs);
+    }
+    Enumeration r;
+    r.mines.assign(codes.size(), 0);
+    for (uint32_t a = 0; a < (1u << codes.size()); ++a) {
+        bool ok = true;
+        for (const auto& [m, rhs] : masks) ok = ok && std::popcount(a & m) == rhs;
+        if (!ok) continue;
+        ++r.solutions;
+        for (size_t i = 0; i < codes.size(); ++i)
+            if (a >> i & 1u) ++r.mines[i];
+    }
+    return r;
+}
+
+std::string describe(const std::vector<Equation>& eqs) {
+    std::string s;
+    for (const auto& e : eqs) {
+        for (size_t i = 0; i < e.codes.size(); ++i) s += (i ? "+" : "") + std::to_string(e.codes[i]);
+        s += "=" + std::to_string(e.rhs) + (e.cellEquation ? "\n" : " (total)\n");
+    }
+    return s;
+}
+
+// A field with random mines and uncovered cells; every uncovered cell with covered
+// neighbours gives an equation, optionally with the total sum. Sometimes a count is
+// disturbed so the system may have no solution.
+std::vector<Equation> fieldSystem(std::mt19937_64& rng, bool withTotal) {
+    std::uniform_int_distribution<int> dim(2, 6);
+    const int w = dim(rng);
+    const int h = dim(rng);
+    std::bernoulli_distribution mine(0.3), open(0.45), disturb(0.1);
+    std::vector<int> isMine(static_cast<size_t>(w * h)), isOpen(static_cast<size_t>(w * h));
+    int covered = 0;
+    for (int i = 0; i < w * h; ++i) {
+        isMine[static_cast<size_t>(i)] = mine(rng);
+        isOpen[static_cast<size_t>(i)] = !isMine[static_cast<size_t>(i)] && open(rng);
+        covered += !isOpen[static_cast<size_t>(i)];
+    }
+    if (covered > 20) return {};
+    std::vector<Equation> eqs;
+    int mines = 0;
+    Equation total;
+    total.cellEquation = false;
+    for (int x = 1; x <= w; ++x)
+        for (int y = 1; y <= h; ++y) {
+            const size_t at = static_cast<size_t>((y - 1) * w + (x - 1));
+            if (!isOpen[at]) {
+                total.codes.push_back(x * 100 + y);
+                mines += isMine[at];
+                continue;
+            }
+            Equation e;
+            for (int i = x - 1; i <= x + 1; ++i)
+                for (int j = y - 1; j <= y + 1; ++j) {
+                    if ((i == x && j == y) || i < 1 || i > w || j < 1 || j > h) continue;
+                    const size_t n = static_cast<size_t>((j - 1) * w + (i - 1));
+                    if (!isOpen[n]) e.codes.push_back(i * 100 + j);
+                    e.rhs += isMine[n];
+                }
+            if (e.codes.empty()) continue;
+            if (disturb(rng)) e.rhs += std::uniform_int_distribution<int>(-1, 1)(rng);
+            eqs.push_back(e);
+        }
+    if (withTotal && !total.codes.empty()) {
+        total.rhs = mines + (disturb(rng) ? 1 : 0);
+        eqs.push_back(total);
+    }
+    return eqs;
+}
+
+// Arbitrary subsets, including long equations that overlap the others.
+std::vector<Equation> subsetSystem(std::mt19937_64& rng, bool withTotal) {
+    const int n = std::uniform_int_distribution<int>(1, 22)(rng);
+    std::vector<int32_t> codes;
+    for (int i = 0; i < n; ++i) codes.push_back((i % 5 + 1) * 100 + i / 5 + 1);
+    std::vector<int> hidden(static_cast<size_t>(n));
+    for (auto& v : hidden) v = std::bernoulli_distribution(0.35)(rng);
+    const int count = std::uniform_int_distribution<int>(0, 8)(rng);
+    std::vector<Equation> eqs;
+    for (int k = 0; k < count; ++k) {
+        Equation e;
+        const double density = std::uniform_real_distribution<double>(0.05, 0.7)(rng);
+        for (int i = 0; i < n; ++i)
+            if (std::bernoulli_distribution(density)(rng)) {
+                e.codes.push_back(codes[static_cast<size_t>(i)]);
+                e.rhs += hidden[static_cast<size_t>(i)];
+            }
+        if (e.codes.empty()) continue;
+        if (std::bernoulli_distribution(0.08)(rng)) e.rhs += std::uniform_int_distribution<int>(-2, 2)(rng);
+        eqs.push_back(e);
+    }
+    if (withTotal) {
+        Equation t;
+        t.cellEquation = false;
+        t.codes = codes;
+        for (int v : hidden) t.rhs += v;
+        if (std::bernoulli_distribution(0.1)(rng)) t.rhs = std::uniform_int_distribution<int>(-1, n + 1)(rng);
+        eqs.push_back(t);
+    }
+    return eqs;
+}
+
+void crossCheck(const std::vector<Equation>& eqs, uint64_t seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed) + " (GRAVLIN_TEST_SEED replays the run)\n" + describe(eqs));
+    const Analysis det = analyseDetermination(eqs);
+    const Analysis prob = analyseProbabilities(eqs);
+    ASSERT_EQ(det.codes, prob.codes);
+    ASSERT_LE(det.codes.size(), 22u);
+    const Enumeration brute = enumerate(eqs, det.codes);
+
+    const auto expected = brute.solutions == 0 ? Analysis::Status::NoSolution : Analysis::Status::Solvable;
+    ASSERT_EQ(det.status, expected);
+    ASSERT_EQ(prob.status, expected);
+    if (brute.solutions == 0) return;
+    for (size_t i = 0; i < det.codes.size(); ++i) {
+        SCOPED_TRACE("unknown " + std::to_string(det.codes[i]));
+        const int8_t want = brute.mines[i] == 0 ? 0 : brute.mines[i] == brute.solutions ? 1 : -1;
+        EXPECT_EQ(det.value[i], want);
+        EXPECT_EQ(prob.value[i], want);
+        // num / den == mines / solutions
+        const auto lhs = bignum::multiply(prob.numerator[i], {brute.solutions});
+        const auto rhs = bignum::multiply(prob.denominator[i], {brute.mines[i]});
+        EXPECT_EQ(bignum::compare(lhs, rhs), 0);
+    }
+}
+
+TEST(CrossCheck, FieldPositionsMatchEnumeration) {
+    const uint64_t base = baseSeed();
+    int checked = 0;
+    for (uint64_t i = 0; checked < 1500; ++i) {
+        std::mt19937_64 rng(base + i);
+        const auto eqs = fieldSystem(rng, i % 3 != 0);
+        if (eqs.empty()) continue;
+        crossCheck(eqs, base + i);
+        ++checked;
+        if (::testing::Test::HasFailure()) return;
+    }
+}
+
+TEST(CrossCheck, ArbitrarySubsetSystemsMatchEnumeration) {
+    const uint64_t base = baseSeed() ^ 0x5bd1e995u;
+    for (uint64_t i = 0; i < 1500; ++i) {
+        std::mt19937_64 rng(base + i);
+        crossCheck(subsetSystem(rng, i % 2 == 0), base + i);
+        if (::testing::Test::HasFailure()) return;
+    }
+}
+
+}  // namespace
+}  // namespace gravlin::engine
