@@ -1,0 +1,15 @@
+# View tests: QtTest on the real windows under the offscreen platform.
+find_package(Qt6 REQUIRED COMPONENTS Test Widgets)
+
+function(gravlin_add_view_test name)
+  add_executable(${name} ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp ${CMAKE_CURRENT_LIST_DIR}/view_test_support.h)
+  set_target_properties(${name} PROPERTIES AUTOMOC ON RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+  target_link_libraries(${name} PRIVATE gravlin_ui Qt6::Test gravlin_warnings)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
+endfunction()
+
+gravlin_add_view_test(tst_main_window)
+gravlin_add_view_test(tst_game_play)
+gravlin_add_view_test(tst_custom_dialog)
