@@ -1,0 +1,219 @@
+#include "positions.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+
+#include "analysis.h"
+#include "equation.h"
+
+namespace gravlin::bench {
+namespace {
+
+class Field {
+public:
+    Field(int w, int h) : w_(w), h_(h), mine_(cells()), open_(cells()), marked_(cells()) {}
+
+    int cells() const { return w_ * h_; }
+    int at(int x, int y) const { return (y - 1) * w_ + (x - 1); }
+    bool inside(int x, int y) const { return x >= 1 && x <= w_ && y >= 1 && y <= h_; }
+
+    void placeMines(int mines, int sparedX, int sparedY, std::mt19937_64& rng) {
+        std::vector<int> free;
+        for (int i = 0; i < cells(); ++i)
+            if (i != at(sparedX, sparedY)) free.push_back(i);
+        std::shuffle(free.begin(), free.end(), rng);
+        for (int i = 0; i < mines && i < static_cast<int>(free.size()); ++i) mine_[static_cast<size_t>(free[i])] = 1;
+    }
+    void setMine(int x, int y, bool v) { mine_[static_cast<size_t>(at(x, y))] = v; }
+    bool mine(int x, int y) const { return mine_[static_cast<size_t>(at(x, y))] != 0; }
+    bool covered(int x, int y) const { return !open_[static_cast<size_t>(at(x, y))] && !marked_[static_cast<size_t>(at(x, y))]; }
+    void mark(int x, int y) { marked_[static_cast<size_t>(at(x, y))] = 1; }
+
+    int around(int x, int y) const {
+        int n = 0;
+        for (int i = x - 1; i <= x + 1; ++i)
+            for (int j = y - 1; j <= y + 1; ++j)
+                if ((i != x || j != y) && inside(i, j) && mine(i, j)) ++n;
+        return n;
+    }
+
+    // Opens the cell and, around a zero, its neighbours.
+    void uncover(int x, int y) {
+        std::vector<std::pair<int, int>> stack{{x, y}};
+        while (!stack.empty()) {
+            const auto [cx, cy] = stack.back();
+            stack.pop_back();
+            if (!inside(cx, cy) || !covered(cx, cy) || mine(cx, cy)) continue;
+            open_[static_cast<size_t>(at(cx, cy))] = 1;
+            if (around(cx, cy) != 0) continue;
+            for (int i = cx - 1; i <= cx + 1; ++i)
+                for (int j = cy - 1; j <= cy + 1; ++j) stack.emplace_back(i, j);
+        }
+    }
+    void openOnly(int x, int y) { open_[static_cast<size_t>(at(x, y))] = 1; }
+
+    Position snapshot(int totalMines) const {
+        Position p;
+        int markedCount = 0;
+        for (int i = 0; i < cells(); ++i) markedCount += marked_[static_cast<size_t>(i)];
+        char buf[32];
+        std::string lastDisplay;
+        for (int x = 1; x <= w_; ++x)
+            for (int y = 1; y <= h_; ++y) {
+                if (!open_[static_cast<size_t>(at(x, y))]) continue;
+                std::string compact, display;
+                int rest = around(x, y);
+                for (int i = x - 1; i <= x + 1; ++i)
+                    for (int j = y - 1; j <= y + 1; ++j) {
+                        if ((i == x && j == y) || !inside(i, j)) continue;
+                        if (marked_[static_cast<size_t>(at(i, j))]) --rest;
+                        if (!covered(i, j)) continue;
+                        std::snprintf(buf, sizeof buf, "%02d%02d", i, j);
+                        compact += (compact.empty() ? "" : "+") + std::string(buf);
+                        std::snprintf(buf, sizeof buf, "a[ %02d,%02d ]", i, j);
+                        display += (display.empty() ? "" : " + ") + std::string(buf);
+                    }
+                if (compact.empty()) continue;
+                p.cellEquations.push_back(compact + "=" + std::to_string(rest));
+                display += " = " + std::to_string(rest);
+                if (display != lastDisplay) {
+                    p.display += (p.display.empty() ? "" : ",\r\n") + display;
+                    lastDisplay = display;
+                }
+            }
+        std::string total, totalDisplay;
+        for (int x = 1; x <= w_; ++x)
+            for (int y = 1; y <= h_; ++y) {
+                if (!covered(x, y)) continue;
+                std::snprintf(buf, sizeof buf, "%02d%02d", x, y);
+                total += (total.empty() ? "" : "+") + std::string(buf);
+                std::snprintf(buf, sizeof buf, "a[ %02d,%02d ]", x, y);
+                totalDisplay += (totalDisplay.empty() ? "" : " + ") + std::string(buf);
+            }
+        const int left = totalMines - markedCount;
+        if (!total.empty()) p.totalSum = total + "=" + std::to_string(left);
+        if (!p.display.empty()) p.display += ",\r\n\r\n";
+        p.display += "/*g*/";
+        if (!totalDisplay.empty()) p.display += totalDisplay + " = " + std::to_string(left) + "\r\n";
+        return p;
+    }
+
+    std::vector<engine::Equation> equations(const Position& p) const {
+        std::vector<engine::Equation> eqs;
+        for (const auto& text : p.cellEquations) {
+            engine::Equation e;
+            if (engine::parseCompact(text, e) == engine::ParseResult::Ok) eqs.push_back(e);
+        }
+        engine::Equation t;
+        if (engine::parseCompact(p.totalSum, t) == engine::ParseResult::Ok) eqs.push_back(t);
+        return eqs;
+    }
+
+    bool won() const {
+        for (int i = 0; i < cells(); ++i)
+            if (!mine_[static_cast<size_t>(i)] && !open_[static_cast<size_t>(i)]) return false;
+        return true;
+    }
+
+private:
+    int w_, h_;
+    std::vector<char> mine_, open_, marked_;
+};
+
+}  // namespace
+
+std::vector<Position> randomGames(int width, int height, int mines, int games, uint64_t seed) {
+    std::vector<Position> out;
+    std::mt19937_64 rng(seed);
+    for (int g = 0; g < games; ++g) {
+        Field f(width, height);
+        const int x0 = std::uniform_int_distribution<int>(1, width)(rng);
+        const int y0 = std::uniform_int_distribution<int>(1, height)(rng);
+        f.placeMines(mines, x0, y0, rng);
+        f.uncover(x0, y0);
+        while (!f.won()) {
+            Position p = f.snapshot(mines);
+            const auto an = engine::analyseDetermination(f.equations(p));
+            bool anyFree = false;
+            const bool markMines = std::bernoulli_distribution(0.5)(rng);
+            for (size_t i = 0; i < an.codes.size(); ++i) {
+                const int x = an.codes[i] / 100, y = an.codes[i] % 100;
+                if (an.value[i] == 0) {
+                    f.uncover(x, y);
+                    anyFree = true;
+                } else if (an.value[i] == 1 && markMines) {
+                    f.mark(x, y);
+                }
+            }
+            p.stuck = !anyFree;
+            out.push_back(std::move(p));
+            if (anyFree) continue;
+            std::vector<std::pair<int, int>> safe;
+            for (int x = 1; x <= width; ++x)
+                for (int y = 1; y <= height; ++y)
+                    if (f.covered(x, y) && !f.mine(x, y)) safe.emplace_back(x, y);
+            if (safe.empty()) break;
+            const auto [sx, sy] = safe[std::uniform_int_distribution<size_t>(0, safe.size() - 1)(rng)];
+            f.uncover(sx, sy);
+        }
+    }
+    return out;
+}
+
+std::vector<Position> longFrontiers(int count, uint64_t seed) {
+    std::vector<Position> out;
+    std::mt19937_64 rng(seed);
+    const int w = 30, h = 24;
+    for (int n = 0; n < count; ++n) {
+        Field f(w, h);
+        int mines = 0;
+        std::bernoulli_distribution dense(0.2);
+        auto onSnake = [&](int x, int y) {
+            if (y % 4 == 2) return true;
+            if (y < 3 || y > 21) return false;
+            const int band = (y - 3) / 4;  // rows 4b+3..4b+5 join rows 4b+2 and 4b+6
+            return (band % 2 == 0 && x == w) || (band % 2 == 1 && x == 1);
+        };
+        for (int x = 1; x <= w; ++x)
+            for (int y = 1; y <= h; ++y)
+                if (!onSnake(x, y) && dense(rng)) {
+                    f.setMine(x, y, true);
+                    ++mines;
+                }
+        for (int x = 1; x <= w; ++x)
+            for (int y = 1; y <= h; ++y)
+                if (onSnake(x, y)) f.openOnly(x, y);
+        Position p = f.snapshot(mines);
+        p.stuck = true;
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
+std::vector<Position> lattices(int patch, int count, uint64_t seed) {
+    std::vector<Position> out;
+    std::mt19937_64 rng(seed);
+    const int w = 30, h = 24;
+    for (int n = 0; n < count; ++n) {
+        Field f(w, h);
+        int mines = 0;
+        std::bernoulli_distribution dense(0.2);
+        auto numbered = [&](int x, int y) { return x % 2 == 0 && y % 2 == 0 && x <= 2 * patch && y <= 2 * patch; };
+        for (int x = 1; x <= w; ++x)
+            for (int y = 1; y <= h; ++y)
+                if (!numbered(x, y) && dense(rng)) {
+                    f.setMine(x, y, true);
+                    ++mines;
+                }
+        for (int x = 1; x <= w; ++x)
+            for (int y = 1; y <= h; ++y)
+                if (numbered(x, y)) f.openOnly(x, y);
+        Position p = f.snapshot(mines);
+        p.stuck = true;
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
+}  // namespace gravlin::bench

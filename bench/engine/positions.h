@@ -1,0 +1,29 @@
+// Positions for the engine benchmarks, as the game would hand them to the engine.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace gravlin::bench {
+
+struct Position {
+    std::vector<std::string> cellEquations;  // compact notation, column by column
+    std::string totalSum;                    // compact notation, may be empty
+    std::string display;                     // text for the probability computation
+    bool stuck = false;                      // no certainly free cell: the game offers probabilities
+};
+
+// Random games played with perfect deduction until stuck, then a random safe cell is
+// opened; a snapshot is taken at every stage.
+std::vector<Position> randomGames(int width, int height, int mines, int games, uint64_t seed);
+
+// Uncovered rows joined at alternate ends into one snake, so the covered cells beside
+// them form a single component of several hundred unknowns.
+std::vector<Position> longFrontiers(int count, uint64_t seed);
+
+// Scattered numbered cells on every second row and column of a patch of the field: the
+// unknowns between them form a grid-shaped component.
+std::vector<Position> lattices(int patch, int count, uint64_t seed);
+
+}  // namespace gravlin::bench
