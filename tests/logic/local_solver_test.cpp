@@ -1,0 +1,234 @@
+// The local-rule solver: the mine rule, the free rule, the cycle loop and its displays.
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "board_fixture.h"
+
+namespace gravlin {
+namespace {
+
+using Cell = std::pair<int, int>;
+
+bool adjacent(Cell a, Cell b) {
+    return a != b && std::abs(a.first - b.first) <= 1 && std::abs(a.second - b.second) <= 1;
+}
+
+// A 30 x 24 position that the solver can only finish one step per cycle. A snake of cells
+// F0 M1 F1 M2 F2 ... runs through a board of marked mines; only consecutive snake cells
+// touch. F0 is open and sees only M1. Beside every step k an open helper cell touches Mk
+// and Fk and nothing later in the snake. So cycle k marks Mk (seen from F(k-1)), which
+// drops the helper's rest to 0, and the free rule opens Fk, which sees M(k+1) next cycle.
+// `steps` mines are to be found; the solver needs steps + 1 cycles.
+std::vector<std::string> snakePosition(int steps) {
+    std::vector<Cell> snake;
+    for (int band = 0; band < 8; ++band) {
+        const int row = 3 * band + 2;
+        const bool rightwards = band % 2 == 0;
+        const int first = band == 0 ? 1 : 2;
+        for (int i = 0; i <= 29 - first; ++i) snake.push_back({rightwards ? first + i : 29 - i, row});
+        const int edge = rightwards ? 30 : 1;
+        snake.push_back({edge, row + 1});
+        snake.push_back({edge, row + 2});
+    }
+    snake.resize(static_cast<std::size_t>(2 * steps + 1));
+
+    std::vector<std::string> rows(24, std::string(30, 'M'));
+    auto at = [&rows](Cell c) -> char& { return rows[static_cast<std::size_t>(c.second - 1)][static_cast<std::size_t>(c.first - 1)]; };
+    for (std::size_t i = 0; i < snake.size(); ++i) at(snake[i]) = i % 2 ? '*' : '.';
+    at(snake[0]) = 'o';
+    for (std::size_t k = 2; k < snake.size(); k += 2) {
+        const Cell mine = snake[k - 1];
+        const Cell free = snake[k];
+        bool found = false;
+        for (int x = mine.first - 1; x <= mine.first + 1 && !found; ++x) {
+            for (int y = mine.second - 1; y <= mine.second + 1 && !found; ++y) {
+                const Cell helper{x, y};
+                if (x < 1 || x > 30 || y < 1 || y > 24 || at(helper) != 'M') continue;
+                if (!adjacent(helper, mine) || !adjacent(helper, free)) continue;
+                bool touchesLater = false;
+                for (std::size_t j = k + 1; j < snake.size(); ++j) touchesLater |= adjacent(helper, snake[j]);
+                if (touchesLater) continue;
+                at(helper) = 'o';
+                found = true;
+            }
+        }
+        if (!found) ADD_FAILURE() << "no helper cell for step " << k / 2;
+    }
+    return rows;
+}
+
+// ---- the two rules ---------------------------------------------------------------------
+
+TEST_F(GameTest, MineRuleMarksAllCoveredNeighboursWhenTheyMatchTheRestAndFinishesTheCellLater) {
+    setPosition({"oo*", "oo*", "ooo"});
+    ASSERT_EQ(form.rest_around(2, 1), 2);
+    EXPECT_TRUE(program.solver.SearchMine());
+    EXPECT_TRUE(form.marked(3, 1) && form.marked(3, 2));
+    EXPECT_EQ(cell(3, 1).caption, "M");
+    EXPECT_EQ(cell(3, 2).caption, "M");
+    EXPECT_EQ(cell(3, 1).backColor, kSystemButtonFace);
+    EXPECT_TRUE(cell(3, 1).raised);
+    EXPECT_EQ(form.covered_left, 0);
+    EXPECT_EQ(form.MinesLabel.toolTip, "Noch verdeckt: 0");
+    EXPECT_FALSE(form.done(2, 1)) << "its covered count was taken before the marking";
+    EXPECT_FALSE(program.solver.SearchMine());
+    EXPECT_TRUE(form.done(2, 1));
+}
+
+TEST_F(GameTest, FreeRuleOpensTheCoveredNeighboursOfACellWithoutUnmarkedMinesAndZerosSpread) {
+    setPosition({"Mo...", "oo...", ".....", "....."});
+    EXPECT_TRUE(program.solver.PrePhase1());
+    EXPECT_EQ(form.covered_left, 0);
+    EXPECT_EQ(form.cnt_prephase1, 1);
+}
+
+TEST_F(GameTest, NeitherRuleTouchesACellWithOneMineAmongTwoCoveredNeighbours) {
+    setPosition({"*..*", "oooo", "oooo"});
+    const Grid<bool> visibleBefore = form.visible;
+    program.solver.Phase1();
+    EXPECT_EQ(form.visible, visibleBefore);
+    EXPECT_EQ(form.CountMinesV(), 0);
+    EXPECT_EQ(form.cnt_phase1, 1);
+    EXPECT_EQ(form.StatusBar1.text, "1:0 - 1");
+    EXPECT_EQ(form.MinesLabel.caption, "002");
+    EXPECT_TRUE(form.game_running);
+}
+
+// (1,1) is scanned first and marks the mine (1,2). (2,1) saw that mine and the free cell
+// (3,1) as its two unknowns with one mine among them; had its count not been brought up to
+// date at once, the same pass would take (3,1) for a mine.
+TEST_F(GameTest, AMarkCountsForTheCellsScannedLaterInTheSamePass) {
+    setPosition({"oo.", "*oo", "ooo"});
+    ASSERT_EQ(form.rest_around(2, 1), 1);
+    ASSERT_EQ(form.CountUnvisibleAround(2, 1), 2);
+    EXPECT_TRUE(program.solver.SearchMine());
+    EXPECT_TRUE(form.marked(1, 2));
+    EXPECT_FALSE(form.marked(3, 1));
+    EXPECT_EQ(form.rest_around(2, 1), 0);
+    EXPECT_TRUE(program.solver.PrePhase1());
+    EXPECT_TRUE(form.visible(3, 1));
+}
+
+TEST_F(GameTest, RecountReportsOnlyRealChangesAndSkipsFinishedCells) {
+    setPosition({"*oo", "*oo", "ooo"});
+    EXPECT_FALSE(program.solver.RecalcCounterI());
+    form.marked(1, 1) = true;
+    form.done(2, 2) = true;
+    EXPECT_TRUE(program.solver.RecalcCounterI());
+    EXPECT_EQ(form.rest_around(2, 1), 1);
+    EXPECT_EQ(form.rest_around(2, 2), 2) << "a finished cell keeps its count";
+    EXPECT_FALSE(program.solver.RecalcCounterI());
+}
+
+// ---- the loop, its statistics and the win test -------------------------------------------
+
+// Columns 1 and 2 open from the click; the mines of column 3 are marked in the first cycle;
+// the second cycle finds nothing; column 4 stays covered.
+TEST_F(GameTest, AllMinesMarkedWinsWithFreeCellsStillCoveredAfterOneMoreIdleCycle) {
+    setPosition({"..*.", "..*.", "..*."});
+    std::vector<std::string> statusDuringRun;
+    host.onDoEvents = [&] { statusDuringRun.push_back(form.StatusBar1.text); };
+    form.StatusBar1.text = "Index 0: x = 1, y = 1";
+    leftClick(1, 1);
+    EXPECT_EQ(statusDuringRun, (std::vector<std::string>{"", ""}));
+    EXPECT_EQ(form.StatusBar1.text, "2:12 - 2");  // 1 + (3 + 5 + 3) calls from the zero column
+    EXPECT_FALSE(form.visible(4, 2));
+    EXPECT_FALSE(form.game_running);
+    EXPECT_EQ(form.StartStop.picture, Form1::WinnerPict);
+    EXPECT_EQ(form.MinesLabel.caption, "000");
+    EXPECT_EQ(form.covered_left, 0);
+    EXPECT_EQ(form.MinesLabel.toolTip, "Noch verdeckt: 0");
+    EXPECT_EQ(cell(4, 2).caption, " ");
+    EXPECT_EQ(form.uncovered_count, 5) << "six cells opened by the click, less the one the click itself counts";
+}
+
+TEST_F(GameTest, OnlyMinesLeftCoveredWinsAndTurnsEveryMineGreen) {
+    setPosition({"***..", "***..", "***..", ".....", "....."});
+    leftClick(5, 5);
+    EXPECT_EQ(form.CountMinesV(), 5) << "the four mines inside the block cannot be seen";
+    EXPECT_FALSE(form.game_running);
+    EXPECT_EQ(form.StartStop.picture, Form1::WinnerPict);
+    EXPECT_EQ(form.MinesLabel.caption, "000");
+    EXPECT_EQ(form.MinesLabel.toolTip, "Noch verdeckt: 0");
+    EXPECT_FALSE(form.loosercont.enabled);
+    for (int x = 1; x <= 3; ++x) {
+        for (int y = 1; y <= 3; ++y) {
+            EXPECT_EQ(cell(x, y).backColor, 0x00C000u) << x << "," << y;
+            EXPECT_EQ(cell(x, y).caption, "M") << x << "," << y;
+        }
+    }
+}
+
+TEST_F(GameTest, TheSolverWorksUnderTheWorkingFaceAndIgnoresClicksThatArriveMeanwhile) {
+    setPosition({"..*.", "..*.", "..*."});
+    std::vector<bool> busyDuringRun;
+    host.onDoEvents = [&] {
+        busyDuringRun.push_back(form.busy && host.busyPointer && form.StartStop.picture == Form1::WorkerPict);
+        leftClick(4, 1);  // a free cell no rule can reach
+    };
+    leftClick(1, 1);
+    EXPECT_EQ(busyDuringRun, (std::vector<bool>{true, true}));
+    EXPECT_FALSE(form.visible(4, 1));
+    EXPECT_FALSE(form.busy);
+    EXPECT_FALSE(host.busyPointer);
+    EXPECT_EQ(host.pointerChanges, (std::vector<bool>{true, false}));
+    EXPECT_GE(host.repaints, 2);
+}
+
+TEST_F(GameTest, BeginAndEndWorkSwitchFacePointerAndBusy) {
+    form.BeginWork();
+    EXPECT_EQ(form.StartStop.picture, Form1::WorkerPict);
+    EXPECT_TRUE(host.busyPointer);
+    EXPECT_TRUE(form.busy);
+    EXPECT_EQ(host.repaints, 1);
+    form.EndWork();
+    EXPECT_EQ(form.StartStop.picture, Form1::StartPict);
+    EXPECT_FALSE(host.busyPointer);
+    EXPECT_FALSE(form.busy);
+    EXPECT_EQ(host.repaints, 2);
+}
+
+// ---- the cycle limit ------------------------------------------------------------------
+
+TEST_F(GameTest, ASnakeOfNinetySevenStepsSettlesWithinTheLimit) {
+    setPosition(snakePosition(97));
+    program.solver.Phase1();
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(form.cnt_phase1, 98);
+    EXPECT_FALSE(form.game_running) << "every mine is marked";
+}
+
+TEST_F(GameTest, TheLimitIsReportedWhenTheNinetyNinthCycleRunsEvenIfItChangedNothing) {
+    setPosition(snakePosition(98));
+    program.solver.Phase1();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Limit!");
+    EXPECT_EQ(host.messages[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(host.messages[0].icon, MsgIcon::None);
+    EXPECT_EQ(host.messages[0].title, "Gravlin");
+    EXPECT_EQ(form.cnt_phase1, 99);
+    EXPECT_EQ(form.StatusBar1.text, "99:" + std::to_string(form.cnt_uncover) + " - 99");
+    EXPECT_FALSE(form.game_running) << "the win test still runs";
+    EXPECT_EQ(form.StartStop.picture, Form1::WinnerPict);
+}
+
+TEST_F(GameTest, ARunCutOffByTheLimitKeepsWhatItFoundAndUpdatesTheDisplays) {
+    setPosition(snakePosition(110));
+    const std::int16_t minesBefore = form.no_mines_game;
+    const std::int16_t coveredBefore = form.covered_left;
+    program.solver.Phase1();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.doEventsCalls, 99);
+    EXPECT_EQ(form.cnt_prephase1, 99);
+    EXPECT_EQ(form.covered_left, coveredBefore - 2 * 99) << "99 mines marked, 99 free cells opened";
+    EXPECT_EQ(form.MinesLabel.caption, "011");
+    EXPECT_EQ(minesBefore - form.CountMinesV(), 11);
+    EXPECT_TRUE(form.game_running);
+    EXPECT_FALSE(form.busy);
+    EXPECT_EQ(form.StartStop.picture, Form1::StartPict);
+}
+
+}  // namespace
+}  // namespace gravlin
