@@ -1,0 +1,232 @@
+// The level menu, the custom field dialog and its number reading.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <tuple>
+
+#include "board_fixture.h"
+
+namespace gravlin {
+namespace {
+
+constexpr Color kRangeNormal = 0x00C0FFC0;
+
+// ---- reading numbers ---------------------------------------------------------------------
+
+class TextToIntReads : public ::testing::TestWithParam<std::tuple<std::string, int>> {};
+
+TEST_P(TextToIntReads, WhateverIsTypedOrPasted) {
+    const auto& [text, expected] = GetParam();
+    EXPECT_EQ(BenDefiniert::TextToInt(text), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HostileText, TextToIntReads,
+    ::testing::Values(
+        std::tuple{"", 0}, std::tuple{"   ", 0}, std::tuple{"abc", 0}, std::tuple{"12abc", 0}, std::tuple{"1 2", 0},
+        std::tuple{"  12 ", 12}, std::tuple{"\t7\n", 7}, std::tuple{"+7", 7}, std::tuple{"-3", -3}, std::tuple{"-", 0},
+        std::tuple{".", 0}, std::tuple{"2.5", 3}, std::tuple{"3.5", 4}, std::tuple{"-2.5", -3}, std::tuple{"2,5", 3},
+        std::tuple{"0.5", 1}, std::tuple{".5", 1}, std::tuple{"2.", 2}, std::tuple{"2.4999999999999999999", 2},
+        std::tuple{"1e3", 1000}, std::tuple{"1E3", 1000}, std::tuple{"15e-1", 2}, std::tuple{"1e", 0},
+        std::tuple{"1e+", 0}, std::tuple{"1e99999999999", 0}, std::tuple{"nan", 0}, std::tuple{"inf", 0},
+        std::tuple{"0x10", 0}, std::tuple{"99999999999", 0}, std::tuple{"32767", 32767}, std::tuple{"32768", 0},
+        std::tuple{"-32768", -32768}, std::tuple{"-32769", 0}, std::tuple{"32767.4", 32767},
+        std::tuple{"32767.5", 0}, std::tuple{"000000000000000000000000012", 12}, std::tuple{std::string(10000, '9'), 0},
+        std::tuple{"1" + std::string(10000, '0') + "e-10000", 1}, std::tuple{"0." + std::string(10000, '0') + "9", 0}));
+
+// ---- levels ------------------------------------------------------------------------------
+
+class LevelMenu : public GameTest, public ::testing::WithParamInterface<std::tuple<std::string, int, int, int, float>> {};
+
+TEST_P(LevelMenu, StartsANewGameOfItsSizeAndCarriesTheOnlyCheckMark) {
+    const auto& [item, w, h, mines, windowWidth] = GetParam();
+    leftClick(8, 8);
+    form.menuNode(item).click();
+    EXPECT_EQ(form.x_game, w);
+    EXPECT_EQ(form.y_game, h);
+    EXPECT_EQ(form.no_mines_game, mines);
+    EXPECT_EQ(form.covered_left, w * h);
+    EXPECT_FALSE(form.save_mine.enabled) << "a new game without mines";
+    EXPECT_EQ(form.geometry.width, windowWidth);
+    int checks = 0;
+    for (const char* name : {"Anfänger", "Fortgeschrittene", "Profis", "benutzerdefiniert"}) {
+        checks += form.menuNode(name).item->checked;
+    }
+    EXPECT_EQ(checks, 1);
+    EXPECT_TRUE(form.menuNode(item).item->checked);
+}
+
+// Fortgeschrittene is checked after start-up: choosing it again still starts a new game.
+INSTANTIATE_TEST_SUITE_P(StandardLevels, LevelMenu,
+                         ::testing::Values(std::tuple{"Anfänger", 9, 9, 10, 3000.0f},
+                                           std::tuple{"Fortgeschrittene", 16, 16, 40, 4680.0f},
+                                           std::tuple{"Profis", 30, 16, 99, 8040.0f}));
+
+// ---- the custom field dialog ----------------------------------------------------------------
+
+class CustomFieldDialog : public GameTest {
+protected:
+    BenDefiniert& dialog() { return program.levels.dialog(); }
+
+    // Opens the dialog from the menu; `play` acts in it.
+    void open(const std::function<void(BenDefiniert&)>& play) {
+        host.onModal = [play](Window& w) { play(dynamic_cast<BenDefiniert&>(w)); };
+        form.menuNode("benutzerdefiniert").click();
+    }
+    static void type(BenDefiniert& d, const std::string& x, const std::string& y, const std::string& m) {
+        d.x_input.text = x;
+        d.x_input_Change();
+        d.y_input.text = y;
+        d.y_input_Change();
+        d.m_input.text = m;
+        d.m_input_Change();
+    }
+    static bool isRed(const Label& l, const TextBox& t) { return l.backColor == kRed && t.backColor == kRed; }
+    static bool isNormal(const Label& l, const TextBox& t) {
+        return l.backColor == kRangeNormal && t.backColor == kSystemWindowBackground;
+    }
+};
+
+TEST_F(CustomFieldDialog, FirstOpeningShowsTheChosenSizeAndOkTakesTheEntry) {
+    std::string shown;
+    open([&](BenDefiniert& d) {
+        shown = d.x_input.text + " " + d.y_input.text + " " + d.m_input.text;
+        EXPECT_TRUE(isNormal(d.Label_x, d.x_input) && isNormal(d.Label_y, d.y_input) && isNormal(d.Label_m, d.m_input));
+        type(d, "30", "24", "99");
+        d.OKButton_Click();
+    });
+    EXPECT_EQ(shown, "16 16 40");
+    EXPECT_EQ(form.x_game, 30);
+    EXPECT_EQ(form.y_game, 24);
+    EXPECT_EQ(form.no_mines_game, 99);
+    EXPECT_EQ(form.geometry.height, 8420);
+    EXPECT_TRUE(form.benutzerdefiniert.checked);
+    EXPECT_FALSE(form.Fortgeschrittene.checked);
+    EXPECT_EQ(host.beeps, 0);
+}
+
+struct Entry {
+    std::string x, y, m;
+    bool xBad, yBad, mBad;
+};
+
+class CustomFieldChecks : public CustomFieldDialog, public ::testing::WithParamInterface<Entry> {};
+
+TEST_P(CustomFieldChecks, OkWithValuesOutOfRangeColoursEachOffenderRedWithOneBeep) {
+    const Entry& e = GetParam();
+    bool stillOpen = false;
+    open([&](BenDefiniert& d) {
+        type(d, e.x, e.y, e.m);
+        d.OKButton_Click();
+        stillOpen = d.loaded;
+        EXPECT_EQ(isRed(d.Label_x, d.x_input), e.xBad);
+        EXPECT_EQ(isRed(d.Label_y, d.y_input), e.yBad);
+        EXPECT_EQ(isRed(d.Label_m, d.m_input), e.mBad);
+        EXPECT_EQ(isNormal(d.Label_x, d.x_input), !e.xBad);
+        EXPECT_EQ(isNormal(d.Label_m, d.m_input), !e.mBad);
+    });
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(host.beeps, e.xBad + e.yBad + e.mBad);
+    EXPECT_EQ(form.x_game, 16) << "nothing taken";
+    EXPECT_TRUE(form.Fortgeschrittene.checked);
+    EXPECT_EQ(dialog().xin, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(OutOfRange, CustomFieldChecks,
+                         ::testing::Values(Entry{"31", "10", "10", true, false, false},
+                                           Entry{"2", "10", "10", true, false, false},
+                                           Entry{"10", "25", "10", false, true, false},
+                                           Entry{"10", "2.4", "10", false, true, false},
+                                           Entry{"10", "10", "100", false, false, true},
+                                           Entry{"10", "10", "0", false, false, true},
+                                           Entry{"10", "10", "", false, false, true},
+                                           Entry{"10", "10", "viele", false, false, true},
+                                           Entry{"-30", "99999", "-1", true, true, true}));
+
+TEST_F(CustomFieldDialog, TypingInAFieldTurnsOnlyThatFieldBackToNormal) {
+    open([&](BenDefiniert& d) {
+        type(d, "x", "y", "m");
+        d.OKButton_Click();
+        d.y_input.text = "1";
+        d.y_input_Change();
+        EXPECT_TRUE(isNormal(d.Label_y, d.y_input));
+        EXPECT_TRUE(isRed(d.Label_x, d.x_input));
+        EXPECT_TRUE(isRed(d.Label_m, d.m_input));
+    });
+    EXPECT_EQ(host.beeps, 3);
+}
+
+TEST_F(CustomFieldDialog, TheMineCountIsCappedSoThatOneCellStaysFree) {
+    for (auto [size, mines, taken] : {std::tuple{"3", "9", 8}, std::tuple{"3", "50", 8}, std::tuple{"4", "15", 15},
+                                      std::tuple{"3", "8", 8}}) {
+        SCOPED_TRACE(std::string(size) + "x" + size + " with " + mines);
+        open([&](BenDefiniert& d) {
+            type(d, size, size, mines);
+            d.OKButton_Click();
+        });
+        EXPECT_EQ(dialog().min, taken);
+        EXPECT_EQ(form.no_mines_game, taken);
+    }
+    EXPECT_EQ(host.beeps, 0);
+}
+
+TEST_F(CustomFieldDialog, ItRemembersTheLastAcceptedEntryAcrossLevelChanges) {
+    open([](BenDefiniert& d) {
+        type(d, "20", "10", "50");
+        d.OKButton_Click();
+    });
+    form.menuNode("Anfänger").click();
+    std::string shown;
+    open([&](BenDefiniert& d) {
+        shown = d.x_input.text + " " + d.y_input.text + " " + d.m_input.text;
+        d.CancelButton_Click();
+    });
+    EXPECT_EQ(shown, "20 10 50");
+    EXPECT_EQ(form.x_game, 9);
+    EXPECT_TRUE(form.Anfänger.checked);
+}
+
+TEST_F(CustomFieldDialog, CancelAfterAFailedOkChangesNothingAndTheNextOpeningIsClean) {
+    newGame(16, 16, 40);
+    form.seedSource = [] { return 3u; };
+    leftClick(1, 1);
+    const std::int16_t coveredBefore = form.covered_left;
+    const Grid<bool> visibleBefore = form.visible;
+
+    host.onModal = [&](Window& w) {
+        auto& d = dynamic_cast<BenDefiniert&>(w);
+        type(d, "50", "50", "5");
+        d.OKButton_Click();
+        d.CancelButton_Click();
+    };
+    form.menuNode("benutzerdefiniert").click();
+    EXPECT_FALSE(dialog().isAccepted());
+    EXPECT_EQ(form.covered_left, coveredBefore);
+    EXPECT_EQ(form.visible, visibleBefore);
+    EXPECT_TRUE(form.save_mine.enabled) << "the game in play goes on";
+    EXPECT_EQ(form.x_actual, 16);
+    EXPECT_TRUE(form.Fortgeschrittene.checked);
+    EXPECT_FALSE(form.benutzerdefiniert.checked);
+
+    open([](BenDefiniert& d) {
+        EXPECT_EQ(d.x_input.text, "16");
+        EXPECT_EQ(d.Label_x.backColor, kRangeNormal);
+        EXPECT_EQ(d.x_input.backColor, kSystemWindowBackground);
+    });
+}
+
+TEST_F(CustomFieldDialog, GibWerteReportsWhetherTheDialogWasAccepted) {
+    host.onModal = [](Window& w) {
+        auto& d = dynamic_cast<BenDefiniert&>(w);
+        d.m_input.text = "0";
+        d.OKButton_Click();
+    };
+    EXPECT_FALSE(dialog().gibWerte());
+    host.onModal = [](Window& w) { dynamic_cast<BenDefiniert&>(w).OKButton_Click(); };
+    EXPECT_TRUE(dialog().gibWerte());
+    EXPECT_EQ(dialog().xin, 16);
+    EXPECT_EQ(dialog().min, 40);
+}
+
+}  // namespace
+}  // namespace gravlin

@@ -1,0 +1,154 @@
+// Cell clicks, the end of a game and the status displays.
+#include <random>
+#include <string>
+#include <tuple>
+
+#include "board_fixture.h"
+
+namespace gravlin {
+namespace {
+
+constexpr Color kMagenta = 0x00FF00FF;
+
+TEST_F(GameTest, TheFirstClickNeverLosesOnAnyBoardShape) {
+    const std::tuple<int, int, int> boards[] = {{3, 3, 8}, {3, 3, 1}, {4, 3, 11}, {9, 9, 10}, {9, 9, 80},
+                                                {16, 16, 40}, {30, 16, 99}, {30, 24, 99}, {3, 24, 71}, {30, 3, 89}};
+    for (std::uint64_t seed = 1; seed <= 40; ++seed) {
+        for (auto [w, h, mines] : boards) {
+            SCOPED_TRACE("seed " + std::to_string(seed) + " board " + std::to_string(w) + "x" + std::to_string(h) +
+                         " mines " + std::to_string(mines));
+            newGame(w, h, mines);
+            form.seedSource = [seed] { return seed; };
+            std::mt19937 pick(static_cast<std::mt19937::result_type>(seed * 7919 + static_cast<std::uint64_t>(w * h)));
+            const int x = std::uniform_int_distribution<int>(1, w)(pick);
+            const int y = std::uniform_int_distribution<int>(1, h)(pick);
+            leftClick(x, y);
+            ASSERT_EQ(countCells(isMine), mines);
+            ASSERT_FALSE(form.is_mine(x, y));
+            ASSERT_TRUE(form.visible(x, y));
+            ASSERT_NE(form.StartStop.picture, Form1::LooserPict);
+            ASSERT_EQ(host.beeps, 0);
+        }
+    }
+}
+
+TEST_F(GameTest, ClickingAMineLosesTurnsUnmarkedMinesRedAndVoidsFurtherLeftClicks) {
+    setPosition({"*o.", "oMo", "..*"});
+    const CommandButton markedLook = cell(2, 2);
+    leftClick(3, 3);
+    EXPECT_FALSE(form.game_running);
+    EXPECT_EQ(form.StartStop.picture, Form1::LooserPict);
+    EXPECT_TRUE(form.loosercont.enabled);
+    EXPECT_EQ(host.beeps, 1);
+    EXPECT_EQ(cell(1, 1).backColor, kRed);
+    EXPECT_EQ(cell(3, 3).backColor, kRed);
+    EXPECT_FALSE(form.visible(3, 3)) << "the clicked mine is not opened";
+    EXPECT_EQ(cell(3, 3).caption, " ");
+    EXPECT_EQ(cell(2, 2), markedLook);
+
+    leftClick(3, 1);
+    EXPECT_FALSE(form.visible(3, 1));
+    EXPECT_EQ(form.cnt_uncover, 0);
+    rightClick(3, 1);
+    EXPECT_EQ(form.StatusBar1.text, "Index 2: x = 3, y = 1");
+}
+
+TEST_F(GameTest, ALostGameCanBeContinuedAndWon) {
+    setPosition({"..*", "...", "..."});
+    leftClick(3, 1);
+    ASSERT_EQ(cell(3, 1).backColor, kRed);
+    form.menuNode("loosercont").click();
+    EXPECT_TRUE(form.game_running);
+    EXPECT_EQ(cell(3, 1).backColor, kSystemButtonFace);
+    EXPECT_EQ(form.StartStop.picture, Form1::LooserPict);
+    EXPECT_TRUE(form.loosercont.enabled);
+
+    leftClick(1, 3);
+    EXPECT_EQ(form.StartStop.picture, Form1::WinnerPict);
+    EXPECT_FALSE(form.loosercont.enabled);
+    EXPECT_EQ(cell(3, 1).caption, "M");
+    EXPECT_EQ(cell(3, 1).backColor, 0x00C000u);
+}
+
+TEST_F(GameTest, ShowingAllMinesTogglesCaptionAndColourButLeavesMarkedMines) {
+    setPosition({"*o.", "oMo", "..*"});
+    leftClick(1, 1);
+    const CommandButton markedLook = cell(2, 2);
+    form.menuNode("Solve").click();
+    EXPECT_EQ(form.Solve.caption, "Ende von: &Zeige");
+    EXPECT_EQ(cell(1, 1).backColor, kMagenta);
+    EXPECT_EQ(cell(3, 3).backColor, kMagenta);
+    EXPECT_EQ(cell(3, 1).backColor, kSystemButtonFace);
+    EXPECT_EQ(cell(2, 2), markedLook);
+    form.menuNode("Solve").click();
+    EXPECT_EQ(form.Solve.caption, "&Zeige alle Minen");
+    EXPECT_EQ(cell(1, 1).backColor, kSystemButtonFace);
+    EXPECT_EQ(cell(2, 2), markedLook);
+}
+
+TEST_F(GameTest, ARightClickNamesTheCellAndWarnsOfAMineOnlyInPeekMode) {
+    setPosition(std::vector<std::string>(16, "................"));
+    form.is_mine(2, 2) = true;
+    rightClick(2, 2);
+    EXPECT_EQ(form.StatusBar1.text, "Index 17: x = 2, y = 2");
+    EXPECT_EQ(host.beeps, 0);
+
+    form.menuNode("spickmodus").click();
+    ASSERT_TRUE(form.spickmodus.checked);
+    rightClick(2, 2);
+    EXPECT_EQ(form.StatusBar1.text, "Index 17: x = 2, y = 2 - Achtung! Mine");
+    EXPECT_EQ(host.beeps, 1);
+    rightClick(3, 2);
+    EXPECT_EQ(form.StatusBar1.text, "Index 18: x = 3, y = 2");
+    EXPECT_EQ(host.beeps, 1);
+
+    form.busy = true;
+    rightClick(16, 16);
+    EXPECT_EQ(form.StatusBar1.text, "Index 255: x = 16, y = 16");
+    form.menuNode("spickmodus").click();
+    EXPECT_FALSE(form.spickmodus.checked);
+}
+
+TEST_F(GameTest, ALeftClickWhileASolverIsBusyDoesNothing) {
+    form.busy = true;
+    leftClick(5, 5);
+    EXPECT_FALSE(form.save_mine.enabled) << "no mines placed";
+    EXPECT_EQ(countCells(isVisible), 0);
+    EXPECT_EQ(form.cnt_uncover, 0);
+}
+
+TEST_F(GameTest, ALeftClickOnAnOpenCellOnlyCountsTheCallAndRunsNoSolver) {
+    setPosition({"*o.", "...", "..*"});
+    form.wahrscheinlichkeiten.enabled = true;
+    leftClick(2, 1);
+    EXPECT_FALSE(form.wahrscheinlichkeiten.enabled);
+    EXPECT_EQ(form.cnt_uncover, 1);
+    EXPECT_EQ(form.cnt_phase1, 0);
+    EXPECT_EQ(host.doEventsCalls, 0);
+}
+
+TEST_F(GameTest, ClickingAMarkedMineLosesToo) {
+    setPosition({"Mo.", "...", "..*"});
+    leftClick(1, 1);
+    EXPECT_EQ(form.StartStop.picture, Form1::LooserPict);
+    EXPECT_EQ(cell(3, 3).backColor, kRed);
+    EXPECT_EQ(cell(1, 1).backColor, kSystemButtonFace) << "a marked mine keeps its look";
+}
+
+class RemainingMinesLabel : public GameTest, public ::testing::WithParamInterface<std::tuple<int, int, std::string>> {};
+
+TEST_P(RemainingMinesLabel, ShowsThreeDigits) {
+    const auto& [mines, marks, caption] = GetParam();
+    newGame(30, 24, mines);
+    for (int k = 0; k < marks; ++k) form.marked(k % 30 + 1, k / 30 + 1) = true;
+    EXPECT_EQ(form.PrintRestMinen(), mines - marks);
+    EXPECT_EQ(form.MinesLabel.caption, caption);
+}
+
+INSTANTIATE_TEST_SUITE_P(Padding, RemainingMinesLabel,
+                         ::testing::Values(std::tuple{99, 0, "099"}, std::tuple{40, 35, "005"}, std::tuple{123, 0, "123"},
+                                           std::tuple{10, 0, "010"}, std::tuple{10, 1, "009"}, std::tuple{100, 0, "100"},
+                                           std::tuple{7, 7, "000"}));
+
+}  // namespace
+}  // namespace gravlin
