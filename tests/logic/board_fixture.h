@@ -15,7 +15,7 @@
 namespace gravlin {
 
 class GameTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { program.start(); }
 
     CommandButton& cell(int x, int y) { return form.Command1.at(static_cast<std::size_t>(index(x, y))); }
@@ -56,7 +56,8 @@ protected:
                 const auto sx = static_cast<std::int16_t>(x);
                 const auto sy = static_cast<std::int16_t>(y);
                 form.mines_around(x, y) = form.is_mine(x, y) ? 0 : form.CountMinesAround(sx, sy);
-                form.rest_around(x, y) = static_cast<std::int16_t>(form.mines_around(x, y) - form.CountMinesVAround(sx, sy));
+                form.rest_around(x, y) =
+                    static_cast<std::int16_t>(form.mines_around(x, y) - form.CountMinesVAround(sx, sy));
                 if (!form.visible(x, y)) continue;
                 --form.covered_left;
                 CommandButton& b = cell(x, y);
@@ -88,8 +89,14 @@ protected:
     Form1& form = program.form;
 };
 
-inline bool isMine(const Form1& f, int x, int y) { return f.is_mine(x, y); }
-inline bool isVisible(const Form1& f, int x, int y) { return f.visible(x, y); }
-inline bool isMarked(const Form1& f, int x, int y) { return f.marked(x, y); }
+inline bool isMine(const Form1& f, int x, int y) {
+    return f.is_mine(x, y);
+}
+inline bool isVisible(const Form1& f, int x, int y) {
+    return f.visible(x, y);
+}
+inline bool isMarked(const Form1& f, int x, int y) {
+    return f.marked(x, y);
+}
 
 }  // namespace gravlin

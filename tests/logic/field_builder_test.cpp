@@ -15,7 +15,9 @@ struct BoardLayout {
     float klickGreenLeft;
 };
 
-void PrintTo(const BoardLayout& b, std::ostream* os) { *os << b.width << "x" << b.height; }
+void PrintTo(const BoardLayout& b, std::ostream* os) {
+    *os << b.width << "x" << b.height;
+}
 
 class FieldLayout : public GameTest, public ::testing::WithParamInterface<BoardLayout> {};
 
@@ -41,12 +43,19 @@ TEST_P(FieldLayout, SizesFramesWindowAndToolButtonsToTheBoard) {
 // shows that narrow builds return it to its design position.
 INSTANTIATE_TEST_SUITE_P(
     StandardAndExtremeBoards, FieldLayout,
-    ::testing::Values(BoardLayout{9, 9, {240, 960, 2400, 2520}, {0, 120, 2880, 3620}, 3000, 4820, 1192.5f, 2145, false, 3825},
-                      BoardLayout{16, 16, {240, 960, 4080, 4200}, {0, 120, 4560, 5300}, 4680, 6500, 2032.5f, 3206.25f, true, 3825},
-                      BoardLayout{30, 16, {240, 960, 7440, 4200}, {0, 120, 7920, 5300}, 8040, 6500, 3712.5f, 6566.25f, true, 7185},
-                      BoardLayout{3, 3, {240, 960, 960, 1080}, {0, 120, 2560, 2180}, 2800, 3380, 1200, 1920, false, 2640},
-                      BoardLayout{30, 24, {240, 960, 7440, 6120}, {0, 120, 7920, 7220}, 8040, 8420, 3712.5f, 6566.25f, true, 7185}),
-    [](const auto& info) { return std::to_string(info.param.width) + "x" + std::to_string(info.param.height); });
+    ::testing::Values(
+        BoardLayout{
+            9, 9, {240, 960, 2400, 2520}, {0, 120, 2880, 3620}, 3000, 4820, 1192.5f, 2145, false, 3825},
+        BoardLayout{
+            16, 16, {240, 960, 4080, 4200}, {0, 120, 4560, 5300}, 4680, 6500, 2032.5f, 3206.25f, true, 3825},
+        BoardLayout{
+            30, 16, {240, 960, 7440, 4200}, {0, 120, 7920, 5300}, 8040, 6500, 3712.5f, 6566.25f, true, 7185},
+        BoardLayout{3, 3, {240, 960, 960, 1080}, {0, 120, 2560, 2180}, 2800, 3380, 1200, 1920, false, 2640},
+        BoardLayout{
+            30, 24, {240, 960, 7440, 6120}, {0, 120, 7920, 7220}, 8040, 8420, 3712.5f, 6566.25f, true, 7185}),
+    [](const auto& info) {
+        return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+    });
 
 TEST_F(GameTest, NarrowBoardsKeepTheMinimumWidthsAndTheToolButtonsAtTheirDesignPlaces) {
     for (int w = 3; w <= 8; ++w) {
@@ -81,7 +90,7 @@ TEST_F(GameTest, ToolButtonTagsHoldTheDesignPositionsFromTheFirstBuildOn) {
     EXPECT_EQ(form.KlickGreen.tag, "2640");
 }
 
-TEST_F(GameTest, NineByNineShowsEightyOneButtonsOnA240TwipPitch) {
+TEST_F(GameTest, TheBoardsButtonsAreShownOnA240TwipPitchAndTheRestOfThePoolHidden) {
     newGame(9, 9, 10);
     int shown = 0;
     for (const CommandButton& b : form.Command1) shown += b.visible;
@@ -91,9 +100,7 @@ TEST_F(GameTest, NineByNineShowsEightyOneButtonsOnA240TwipPitch) {
     EXPECT_EQ(form.Command1[80].geometry, (Geometry{2040, 2160, 255, 255}));
     EXPECT_EQ(form.Command1[0].toolTip, "x=1, y=1");
     EXPECT_EQ(form.Command1[80].toolTip, "x=9, y=9");
-}
 
-TEST_F(GameTest, TheLargestBoardShowsThePoolUpToItsLastButton) {
     newGame(30, 24, 99);
     for (const CommandButton& b : form.Command1) ASSERT_TRUE(b.visible);
     EXPECT_EQ(form.Command1[719].geometry, (Geometry{7080, 5760, 255, 255}));
@@ -110,16 +117,6 @@ TEST_F(GameTest, ShrinkingFromExpertToBeginnerHidesTheSurplusAndReflowsTheRows) 
     EXPECT_EQ(hidden, 399);
     EXPECT_EQ(form.Command1[9].geometry, (Geometry{120, 480, 255, 255}));
     EXPECT_EQ(form.Command1[9].toolTip, "x=1, y=2");
-}
-
-TEST_F(GameTest, ABuildResetsCaptionAndFontOfEveryBoardButton) {
-    newGame(9, 9, 10);
-    form.Command1[5].caption = "3";
-    form.Command1[5].font.bold = true;
-    form.Command1[5].font.name = "Other";
-    program.field.Feldaufbau_Click();
-    EXPECT_EQ(form.Command1[5].caption, " ");
-    EXPECT_EQ(form.Command1[5].font, Font{});
 }
 
 }  // namespace

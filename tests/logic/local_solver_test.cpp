@@ -35,7 +35,9 @@ std::vector<std::string> snakePosition(int steps) {
     snake.resize(static_cast<std::size_t>(2 * steps + 1));
 
     std::vector<std::string> rows(24, std::string(30, 'M'));
-    auto at = [&rows](Cell c) -> char& { return rows[static_cast<std::size_t>(c.second - 1)][static_cast<std::size_t>(c.first - 1)]; };
+    auto at = [&rows](Cell c) -> char& {
+        return rows[static_cast<std::size_t>(c.second - 1)][static_cast<std::size_t>(c.first - 1)];
+    };
     for (std::size_t i = 0; i < snake.size(); ++i) at(snake[i]) = i % 2 ? '*' : '.';
     at(snake[0]) = 'o';
     for (std::size_t k = 2; k < snake.size(); k += 2) {
@@ -111,17 +113,6 @@ TEST_F(GameTest, AMarkCountsForTheCellsScannedLaterInTheSamePass) {
     EXPECT_TRUE(form.visible(3, 1));
 }
 
-TEST_F(GameTest, RecountReportsOnlyRealChangesAndSkipsFinishedCells) {
-    setPosition({"*oo", "*oo", "ooo"});
-    EXPECT_FALSE(program.solver.RecalcCounterI());
-    form.marked(1, 1) = true;
-    form.done(2, 2) = true;
-    EXPECT_TRUE(program.solver.RecalcCounterI());
-    EXPECT_EQ(form.rest_around(2, 1), 1);
-    EXPECT_EQ(form.rest_around(2, 2), 2) << "a finished cell keeps its count";
-    EXPECT_FALSE(program.solver.RecalcCounterI());
-}
-
 // ---- the loop, its statistics and the win test -------------------------------------------
 
 // Columns 1 and 2 open from the click; the mines of column 3 are marked in the first cycle;
@@ -141,7 +132,8 @@ TEST_F(GameTest, AllMinesMarkedWinsWithFreeCellsStillCoveredAfterOneMoreIdleCycl
     EXPECT_EQ(form.covered_left, 0);
     EXPECT_EQ(form.MinesLabel.toolTip, "Noch verdeckt: 0");
     EXPECT_EQ(cell(4, 2).caption, " ");
-    EXPECT_EQ(form.uncovered_count, 5) << "six cells opened by the click, less the one the click itself counts";
+    EXPECT_EQ(form.uncovered_count, 5)
+        << "six cells opened by the click, less the one the click itself counts";
 }
 
 TEST_F(GameTest, OnlyMinesLeftCoveredWinsAndTurnsEveryMineGreen) {
@@ -175,19 +167,6 @@ TEST_F(GameTest, TheSolverWorksUnderTheWorkingFaceAndIgnoresClicksThatArriveMean
     EXPECT_FALSE(host.busyPointer);
     EXPECT_EQ(host.pointerChanges, (std::vector<bool>{true, false}));
     EXPECT_GE(host.repaints, 2);
-}
-
-TEST_F(GameTest, BeginAndEndWorkSwitchFacePointerAndBusy) {
-    form.BeginWork();
-    EXPECT_EQ(form.StartStop.picture, Form1::WorkerPict);
-    EXPECT_TRUE(host.busyPointer);
-    EXPECT_TRUE(form.busy);
-    EXPECT_EQ(host.repaints, 1);
-    form.EndWork();
-    EXPECT_EQ(form.StartStop.picture, Form1::StartPict);
-    EXPECT_FALSE(host.busyPointer);
-    EXPECT_FALSE(form.busy);
-    EXPECT_EQ(host.repaints, 2);
 }
 
 // ---- the cycle limit ------------------------------------------------------------------

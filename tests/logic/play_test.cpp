@@ -11,15 +11,17 @@ namespace {
 constexpr Color kMagenta = 0x00FF00FF;
 
 TEST_F(GameTest, TheFirstClickNeverLosesOnAnyBoardShape) {
-    const std::tuple<int, int, int> boards[] = {{3, 3, 8}, {3, 3, 1}, {4, 3, 11}, {9, 9, 10}, {9, 9, 80},
-                                                {16, 16, 40}, {30, 16, 99}, {30, 24, 99}, {3, 24, 71}, {30, 3, 89}};
+    const std::tuple<int, int, int> boards[] = {{3, 3, 8},   {3, 3, 1},    {4, 3, 11},   {9, 9, 10},
+                                                {9, 9, 80},  {16, 16, 40}, {30, 16, 99}, {30, 24, 99},
+                                                {3, 24, 71}, {30, 3, 89}};
     for (std::uint64_t seed = 1; seed <= 40; ++seed) {
         for (auto [w, h, mines] : boards) {
-            SCOPED_TRACE("seed " + std::to_string(seed) + " board " + std::to_string(w) + "x" + std::to_string(h) +
-                         " mines " + std::to_string(mines));
+            SCOPED_TRACE("seed " + std::to_string(seed) + " board " + std::to_string(w) + "x" +
+                         std::to_string(h) + " mines " + std::to_string(mines));
             newGame(w, h, mines);
             form.seedSource = [seed] { return seed; };
-            std::mt19937 pick(static_cast<std::mt19937::result_type>(seed * 7919 + static_cast<std::uint64_t>(w * h)));
+            std::mt19937 pick(
+                static_cast<std::mt19937::result_type>(seed * 7919 + static_cast<std::uint64_t>(w * h)));
             const int x = std::uniform_int_distribution<int>(1, w)(pick);
             const int y = std::uniform_int_distribution<int>(1, h)(pick);
             leftClick(x, y);
@@ -135,7 +137,8 @@ TEST_F(GameTest, ClickingAMarkedMineLosesToo) {
     EXPECT_EQ(cell(1, 1).backColor, kSystemButtonFace) << "a marked mine keeps its look";
 }
 
-class RemainingMinesLabel : public GameTest, public ::testing::WithParamInterface<std::tuple<int, int, std::string>> {};
+class RemainingMinesLabel : public GameTest,
+                            public ::testing::WithParamInterface<std::tuple<int, int, std::string>> {};
 
 TEST_P(RemainingMinesLabel, ShowsThreeDigits) {
     const auto& [mines, marks, caption] = GetParam();
@@ -146,8 +149,9 @@ TEST_P(RemainingMinesLabel, ShowsThreeDigits) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Padding, RemainingMinesLabel,
-                         ::testing::Values(std::tuple{99, 0, "099"}, std::tuple{40, 35, "005"}, std::tuple{123, 0, "123"},
-                                           std::tuple{10, 0, "010"}, std::tuple{10, 1, "009"}, std::tuple{100, 0, "100"},
+                         ::testing::Values(std::tuple{99, 0, "099"}, std::tuple{40, 35, "005"},
+                                           std::tuple{123, 0, "123"}, std::tuple{10, 0, "010"},
+                                           std::tuple{10, 1, "009"}, std::tuple{100, 0, "100"},
                                            std::tuple{7, 7, "000"}));
 
 }  // namespace
