@@ -1,0 +1,212 @@
+#include "gravlin/storage/storage.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "gravlin/board/int16.h"
+#include "gravlin/storage/limits.h"
+#include "text_file.h"
+
+namespace gravlin {
+
+using namespace storage;
+
+namespace {
+constexpr const char* kCrLf = "\r\n";
+constexpr const char* kGameSaveTitle = "Spiel sichern";
+constexpr const char* kGameLoadTitle = "Spiel laden";
+constexpr const char* kMinesSaveTitle = "Minen speichern";
+constexpr const char* kMinesLoadTitle = "Minen laden";
+
+std::string writeFailureText(const std::string& path) { return "File '" + path + "' kann nicht beschrieben werden"; }
+}  // namespace
+
+std::optional<std::string> Storage::chooseFile(const char* pattern, const char* extension, bool forSaving) {
+    CommonDialog1 = {};
+    CommonDialog1.initialFolder = form_.host().programFolder();
+    CommonDialog1.fileName = pattern;
+    CommonDialog1.filter = pattern;
+    CommonDialog1.defaultExtension = extension;
+    CommonDialog1.forSaving = forSaving;
+    return form_.host().fileDialog(CommonDialog1);
+}
+
+bool Storage::mayReplace(const std::string& path, const std::string& title) {
+    if (!fileExists(path)) return true;
+    const std::string text = path + " besteht bereits." + kCrLf + "Möchten Sie sie ersetzen?";
+    return form_.host().messageBox(text, MsgButtons::YesNo, MsgIcon::Exclamation, title) == MsgResult::Yes;
+}
+
+void Storage::readFailure(const std::string& path, const std::string& title) {
+    form_.host().messageBox("File '" + path + "' kann nicht gelesen werden" + kCrLf + "Das Programm wird beendet!",
+                            MsgButtons::Ok, MsgIcon::Critical, title);
+    form_.host().closeWindow(form_);
+}
+
+void Storage::uncheckLevels() {
+    form_.Anfänger.checked = false;
+    form_.Fortgeschrittene.checked = false;
+    form_.Profis.checked = false;
+}
+
+// ---- saved game ---------------------------------------------------------------------------
+
+SavedGame Storage::captureGame() const {
+    SavedGame game;
+    game.width = form_.x_game;
+    game.height = form_.y_game;
+    game.mines = form_.no_mines_game;
+    game.cells.reserve(static_cast<std::size_t>(std::max(0, form_.x_game * form_.y_game)));
+    for (int y = 1; y <= form_.y_game; ++y) {
+        for (int x = 1; x <= form_.x_game; ++x) {
+            game.cells.push_back({form_.is_mine(x, y), form_.mines_around(x, y), form_.rest_around(x, y),
+                                  form_.marked(x, y), form_.visible(x, y), form_.done(x, y)});
+        }
+    }
+    return game;
+}
+
+void Storage::SaveGame() {
+    const auto path = chooseFile("*.qzd", "qzd", true);
+    if (!path) return;
+    if (!mayReplace(*path, kGameSaveTitle)) return;
+    if (!writeWholeFile(*path, formatSavedGame(captureGame())))
+        form_.host().messageBox(writeFailureText(*path), MsgButtons::Ok, MsgIcon::Critical, kGameSaveTitle);
+}
+
+void Storage::applyGame(const SavedGame& game) {
+    Form1& f = form_;
+    f.x_game = game.width;
+    f.y_game = game.height;
+    f.no_mines_game = game.mines;
+    f.x_actual = game.width;
+    f.y_actual = game.height;
+    f.no_mines_actual = game.mines;
+    f.InitGame();
+    field_.Feldaufbau_Click();
+    uncheckLevels();
+    const int cells = game.width * game.height;
+    for (int L = 0; L < cells; ++L) {
+        const SavedCell& c = game.cells.at(static_cast<std::size_t>(L));
+        const int x = L % game.width + 1;
+        const int y = L / game.width + 1;
+        f.is_mine(x, y) = c.is_mine;
+        f.mines_around(x, y) = c.mines_around;
+        f.rest_around(x, y) = c.rest_around;
+        f.marked(x, y) = c.marked;
+        f.visible(x, y) = c.visible;
+        f.done(x, y) = c.done;
+        if (!c.visible) continue;
+        add16(f.covered_left, -1);
+        CommandButton& b = f.Command1.at(static_cast<std::size_t>(L));
+        if (c.marked) {
+            b.caption = "M";
+        } else {
+            b.raised = false;
+            b.backColor = kWhite;
+            b.caption = c.mines_around > 0 ? std::to_string(c.mines_around) : std::string();
+        }
+    }
+    f.PrintRestMinen();
+    f.RefreshCoveredTooltip();
+    f.save_mine.enabled = true;
+    f.save.enabled = true;
+    f.game_running = true;
+}
+
+void Storage::LoadGame() {
+    const auto path = chooseFile("*.qzd", "qzd", false);
+    if (!path) return;
+    // The whole file is read and checked before the game in play is touched.
+    const auto text = readWholeFile(*path, kMaxFileBytes);
+    const auto game = text ? parseSavedGame(*text) : std::nullopt;
+    if (!game) {
+        readFailure(*path, kGameLoadTitle);
+        return;
+    }
+    try {
+        applyGame(*game);
+    } catch (const std::exception&) {
+        readFailure(*path, kGameLoadTitle);
+    }
+}
+
+// ---- mine layout --------------------------------------------------------------------------
+
+void Storage::SaveMines() {
+    // The save dialog rather than the open dialog: Qt's open dialog accepts only names that
+    // exist, and a layout is usually saved under a new name.
+    const auto path = chooseFile("*.txt", "txt", true);
+    if (!path) return;
+    if (!mayReplace(*path, kMinesSaveTitle)) return;
+    std::vector<bool> mines;
+    mines.reserve(static_cast<std::size_t>(std::max(0, form_.x_game * form_.y_game)));
+    for (int y = 1; y <= form_.y_game; ++y) {
+        for (int x = 1; x <= form_.x_game; ++x) mines.push_back(form_.is_mine(x, y));
+    }
+    if (!writeWholeFile(*path, formatMineLayout(form_.x_game, form_.y_game, mines)))
+        form_.host().messageBox(writeFailureText(*path), MsgButtons::Ok, MsgIcon::Critical, kMinesSaveTitle);
+}
+
+void Storage::applyLayout(const MineLayoutScan& layout) {
+    Form1& f = form_;
+    f.x_game = to16(layout.width);
+    f.y_game = to16(layout.rows);
+    f.no_mines_game = to16(layout.mines);
+    f.x_actual = f.x_game;
+    f.y_actual = f.y_game;
+    f.no_mines_actual = f.no_mines_game;
+    f.InitGame();
+    field_.Feldaufbau_Click();
+    uncheckLevels();
+    for (const LayoutCell& c : layout.mineCells) f.is_mine(c.x, c.y) = true;
+    for (int x = 1; x <= f.x_game; ++x) {
+        for (int y = 1; y <= f.y_game; ++y) {
+            f.mines_around(x, y) =
+                f.is_mine(x, y) ? 0 : f.CountMinesAround(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
+            f.rest_around(x, y) = f.mines_around(x, y);
+        }
+    }
+    f.save_mine.enabled = true;
+    f.save.enabled = true;
+}
+
+void Storage::LoadMines() {
+    const auto path = chooseFile("*.txt", "txt", false);
+    if (!path) return;
+    // Read once: the question shows the layout that is then built, even if the file
+    // changes while the question is open.
+    const auto text = readWholeFile(*path, kMaxFileBytes);
+    if (!text) {
+        readFailure(*path, kMinesLoadTitle);
+        return;
+    }
+    const MineLayoutScan layout = scanMineLayout(*text);
+    Host& host = form_.host();
+    if (layout.width > kMaxWidth || layout.rows > kMaxHeight || layout.mines > kMaxLayoutMines) {
+        host.messageBox(std::string("Sie haben die maximalen Ausdehnungen überschritten") + kCrLf +
+                            "Die Breite ist maximal 30, die Höhe 24, und maximal 99 Minen sind erlaubt!" + kCrLf +
+                            "Das Programm wird beendet!",
+                        MsgButtons::Ok, MsgIcon::Critical, kGameLoadTitle);
+        host.closeWindow(form_);
+        return;
+    }
+    if (layout.width < kMinSide || layout.rows < kMinSide) {
+        host.messageBox(std::string("Sie haben die minimale Ausdehnungen unterschritten") + kCrLf +
+                            "Die Breite ist minimal 3, die Höhe ebenso 3!" + kCrLf + "Das Programm wird beendet!",
+                        MsgButtons::Ok, MsgIcon::Critical, kGameLoadTitle);
+        host.closeWindow(form_);
+        return;
+    }
+    const std::string question = std::string("Wollen Sie wirklich ein Feld ") + kCrLf + std::to_string(layout.width) +
+                                 "x" + std::to_string(layout.rows) + kCrLf + "mit " + std::to_string(layout.mines) +
+                                 " Minen aufbauen? " + kCrLf;
+    if (host.messageBox(question, MsgButtons::YesNo, MsgIcon::Exclamation, kGameLoadTitle) != MsgResult::Yes) return;
+    try {
+        applyLayout(layout);
+    } catch (const std::exception&) {
+        readFailure(*path, kMinesLoadTitle);
+    }
+}
+
+}  // namespace gravlin
