@@ -1,6 +1,7 @@
 #include "analysis.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <numeric>
 #include <utility>
@@ -100,24 +101,37 @@ Prepared prepare(const std::vector<Equation>& input, Analysis& out) {
         unique.erase(unique.begin() + static_cast<std::ptrdiff_t>(totalAt));
     }
 
-    // Forced values: a sum of 0 makes all its unknowns free, a full sum all mines.
-    for (bool changed = true; changed;) {
-        changed = false;
-        for (const auto& e : unique) {
-            int64_t open = 0;
-            int64_t rest = e.rhs;
-            for (int v : e.vars) {
-                const int8_t f = p.fixed[static_cast<size_t>(v)];
-                if (f < 0)
-                    ++open;
-                else
-                    rest -= f;
-            }
-            if (rest < 0 || rest > open) throw NoSolution{};
-            if (open == 0 || (rest != 0 && rest != open)) continue;
-            for (int v : e.vars)
-                if (p.fixed[static_cast<size_t>(v)] < 0) p.fixed[static_cast<size_t>(v)] = rest == 0 ? 0 : 1;
-            changed = true;
+    // Forced values: a sum of 0 makes all its unknowns free, a full sum all mines. A fixed
+    // unknown puts its equations back on the work list.
+    std::vector<std::vector<int>> uses(static_cast<size_t>(n));
+    for (size_t i = 0; i < unique.size(); ++i)
+        for (int v : unique[i].vars) uses[static_cast<size_t>(v)].push_back(static_cast<int>(i));
+    std::vector<int> work(unique.size());
+    std::iota(work.begin(), work.end(), 0);
+    std::vector<char> queued(unique.size(), 1);
+    while (!work.empty()) {
+        const auto& e = unique[static_cast<size_t>(work.back())];
+        queued[static_cast<size_t>(work.back())] = 0;
+        work.pop_back();
+        int64_t open = 0;
+        int64_t rest = e.rhs;
+        for (int v : e.vars) {
+            const int8_t f = p.fixed[static_cast<size_t>(v)];
+            if (f < 0)
+                ++open;
+            else
+                rest -= f;
+        }
+        if (rest < 0 || rest > open) throw NoSolution{};
+        if (open == 0 || (rest != 0 && rest != open)) continue;
+        for (int v : e.vars) {
+            if (p.fixed[static_cast<size_t>(v)] >= 0) continue;
+            p.fixed[static_cast<size_t>(v)] = rest == 0 ? 0 : 1;
+            for (int other : uses[static_cast<size_t>(v)])
+                if (!queued[static_cast<size_t>(other)]) {
+                    queued[static_cast<size_t>(other)] = 1;
+                    work.push_back(other);
+                }
         }
     }
 
@@ -355,38 +369,38 @@ private:
         budget_ -= words;
     }
 
-    // Greedy path-like order from a far end of the component: each next group closes as
-    // many equations and opens as few as possible.
-    void chooseOrder() {
+    // Last group reached by a breadth-first walk from `from`: a far end of the component.
+    int farthest(int from) const {
+        std::vector<char> seenG(c_.groups.size(), 0), seenE(c_.eqs.size(), 0);
+        std::vector<int> queue{from};
+        seenG[static_cast<size_t>(from)] = 1;
+        for (size_t qi = 0; qi < queue.size(); ++qi)
+            for (int e : c_.groups[static_cast<size_t>(queue[qi])].eqs) {
+                if (seenE[static_cast<size_t>(e)]) continue;
+                seenE[static_cast<size_t>(e)] = 1;
+                for (int h : c_.eqs[static_cast<size_t>(e)].groups)
+                    if (!seenG[static_cast<size_t>(h)]) {
+                        seenG[static_cast<size_t>(h)] = 1;
+                        queue.push_back(h);
+                    }
+            }
+        return queue.back();
+    }
+
+    // Greedy path-like order: each next group closes as many equations and opens as few
+    // as possible. Returns the order and its cost: the largest and the summed logarithm
+    // of the number of states the open equations allow.
+    std::pair<double, double> greedyOrder(int start, std::vector<int>& order) const {
         const size_t G = c_.groups.size();
         const size_t E = c_.eqs.size();
-        order_.clear();
-        // A far end: the group last reached by a breadth-first walk from group 0.
-        int start = 0;
-        {
-            std::vector<char> seenG(G, 0), seenE(E, 0);
-            std::vector<int> queue{0};
-            seenG[0] = 1;
-            for (size_t qi = 0; qi < queue.size(); ++qi) {
-                const int g = queue[qi];
-                start = g;
-                for (int e : c_.groups[static_cast<size_t>(g)].eqs) {
-                    if (seenE[static_cast<size_t>(e)]) continue;
-                    seenE[static_cast<size_t>(e)] = 1;
-                    for (int h : c_.eqs[static_cast<size_t>(e)].groups)
-                        if (!seenG[static_cast<size_t>(h)]) {
-                            seenG[static_cast<size_t>(h)] = 1;
-                            queue.push_back(h);
-                        }
-                }
-            }
-        }
+        order.clear();
         std::vector<int> left(E);
         for (size_t e = 0; e < E; ++e) left[e] = static_cast<int>(c_.eqs[e].groups.size());
         std::vector<char> open(E, 0), done(G, 0), candidate(G, 0);
         std::vector<int> candidates{start};
         candidate[static_cast<size_t>(start)] = 1;
-        while (order_.size() < G) {
+        double width = 0, worst = 0, sum = 0;
+        while (order.size() < G) {
             int best = -1;
             size_t bestAt = 0;
             int bestScore = 0, bestOpens = 0;
@@ -410,16 +424,44 @@ private:
             candidates[bestAt] = candidates.back();
             candidates.pop_back();
             done[static_cast<size_t>(best)] = 1;
-            order_.push_back(best);
+            order.push_back(best);
             for (int e : c_.groups[static_cast<size_t>(best)].eqs) {
+                const double states = std::log2(c_.eqs[static_cast<size_t>(e)].rhs + 1.0);
+                if (open[static_cast<size_t>(e)]) width -= states;
                 --left[static_cast<size_t>(e)];
                 open[static_cast<size_t>(e)] = left[static_cast<size_t>(e)] > 0;
+                if (open[static_cast<size_t>(e)]) width += states;
                 for (int h : c_.eqs[static_cast<size_t>(e)].groups)
                     if (!done[static_cast<size_t>(h)] && !candidate[static_cast<size_t>(h)]) {
                         candidate[static_cast<size_t>(h)] = 1;
                         candidates.push_back(h);
                     }
             }
+            worst = std::max(worst, width);
+            sum += std::exp2(std::min(width, 60.0));
+        }
+        return {worst, sum};
+    }
+
+    // The cheapest of a few greedy orders started at far ends and at a group of few
+    // equations: a poor start can cost orders of magnitude on grid-like components.
+    void chooseOrder() {
+        const int a = farthest(0);
+        const int b = farthest(a);
+        int fewest = 0;
+        for (size_t g = 0; g < c_.groups.size(); ++g)
+            if (c_.groups[g].eqs.size() < c_.groups[static_cast<size_t>(fewest)].eqs.size()) fewest = static_cast<int>(g);
+        std::pair<double, double> bestCost{0, 0};
+        std::vector<int> order;
+        bool first = true;
+        for (int start : {a, b, fewest}) {
+            const auto cost = greedyOrder(start, order);
+            if (first || cost.second < bestCost.second) {
+                bestCost = cost;
+                order_ = order;
+                first = false;
+            }
+            if (c_.groups.size() < 8) break;  // small components: any order will do
         }
     }
 

@@ -8,33 +8,45 @@ const Limb* BigArith::binomial(int64_t n, int64_t k) const {
     if (n < 0 || k < 0 || k > n) return zero_.data();
     if (k > n - k) k = n - k;
     auto& row = rows_[n];
-    const size_t stride = static_cast<size_t>(limbs);
     if (row.empty()) {
-        // The whole half row at once, so pointers handed out earlier stay valid:
-        // C(n, i) = C(n, i - 1) * (n - i + 1) / i.
-        const size_t half = static_cast<size_t>(n / 2);
-        row.assign((half + 1) * stride, 0);
-        row[0] = 1;
-        for (size_t i = 1; i <= half; ++i) {
-            const Limb* prev = &row[(i - 1) * stride];
-            Limb* cur = &row[i * stride];
-            const Limb factor = static_cast<Limb>(n) - (i - 1);
-            Limb carry = 0;
-            for (size_t l = 0; l < stride; ++l) {
-                const WideLimb t = static_cast<WideLimb>(prev[l]) * factor + carry;
-                cur[l] = static_cast<Limb>(t);
-                carry = static_cast<Limb>(t >> 64);
+        row.emplace_back(static_cast<size_t>(limbs), 0);
+        row.back()[0] = 1;
+    }
+    // C(n, i) = C(n, i - 1) * (n - i + 1) / i, only as far as asked.
+    while (row.size() <= static_cast<size_t>(k)) {
+        const size_t i = row.size();
+        std::vector<Limb> cur(static_cast<size_t>(limbs), 0);
+        const std::vector<Limb>& prev = row.back();
+        const Limb factor = static_cast<Limb>(n) - (i - 1);
+        Limb carry = 0;
+        for (size_t l = 0; l < cur.size(); ++l) {
+            const WideLimb t = static_cast<WideLimb>(prev[l]) * factor + carry;
+            cur[l] = static_cast<Limb>(t);
+            carry = static_cast<Limb>(t >> 64);
+        }
+        // The caller sizes the width to hold C(n, i) * (n - i + 1) for every n it uses.
+        // Divisor below 2^32 (always, in practice): two 64-bit divisions per limb instead
+        // of a slow 128-bit one.
+        if (i < (uint64_t{1} << 32)) {
+            Limb rem = 0;
+            for (size_t l = cur.size(); l-- > 0;) {
+                const Limb high = (rem << 32) | (cur[l] >> 32);
+                rem = high % i;
+                const Limb low = (rem << 32) | (cur[l] & 0xffffffffu);
+                rem = low % i;
+                cur[l] = ((high / i) << 32) | (low / i);
             }
-            // The caller sizes the width to hold C(n, i) * (n - i + 1) for every n it uses.
+        } else {
             WideLimb rem = 0;
-            for (size_t l = stride; l-- > 0;) {
+            for (size_t l = cur.size(); l-- > 0;) {
                 const WideLimb t = (rem << 64) | cur[l];
                 cur[l] = static_cast<Limb>(t / i);
                 rem = t % i;
             }
         }
+        row.push_back(std::move(cur));
     }
-    return &row[static_cast<size_t>(k) * stride];
+    return row[static_cast<size_t>(k)].data();
 }
 
 namespace bignum {
@@ -64,27 +76,19 @@ std::vector<Limb> multiply(const std::vector<Limb>& a, const std::vector<Limb>& 
 }
 
 namespace {
-std::vector<Limb> shiftedLeft(const std::vector<Limb>& a, unsigned bits, size_t width) {
-    std::vector<Limb> r(width, 0);
-    for (size_t i = 0; i < a.size() && i < width; ++i) {
-        r[i] |= a[i] << bits;
-        if (bits != 0 && i + 1 < width) r[i + 1] |= a[i] >> (64 - bits);
-    }
-    return r;
-}
-
+// a -= b, same width, a >= b.
 void subtract(std::vector<Limb>& a, const std::vector<Limb>& b) {
     Limb borrow = 0;
     for (size_t i = 0; i < a.size(); ++i) {
-        const Limb y = i < b.size() ? b[i] : 0;
-        const Limb d = a[i] - y - borrow;
-        borrow = (a[i] < y || (a[i] == y && borrow != 0)) ? 1 : 0;
+        const Limb d = a[i] - b[i] - borrow;
+        borrow = (a[i] < b[i] || (a[i] == b[i] && borrow != 0)) ? 1 : 0;
         a[i] = d;
     }
 }
 }  // namespace
 
 uint32_t scaledQuotient(const std::vector<Limb>& num, const std::vector<Limb>& den, uint32_t scale) {
+    // Schoolbook binary division: the quotient has at most as many bits as scale.
     const size_t width = std::max(num.size(), den.size()) + 1;
     std::vector<Limb> rem(width, 0);
     Limb carry = 0;
@@ -93,15 +97,21 @@ uint32_t scaledQuotient(const std::vector<Limb>& num, const std::vector<Limb>& d
         rem[i] = static_cast<Limb>(t);
         carry = static_cast<Limb>(t >> 64);
     }
-    uint32_t q = 0;
     unsigned top = 0;
     while ((uint64_t{1} << (top + 1)) <= scale) ++top;
+    // shifted = den << top, then one bit further right each round.
+    std::vector<Limb> shifted(width, 0);
+    for (size_t i = 0; i < den.size(); ++i) {
+        shifted[i] |= den[i] << top;
+        if (top != 0) shifted[i + 1] |= den[i] >> (64 - top);
+    }
+    uint32_t q = 0;
     for (unsigned b = top + 1; b-- > 0;) {
-        const auto shifted = shiftedLeft(den, b, width);
         if (compare(shifted, rem) <= 0) {
             subtract(rem, shifted);
             q |= 1u << b;
         }
+        for (size_t i = 0; i < width; ++i) shifted[i] = (shifted[i] >> 1) | (i + 1 < width ? shifted[i + 1] << 63 : 0);
     }
     return q;
 }

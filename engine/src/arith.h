@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <limits>
 #include <map>
 #include <vector>
@@ -84,7 +85,8 @@ private:
     }
 
     std::vector<Limb> zero_;
-    mutable std::map<int64_t, std::vector<Limb>> rows_;
+    // Deque: entries keep their address while a row grows, so handed-out pointers stay valid.
+    mutable std::map<int64_t, std::deque<std::vector<Limb>>> rows_;
 };
 
 // Helpers on plain little-endian limb vectors, used where a result is printed.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "analysis.h"
@@ -34,9 +36,10 @@ std::string percent(const std::vector<Limb>& num, const std::vector<Limb>& den) 
     return buf;
 }
 
-// a/b < c/d by cross-multiplication; denominators are positive.
+// a/b < c/d for positive denominators; with the total sum they are all equal.
 bool less(const std::vector<Limb>& a, const std::vector<Limb>& b, const std::vector<Limb>& c,
           const std::vector<Limb>& d) {
+    if (bignum::compare(b, d) == 0) return bignum::compare(a, c) < 0;
     return bignum::compare(bignum::multiply(a, d), bignum::multiply(c, b)) < 0;
 }
 
@@ -66,11 +69,17 @@ std::string probabilityReport(std::string_view system) {
         maxY = std::max(maxY, static_cast<int>(code % 100));
     }
     std::vector<std::string> cells(static_cast<size_t>(maxX * maxY), ".");
+    // Interchangeable cells share their probability: each distinct value is worked out once.
+    std::map<std::pair<std::vector<Limb>, std::vector<Limb>>, std::string> written;
     size_t best = 0;
     for (size_t i = 0; i < an.codes.size(); ++i) {
         const int x = an.codes[i] / 100;
         const int y = an.codes[i] % 100;
-        cells[static_cast<size_t>((y - 1) * maxX + (x - 1))] = percent(an.numerator[i], an.denominator[i]);
+        auto key = std::make_pair(an.numerator[i], an.denominator[i]);
+        auto found = written.find(key);
+        if (found == written.end())
+            found = written.emplace(std::move(key), percent(an.numerator[i], an.denominator[i])).first;
+        cells[static_cast<size_t>((y - 1) * maxX + (x - 1))] = found->second;
         if (i == 0) continue;
         // Lowest probability; among equals a cell some cell equation constrains.
         if (less(an.numerator[i], an.denominator[i], an.numerator[best], an.denominator[best]) ||
