@@ -2,7 +2,7 @@
 
 namespace gravlin {
 
-Program::Program(Host& host) : form(host), field(form), levels(form, field), solver(form) {
+Program::Program(Host& host) : form(host), field(form), levels(form, field), solver(form), storage(form, field) {
     form.attachLayers(this);
     connect();
 }
@@ -13,6 +13,10 @@ void Program::connect() {
     form.menuNode("Profis").click = [this] { levels.Profis_Click(); };
     form.menuNode("benutzerdefiniert").click = [this] { levels.benutzerdefiniert_Click(); };
     form.menuNode("Feldaufbau").click = [this] { field.Feldaufbau_Click(); };
+    form.menuNode("load").click = [this] { storage.load_Click(); };
+    form.menuNode("save").click = [this] { storage.save_Click(); };
+    form.menuNode("load_mine").click = [this] { storage.load_mine_Click(); };
+    form.menuNode("save_mine").click = [this] { storage.save_mine_Click(); };
 }
 
 // The equation system's parts are not part of this build yet.

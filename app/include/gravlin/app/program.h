@@ -4,6 +4,7 @@
 #include "gravlin/field/levels.h"
 #include "gravlin/host.h"
 #include "gravlin/solver/local_solver.h"
+#include "gravlin/storage/storage.h"
 
 namespace gravlin {
 
@@ -23,6 +24,7 @@ public:
     FieldBuilder field;
     Levels levels;
     LocalSolver solver;
+    Storage storage;
 
     // Form1Layers
     void DeleteTraceFile() override;
