@@ -2,8 +2,10 @@
 // A recording Host for logic tests: message boxes and dialogs are answered from queues or
 // callbacks the test sets up, and everything the logic asked for is kept for inspection.
 
+#include <algorithm>
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,6 +46,18 @@ public:
     int repaints = 0;
     bool busyPointer = false;
     std::string folder = "/opt/gravlin/bin";
+    // Platform services: files that exist, programs that start, the environment and the
+    // answers to HTTP GETs (an empty queue answers "host not found").
+    std::vector<std::string> existingFiles;
+    bool programsStart = true;
+    std::map<std::string, std::string> environment;
+    std::deque<HttpResult> httpAnswers;
+
+    std::vector<std::string> fileChecks;
+    std::vector<std::string> startedPrograms;
+    std::vector<std::string> httpRequests;
+    std::vector<int> httpTimeouts;
+    bool busyDuringHttp = false;
 
     MsgResult messageBox(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) override {
         messages.push_back({text, buttons, icon, title});
@@ -87,6 +101,27 @@ public:
         return r;
     }
     std::string programFolder() override { return folder; }
+    bool fileExists(const std::string& path) override {
+        fileChecks.push_back(path);
+        return std::find(existingFiles.begin(), existingFiles.end(), path) != existingFiles.end();
+    }
+    bool startProgram(const std::string& path) override {
+        startedPrograms.push_back(path);
+        return programsStart;
+    }
+    std::string environmentVariable(const std::string& name) override {
+        auto it = environment.find(name);
+        return it == environment.end() ? std::string() : it->second;
+    }
+    HttpResult httpGet(const std::string& url, int timeoutMs) override {
+        httpRequests.push_back(url);
+        httpTimeouts.push_back(timeoutMs);
+        busyDuringHttp = busyPointer;
+        if (httpAnswers.empty()) return {HttpResult::Outcome::HostNotFound, 0, {}, {}};
+        HttpResult r = httpAnswers.front();
+        httpAnswers.pop_front();
+        return r;
+    }
 };
 
 }  // namespace gravlin::testing

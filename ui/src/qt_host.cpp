@@ -4,9 +4,17 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QProcess>
 #include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <algorithm>
 #include <exception>
 
 namespace gravlin::ui {
@@ -53,7 +61,7 @@ void DialogView::setClientSize(float widthTwips, float heightTwips) {
 // ---- QtHost -------------------------------------------------------------------------------
 
 QtHost::QtHost() = default;
-QtHost::~QtHost() = default;
+QtHost::~QtHost() { delete network_; }
 
 void QtHost::invoke(const std::function<void()>& handler) {
     ++invokeDepth_;
@@ -220,5 +228,82 @@ std::optional<std::string> QtHost::fileDialog(const FileDialogRequest& request) 
 }
 
 std::string QtHost::programFolder() { return QCoreApplication::applicationDirPath().toStdString(); }
+
+bool QtHost::fileExists(const std::string& path) { return QFileInfo(QString::fromStdString(path)).isFile(); }
+
+bool QtHost::startProgram(const std::string& path) {
+    if (path.empty()) return false;
+    return QProcess::startDetached(QString::fromStdString(path), {});
+}
+
+std::string QtHost::environmentVariable(const std::string& name) {
+    return qEnvironmentVariable(name.c_str()).toStdString();
+}
+
+HttpResult QtHost::httpGet(const std::string& url, int timeoutMs) {
+    using Outcome = HttpResult::Outcome;
+    HttpResult result;
+    const QUrl address(QString::fromStdString(url), QUrl::StrictMode);
+    if (!address.isValid()) {
+        result.errorText = "ungültige Adresse";
+        return result;
+    }
+    refreshViews();
+    if (!network_) network_ = new QNetworkAccessManager;
+    QNetworkRequest request(address);
+    QNetworkReply* reply = network_->get(request);
+
+    QByteArray body;
+    bool timedOut = false;
+    bool tooLarge = false;
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
+        timedOut = true;
+        reply->abort();
+    });
+    QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
+        const qint64 room = static_cast<qint64>(kHttpBodyLimit) - body.size();
+        body += reply->read(room);
+        if (reply->bytesAvailable() > 0) {
+            tooLarge = true;
+            reply->abort();
+        }
+    });
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    deadline.start(std::max(timeoutMs, 0));
+    // Paints go on while the page comes in; input waits, so no second command can start.
+    if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
+    deadline.stop();
+
+    if (!tooLarge && !timedOut) {
+        const qint64 room = static_cast<qint64>(kHttpBodyLimit) - body.size();
+        body += reply->read(room);
+        tooLarge = reply->bytesAvailable() > 0;
+    }
+    result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    result.body = body.toStdString();
+    const QNetworkReply::NetworkError error = reply->error();
+    if (tooLarge) {
+        result.outcome = Outcome::TooLarge;
+    } else if (timedOut || error == QNetworkReply::TimeoutError) {
+        result.outcome = Outcome::TimedOut;
+    } else if (result.status >= 400) {
+        result.outcome = Outcome::HttpError;
+    } else if (error == QNetworkReply::ConnectionRefusedError) {
+        result.outcome = Outcome::Refused;
+    } else if (error == QNetworkReply::HostNotFoundError) {
+        result.outcome = Outcome::HostNotFound;
+    } else if (error == QNetworkReply::NoError) {
+        result.outcome = Outcome::Ok;
+    } else {
+        result.outcome = Outcome::OtherError;
+        result.errorText = reply->errorString().toStdString();
+    }
+    reply->deleteLater();
+    return result;
+}
 
 }  // namespace gravlin::ui

@@ -10,6 +10,8 @@
 #include "gravlin/host.h"
 #include "view.h"
 
+class QNetworkAccessManager;
+
 namespace gravlin::ui {
 
 // Host for the real program: Qt message boxes, dialogs, the event loop, the pointer.
@@ -50,6 +52,10 @@ public:
     void closeWindow(Window& window) override;
     std::optional<std::string> fileDialog(const FileDialogRequest& request) override;
     std::string programFolder() override;
+    bool fileExists(const std::string& path) override;
+    bool startProgram(const std::string& path) override;
+    std::string environmentVariable(const std::string& name) override;
+    HttpResult httpGet(const std::string& url, int timeoutMs) override;
 
     // Counts for tests: how often the logic beeped.
     int beepCount() const { return beeps_; }
@@ -59,6 +65,7 @@ private:
     QWidget* parentFor(Window* owner) const;
 
     View* mainView_ = nullptr;
+    QNetworkAccessManager* network_ = nullptr;
     std::map<std::type_index, DialogFactory> factories_;
     std::map<const Window*, QPointer<DialogView>> open_;
     int beeps_ = 0;

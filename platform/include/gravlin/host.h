@@ -2,6 +2,7 @@
 // Everything the program's logic needs from the outside world goes through Host: the Qt
 // layer implements it for the real program, tests implement it with a recording fake.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,6 +22,16 @@ struct FileDialogRequest {
     std::string defaultExtension;  // added to a name typed without one, e.g. "qzd"
     bool forSaving = false;  // the save dialog; otherwise the open dialog
 };
+
+// What an HTTP GET brought back. The body is never longer than kHttpBodyLimit.
+struct HttpResult {
+    enum class Outcome : std::uint8_t { Ok, TimedOut, Refused, HostNotFound, HttpError, TooLarge, OtherError };
+    Outcome outcome = Outcome::OtherError;
+    int status = 0;         // the HTTP status code; 0 when no answer arrived
+    std::string body;       // the bytes received, cut off at the limit
+    std::string errorText;  // the transport's own description of an OtherError
+};
+inline constexpr std::size_t kHttpBodyLimit = std::size_t{1} << 20;
 
 class Host {
 public:
@@ -50,6 +61,16 @@ public:
     virtual std::optional<std::string> fileDialog(const FileDialogRequest& request) = 0;
     // The folder the program itself lies in.
     virtual std::string programFolder() = 0;
+
+    virtual bool fileExists(const std::string& path) = 0;
+    // Starts the program in a normal window, without waiting; false when it cannot start.
+    virtual bool startProgram(const std::string& path) = 0;
+    // The variable's value, empty when it is not set.
+    virtual std::string environmentVariable(const std::string& name) = 0;
+    // Fetches the URL and returns when the answer is complete, the body exceeds the limit
+    // or timeoutMs has passed. Window contents stay painted while it waits; user input
+    // waits until it returns.
+    virtual HttpResult httpGet(const std::string& url, int timeoutMs) = 0;
 };
 
 }  // namespace gravlin
