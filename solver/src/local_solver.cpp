@@ -13,15 +13,24 @@ bool isOpenNumber(const Form1& f, int x, int y) { return f.visible(x, y) && !f.m
 bool LocalSolver::SearchMine() {
     Form1& f = form_;
     bool result = false;
+    // After a recount nothing changes the counts until a cell is marked or a count is
+    // set here, so a recount in between would change nothing and is left out. Before the
+    // first recount of the pass the counts may be stale (set from outside).
+    bool countsCurrent = false;
     for (std::int16_t x = 1; x <= f.x_game; ++x) {
         for (std::int16_t y = 1; y <= f.y_game; ++y) {
             if (!isOpenNumber(f, x, y)) continue;
             const std::int16_t u = f.CountUnvisibleAround(x, y);
             if (u == f.rest_around(x, y)) {
-                result = f.SetUnvisibleAround(x, y) || result;
+                const bool markedHere = f.SetUnvisibleAround(x, y);
+                result = markedHere || result;
+                if (markedHere || f.rest_around(x, y) != 0) countsCurrent = false;
                 f.rest_around(x, y) = 0;
                 // Cells later in this pass must already count the new marks.
-                RecalcCounterI();
+                if (!countsCurrent) {
+                    RecalcCounterI();
+                    countsCurrent = true;
+                }
             }
             if (u == 0) f.done(x, y) = true;
         }

@@ -195,6 +195,12 @@ void MainWindowView::sync() {
     first_ = false;
 }
 
+// Only the face button is repainted at once; the field follows with the next pass of the
+// event loop, so a solver run does not repaint 720 cells twice.
+void MainWindowView::paintNow() {
+    for (auto& t : tools_) t.button->repaint();
+}
+
 void MainWindowView::focusControl(const std::string& control) {
     if (control == "Dummy") dummy_->setFocus(Qt::OtherFocusReason);
 }

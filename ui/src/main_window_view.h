@@ -26,6 +26,7 @@ public:
     QWidget* widget() override { return this; }
     void sync() override;
     void focusControl(const std::string& control) override;
+    void paintNow() override;
 
     // For tests and the screenshot tool.
     CellButton* cell(int index) const { return cells_.at(static_cast<std::size_t>(index)); }

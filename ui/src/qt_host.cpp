@@ -120,13 +120,18 @@ void QtHost::beep() {
 }
 
 void QtHost::doEvents() {
-    refreshViews();
+    // Bringing the views up to date costs a pass over every control; a screen shows no more
+    // than one new frame every 16 ms anyway, so faster loops refresh at that rate.
+    if (!sinceRefresh_.isValid() || sinceRefresh_.elapsed() >= kRefreshIntervalMs) {
+        refreshViews();
+        sinceRefresh_.start();
+    }
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
 void QtHost::repaintNow() {
     refreshViews();
-    if (mainView_) mainView_->widget()->repaint();
+    if (mainView_) mainView_->paintNow();
 }
 
 void QtHost::setBusyPointer(bool busy) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -68,6 +69,8 @@ private:
     QNetworkAccessManager* network_ = nullptr;
     std::map<std::type_index, DialogFactory> factories_;
     std::map<const Window*, QPointer<DialogView>> open_;
+    static constexpr int kRefreshIntervalMs = 16;
+    QElapsedTimer sinceRefresh_;
     int beeps_ = 0;
     int invokeDepth_ = 0;
 };

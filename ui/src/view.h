@@ -17,6 +17,8 @@ public:
     // Brings the widgets up to date with the window's data.
     virtual void sync() = 0;
     virtual void focusControl(const std::string& /*control*/) {}
+    // Paints at once what the logic wants seen before it goes on (the working face).
+    virtual void paintNow() { widget()->repaint(); }
 };
 
 // Base of the views of secondary windows: a dialog that is shown modally (exec) or not.
