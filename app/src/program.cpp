@@ -1,8 +1,11 @@
 #include "gravlin/app/program.h"
 
+#include "gravlin/info/frm_about.h"
+
 namespace gravlin {
 
-Program::Program(Host& host) : form(host), field(form), levels(form, field), solver(form), storage(form, field) {
+Program::Program(Host& host)
+    : form(host), field(form), levels(form, field), solver(form), storage(form, field), host_(host) {
     form.attachLayers(this);
     connect();
 }
@@ -17,6 +20,18 @@ void Program::connect() {
     form.menuNode("save").click = [this] { storage.save_Click(); };
     form.menuNode("load_mine").click = [this] { storage.load_mine_Click(); };
     form.menuNode("save_mine").click = [this] { storage.save_mine_Click(); };
+    form.menuNode("About").click = [this] { About_Click(); };
+    form.menuNode("webmsg").click = [this] { webmsg_Click(); };
+}
+
+void Program::About_Click() {
+    frmAbout about(host_, form, *registry);
+    about.show();
+}
+
+void Program::webmsg_Click() {
+    WWW hints(host_, form, webHints);
+    hints.show();
 }
 
 // The equation system's parts are not part of this build yet.

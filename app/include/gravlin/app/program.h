@@ -1,8 +1,12 @@
 #pragma once
+#include <memory>
+
 #include "gravlin/board/form1.h"
 #include "gravlin/field/field_builder.h"
 #include "gravlin/field/levels.h"
 #include "gravlin/host.h"
+#include "gravlin/info/registry.h"
+#include "gravlin/info/www.h"
 #include "gravlin/solver/local_solver.h"
 #include "gravlin/storage/storage.h"
 
@@ -25,6 +29,12 @@ public:
     Levels levels;
     LocalSolver solver;
     Storage storage;
+    // The About and web hints windows are created for each showing; these outlive them.
+    std::unique_ptr<Registry> registry = systemRegistry();
+    WebHintsSettings webHints = WebHintsSettings::buildDefaults();
+
+    void About_Click();
+    void webmsg_Click();
 
     // Form1Layers
     void DeleteTraceFile() override;
@@ -36,6 +46,8 @@ public:
 
 private:
     void connect();
+
+    Host& host_;
 };
 
 }  // namespace gravlin

@@ -1,0 +1,188 @@
+#include "gravlin/info/www.h"
+
+namespace gravlin {
+
+namespace {
+
+constexpr const char* kPagePath = "/Gravlin/kv.html";
+constexpr const char* kFailed = "Die Hinweise konnten nicht geladen werden.\r\n";
+
+std::string seconds(int ms) {
+    const int tenths = (ms + 50) / 100;
+    std::string s = std::to_string(tenths / 10);
+    if (tenths % 10 != 0) s += "," + std::to_string(tenths % 10);
+    return s + " s";
+}
+
+// Text that a person can read: no control characters but tab and line breaks.
+bool readable(const std::string& text) {
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u < 0x20 && c != '\t' && c != '\n' && c != '\r') || u == 0x7F) return false;
+    }
+    return true;
+}
+
+// The page as text, or nothing when it is not UTF-8 text. `cut` says the bytes were cut off
+// at the size limit, so a character split there is dropped rather than called invalid.
+bool decode(std::string body, bool cut, std::string& text) {
+    std::size_t valid = webtext::validUtf8Prefix(body);
+    if (cut && valid < body.size() && body.size() - valid < 4) {
+        body.resize(valid);
+    }
+    if (valid != body.size()) return false;
+    if (body.compare(0, 3, "\xEF\xBB\xBF") == 0) body.erase(0, 3);
+    if (!readable(body)) return false;
+    text = webtext::withCrLf(body);
+    return true;
+}
+
+}  // namespace
+
+namespace webtext {
+
+std::size_t validUtf8Prefix(const std::string& text) {
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    while (i < n) {
+        const auto b0 = static_cast<unsigned char>(text[i]);
+        std::size_t len = 0;
+        unsigned char lo = 0x80;
+        unsigned char hi = 0xBF;
+        if (b0 < 0x80) {
+            ++i;
+            continue;
+        } else if (b0 >= 0xC2 && b0 <= 0xDF) {
+            len = 2;
+        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+            len = 3;
+            if (b0 == 0xE0) lo = 0xA0;  // no overlong forms
+            if (b0 == 0xED) hi = 0x9F;  // no surrogates
+        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+            len = 4;
+            if (b0 == 0xF0) lo = 0x90;
+            if (b0 == 0xF4) hi = 0x8F;  // nothing above U+10FFFF
+        } else {
+            return i;
+        }
+        if (n - i < len) return i;
+        const auto b1 = static_cast<unsigned char>(text[i + 1]);
+        if (b1 < lo || b1 > hi) return i;
+        for (std::size_t k = 2; k < len; ++k) {
+            const auto b = static_cast<unsigned char>(text[i + k]);
+            if (b < 0x80 || b > 0xBF) return i;
+        }
+        i += len;
+    }
+    return n;
+}
+
+std::string withCrLf(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r') {
+            out += "\r\n";
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else if (c == '\n') {
+            out += "\r\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace webtext
+
+WebHintsSettings WebHintsSettings::buildDefaults() {
+    WebHintsSettings s;
+    s.publicHost = GRAVLIN_HINTS_PUBLIC_HOST;
+    s.localHost = GRAVLIN_HINTS_LOCAL_HOST;
+    s.devUser = GRAVLIN_HINTS_DEV_USER;
+    s.devDomain = GRAVLIN_HINTS_DEV_DOMAIN;
+    return s;
+}
+
+WWW::WWW(Host& hostServices, Window& owner, WebHintsSettings settings)
+    : host_(hostServices), owner_(owner), settings_(std::move(settings)) {
+    caption = "Aktuelle Hinweise";
+    geometry = {0, 0, 7140, 5265};
+    Text1.geometry = {240, 240, 6615, 3855};
+    Text1.multiLine = true;
+    Text1.horizontalScrollBar = true;
+    Text1.verticalScrollBar = true;
+    Text1.tabIndex = 1;
+    Label1.caption = "Msg from host:";
+    Label1.geometry = {240, 4800, 1095, 255};
+    host.caption = settings_.publicHost;
+    host.geometry = {1440, 4800, 3855, 255};
+    cmdOK.caption = "OK";
+    cmdOK.geometry = {5520, 4680, 1260, 465};
+    cmdOK.tabIndex = 0;
+}
+
+void WWW::show() {
+    Form_Load();
+    host_.showModal(*this, &owner_);
+    loaded = false;
+}
+
+void WWW::Form_Load() {
+    loaded = true;
+    const std::string user = host_.environmentVariable("USERNAME");
+    const std::string domain = host_.environmentVariable("USERDOMAIN");
+    // An unset development account must not match a machine where the variables are unset.
+    if (!settings_.devUser.empty() && user == settings_.devUser && domain == settings_.devDomain) {
+        host.caption = settings_.localHost;
+    }
+    url = "http://" + host.caption + kPagePath;
+
+    host_.setBusyPointer(true);
+    HttpResult answer;
+    try {
+        answer = host_.httpGet(url, settings_.timeoutMs);
+    } catch (...) {
+        host_.setBusyPointer(false);
+        throw;
+    }
+    host_.setBusyPointer(false);
+    Text1.text = PageText(answer, settings_.timeoutMs);
+}
+
+void WWW::cmdOK_Click() { host_.closeWindow(*this); }
+
+std::string WWW::PageText(const HttpResult& answer, int timeoutMs) {
+    using Outcome = HttpResult::Outcome;
+    std::string text;
+    switch (answer.outcome) {
+        case Outcome::Ok:
+            if (decode(answer.body, false, text)) return text;
+            return std::string(kFailed) + "Die Seite enthält keinen lesbaren Text (erwartet wird UTF-8).";
+        case Outcome::TooLarge:
+            if (decode(answer.body, true, text)) {
+                return text + "\r\n[Die Seite ist größer als 1 MiB und wurde hier abgeschnitten.]";
+            }
+            return std::string(kFailed) + "Die Seite ist zu groß und enthält keinen lesbaren Text.";
+        case Outcome::TimedOut:
+            return std::string(kFailed) + "Der Server hat nicht innerhalb von " + seconds(timeoutMs) +
+                   " geantwortet.";
+        case Outcome::Refused:
+            return std::string(kFailed) + "Der Server hat die Verbindung abgelehnt.";
+        case Outcome::HostNotFound:
+            return std::string(kFailed) +
+                   "Der Server wurde nicht gefunden. Besteht eine Verbindung zum Internet?";
+        case Outcome::HttpError:
+            return std::string(kFailed) + "Der Server meldet den HTTP-Status " +
+                   std::to_string(answer.status) + ".";
+        case Outcome::OtherError:
+            break;
+    }
+    std::string detail = answer.errorText.substr(0, webtext::validUtf8Prefix(answer.errorText));
+    if (!readable(detail) || detail.size() > 200) detail.clear();
+    return std::string(kFailed) + "Die Verbindung ist fehlgeschlagen" +
+           (detail.empty() ? "" : " (" + detail + ")") + ".";
+}
+
+}  // namespace gravlin

@@ -1,0 +1,178 @@
+// The web hints window: which host it asks, what it shows for a page, and what it shows
+// when there is no page.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "fake_host.h"
+#include "gravlin/app/program.h"
+#include "gravlin/info/www.h"
+
+namespace gravlin {
+namespace {
+
+using Outcome = HttpResult::Outcome;
+constexpr const char* kFailed = "Die Hinweise konnten nicht geladen werden.\r\n";
+
+WebHintsSettings testSettings() {
+    return {"hinweise.example.test", "lan-server:8080", "entwickler", "LABOR", 10'000};
+}
+
+HttpResult page(std::string body) { return {Outcome::Ok, 200, std::move(body), {}}; }
+
+struct InfoWebHints : ::testing::Test {
+    testing::FakeHost host;
+    Window owner;
+
+    std::unique_ptr<WWW> load(WebHintsSettings settings = testSettings()) {
+        auto w = std::make_unique<WWW>(host, owner, std::move(settings));
+        w->Form_Load();
+        return w;
+    }
+};
+
+TEST_F(InfoWebHints, AnOrdinaryMachineAsksThePublicHostAndShowsItsName) {
+    host.environment = {{"USERNAME", "anna"}, {"USERDOMAIN", "BUERO"}};
+    host.httpAnswers.push_back(page("Hallo"));
+    WWW w(host, owner, testSettings());
+    w.Form_Load();
+    EXPECT_EQ(host.httpRequests, std::vector<std::string>{"http://hinweise.example.test/Gravlin/kv.html"});
+    EXPECT_EQ(w.url, "http://hinweise.example.test/Gravlin/kv.html");
+    EXPECT_EQ(w.host.caption, "hinweise.example.test");
+    EXPECT_EQ(w.Label1.caption, "Msg from host:");
+    EXPECT_EQ(w.caption, "Aktuelle Hinweise");
+    EXPECT_EQ(w.Text1.text, "Hallo");
+    EXPECT_TRUE(w.Text1.multiLine && w.Text1.horizontalScrollBar && w.Text1.verticalScrollBar);
+    EXPECT_EQ(host.httpTimeouts, std::vector<int>{10'000});
+}
+
+TEST_F(InfoWebHints, OnlyTheExactDevelopmentPairAsksTheLocalHost) {
+    struct Case {
+        std::map<std::string, std::string> env;
+        std::string expectedHost;
+    };
+    const Case cases[] = {
+        {{{"USERNAME", "entwickler"}, {"USERDOMAIN", "LABOR"}}, "lan-server:8080"},
+        {{{"USERNAME", "entwickler"}, {"USERDOMAIN", "labor"}}, "hinweise.example.test"},
+        {{{"USERNAME", "Entwickler"}, {"USERDOMAIN", "LABOR"}}, "hinweise.example.test"},
+        {{{"USERNAME", "entwickler"}}, "hinweise.example.test"},
+        {{{"USERDOMAIN", "LABOR"}}, "hinweise.example.test"},
+        {{}, "hinweise.example.test"},
+    };
+    for (const Case& c : cases) {
+        host.environment = c.env;
+        host.httpRequests.clear();
+        EXPECT_EQ(load()->host.caption, c.expectedHost);
+        ASSERT_EQ(host.httpRequests.size(), 1u);
+        EXPECT_EQ(host.httpRequests[0], "http://" + c.expectedHost + "/Gravlin/kv.html");
+    }
+
+    // With no development account configured, unset variables must not count as a match.
+    WebHintsSettings noDev = testSettings();
+    noDev.devUser.clear();
+    noDev.devDomain.clear();
+    host.environment.clear();
+    EXPECT_EQ(load(noDev)->host.caption, "hinweise.example.test");
+}
+
+TEST_F(InfoWebHints, TheFetchRunsUnderTheHourglassBeforeTheWindowShows) {
+    Program program(host);
+    program.start();
+    program.webHints = testSettings();
+    program.webHints.timeoutMs = 2500;
+    host.httpAnswers.push_back(page("Zeile 1\nZeile 2\n"));
+    host.pointerChanges.clear();
+    std::string textWhenShown;
+    host.onModal = [&](Window& w) {
+        auto* hints = dynamic_cast<WWW*>(&w);
+        ASSERT_NE(hints, nullptr);
+        textWhenShown = hints->Text1.text;
+        hints->cmdOK_Click();
+    };
+    program.form.menuNode("webmsg").click();
+    EXPECT_TRUE(host.busyDuringHttp);
+    EXPECT_EQ(host.pointerChanges, (std::vector<bool>{true, false}));
+    EXPECT_EQ(textWhenShown, "Zeile 1\r\nZeile 2\r\n");
+    EXPECT_EQ(host.httpTimeouts, std::vector<int>{2500});
+    EXPECT_EQ(host.modalShown.size(), 1u);
+    EXPECT_EQ(host.closed.size(), 1u);
+    EXPECT_EQ(program.form.webmsg.shortcut, "F2");
+}
+
+TEST(InfoWebPage, LinesEndInCrLfWhateverThePageUsed) {
+    EXPECT_EQ(WWW::PageText(page("a\nb\r\nc\rd"), 10'000), "a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(WWW::PageText(page("\n\n"), 10'000), "\r\n\r\n");
+    EXPECT_EQ(WWW::PageText(page("a\r\r\nb"), 10'000), "a\r\n\r\nb");
+    EXPECT_EQ(WWW::PageText(page(""), 10'000), "");
+}
+
+TEST(InfoWebPage, MarkupStaysTextAndUtf8StaysIntact) {
+    EXPECT_EQ(WWW::PageText(page("<html><b>Neu:</b> &auml;</html>"), 10'000),
+              "<html><b>Neu:</b> &auml;</html>");
+    EXPECT_EQ(WWW::PageText(page("\xEF\xBB\xBFGrüße\tan alle"), 10'000), "Grüße\tan alle");
+    EXPECT_EQ(WWW::PageText(page("\xF4\x8F\xBF\xBF"), 10'000), "\xF4\x8F\xBF\xBF");
+}
+
+TEST(InfoWebPage, BytesThatAreNotTextGiveAMessage) {
+    for (const std::string& bad : {std::string("Gr\xFC\xDF" "e"),      // Latin-1
+                                  std::string("\xC0\xAF"),             // overlong
+                                  std::string("\xED\xA0\x80"),         // surrogate
+                                  std::string("\xF4\x90\x80\x80"),     // beyond U+10FFFF
+                                  std::string("ab\xE2\x82"),           // cut short
+                                  std::string("PNG\0\x01\x02", 6),     // binary
+                                  std::string("\x1B[31mrot")}) {
+        const std::string text = WWW::PageText(page(bad), 10'000);
+        EXPECT_EQ(text.rfind(kFailed, 0), 0u) << text;
+        EXPECT_NE(text.find("keinen lesbaren Text"), std::string::npos);
+        EXPECT_EQ(webtext::validUtf8Prefix(text), text.size());
+    }
+}
+
+TEST(InfoWebPage, EveryFailureExplainsItselfInGerman) {
+    struct Case {
+        HttpResult answer;
+        int timeoutMs;
+        std::string says;
+    };
+    const Case cases[] = {
+        {{Outcome::TimedOut, 0, {}, {}}, 10'000, "nicht innerhalb von 10 s geantwortet"},
+        {{Outcome::TimedOut, 0, {}, {}}, 500, "nicht innerhalb von 0,5 s geantwortet"},
+        {{Outcome::Refused, 0, {}, {}}, 10'000, "Verbindung abgelehnt"},
+        {{Outcome::HostNotFound, 0, {}, {}}, 10'000, "Server wurde nicht gefunden"},
+        {{Outcome::HttpError, 404, "<h1>Not Found</h1>", {}}, 10'000, "HTTP-Status 404."},
+        {{Outcome::HttpError, 503, {}, {}}, 10'000, "HTTP-Status 503."},
+        {{Outcome::OtherError, 0, {}, "Connection closed"}, 10'000, "fehlgeschlagen (Connection closed)."},
+        {{Outcome::OtherError, 0, {}, "kaputt\xFF\x01"}, 10'000, "fehlgeschlagen (kaputt)."},
+    };
+    for (const Case& c : cases) {
+        const std::string text = WWW::PageText(c.answer, c.timeoutMs);
+        EXPECT_EQ(text.rfind(kFailed, 0), 0u) << text;
+        EXPECT_NE(text.find(c.says), std::string::npos) << text;
+        EXPECT_EQ(text.find("Not Found"), std::string::npos) << "an error page is not shown as hints";
+    }
+}
+
+TEST(InfoWebPage, AnOversizedPageShowsWhatArrivedAndSaysItWasCut) {
+    // The cut falls inside the two bytes of the last "ä".
+    std::string body = "Zeile\n";
+    body += std::string(40, 'x') + "\xC3\xA4\xC3";
+    const std::string text = WWW::PageText({Outcome::TooLarge, 200, body, {}}, 10'000);
+    EXPECT_EQ(text.rfind("Zeile\r\n" + std::string(40, 'x') + "ä\r\n", 0), 0u) << text;
+    EXPECT_NE(text.find("größer als 1 MiB"), std::string::npos);
+
+    const std::string binary = WWW::PageText({Outcome::TooLarge, 200, std::string("\0\0\0", 3), {}}, 10'000);
+    EXPECT_EQ(binary.rfind(kFailed, 0), 0u);
+}
+
+TEST(InfoWebPage, ValidPrefixStopsAtTheFirstBadSequence) {
+    EXPECT_EQ(webtext::validUtf8Prefix(""), 0u);
+    EXPECT_EQ(webtext::validUtf8Prefix("abc"), 3u);
+    EXPECT_EQ(webtext::validUtf8Prefix("ab\xC3"), 2u);
+    EXPECT_EQ(webtext::validUtf8Prefix("ä\x80"), 2u);
+    EXPECT_EQ(webtext::validUtf8Prefix("a\xE2\x82\xAC" "b"), 5u);
+    EXPECT_EQ(webtext::validUtf8Prefix("a\xE0\x80\x80"), 1u);
+    EXPECT_EQ(webtext::validUtf8Prefix("\xF0\x9F\x98\x80\xF5\x80\x80\x80"), 4u);
+}
+
+}  // namespace
+}  // namespace gravlin
