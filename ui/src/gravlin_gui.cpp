@@ -2,10 +2,12 @@
 
 #include <QApplication>
 
+#include "about_view.h"
 #include "ben_definiert_view.h"
 #include "pictures.h"
 #include "style.h"
 #include "twips.h"
+#include "www_view.h"
 
 namespace gravlin::ui {
 
@@ -20,6 +22,8 @@ void setUpApplication() {
 
 GravlinGui::GravlinGui() : program(host) {
     host.registerDialog<BenDefiniert, BenDefiniertView>();
+    host.registerDialog<frmAbout, AboutView>();
+    host.registerDialog<WWW, WwwView>();
 }
 
 GravlinGui::~GravlinGui() { host.setMainView(nullptr); }
