@@ -14,6 +14,7 @@ namespace gravlin::ui {
 void setUpApplication() {
     QApplication::setApplicationName(QStringLiteral("Gravlin"));
     QApplication::setApplicationVersion(QStringLiteral(GRAVLIN_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(GRAVLIN_DESKTOP_ID));
     QApplication::setStyle(new GravlinStyle);
     QApplication::setPalette(classicPalette());
     QApplication::setWindowIcon(appIcon());
