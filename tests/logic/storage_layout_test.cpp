@@ -231,6 +231,8 @@ TEST_F(StorageLayoutTest, DialogsCancelAndOverwrite) {
 TEST_F(StorageLayoutTest, UnwritableTargetsGiveTheWriteMessage) {
     program.levels.Anfänger_Click();
     leftClick(1, 1);
+    const Grid<bool> visible = form.visible;
+    const bool running = form.game_running;
     const std::string plain = layoutFile("x");
     std::filesystem::create_directory(folder.file("dir.txt"));
     for (const std::string& target : {plain + "/inside.txt", folder.file("dir.txt")}) {
@@ -242,7 +244,8 @@ TEST_F(StorageLayoutTest, UnwritableTargetsGiveTheWriteMessage) {
         EXPECT_EQ(host.messages.back().title, "Minen speichern");
         EXPECT_EQ(host.messages.back().icon, MsgIcon::Critical);
     }
-    EXPECT_TRUE(form.game_running);
+    EXPECT_EQ(form.game_running, running);
+    EXPECT_TRUE(form.visible == visible);
     EXPECT_FALSE(ended());
 }
 
