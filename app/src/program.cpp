@@ -4,8 +4,15 @@
 
 namespace gravlin {
 
-Program::Program(Host& host)
-    : form(host), field(form), levels(form, field), solver(form), storage(form, field), host_(host) {
+Program::Program(Host& host, Engine* engine)
+    : form(host),
+      field(form),
+      levels(form, field),
+      solver(form),
+      storage(form, field),
+      ownEngine(engine ? nullptr : std::make_unique<DynamicEngine>(host.programFolder())),
+      equations(form, engine ? *engine : *ownEngine),
+      host_(host) {
     form.attachLayers(this);
     connect();
 }
@@ -20,6 +27,14 @@ void Program::connect() {
     form.menuNode("save").click = [this] { storage.save_Click(); };
     form.menuNode("load_mine").click = [this] { storage.load_mine_Click(); };
     form.menuNode("save_mine").click = [this] { storage.save_mine_Click(); };
+    form.menuNode("Auto_solve").click = [this] { solver.Auto_solve_Click(); };
+    form.menuNode("GlSolve_Menu").click = [this] { equations.GlSolve_Menu_Click(); };
+    form.menuNode("KlickGreen_Menu").click = [this] { solver.KlickGreen_Menu_Click(); };
+    form.menuNode("Eqs").click = [this] { equations.Eqs_Click(); };
+    form.menuNode("EqsGes").click = [this] { equations.EqsGes_Click(); };
+    form.menuNode("wahrscheinlichkeiten").click = [this] { equations.wahrscheinlichkeiten_Click(); };
+    form.GlSolve_Clicked = [this] { equations.GlSolve_Click(); };
+    form.KlickGreen_Clicked = [this] { solver.KlickGreen_Click(); };
     form.menuNode("About").click = [this] { About_Click(); };
     form.menuNode("webmsg").click = [this] { webmsg_Click(); };
 }
@@ -33,11 +48,5 @@ void Program::webmsg_Click() {
     WWW hints(host_, form, webHints);
     hints.show();
 }
-
-// The equation system's parts are not part of this build yet.
-void Program::DeleteTraceFile() {}
-void Program::UnloadProbabilityWindow() {}
-void Program::GlSolve_Click() {}
-void Program::KlickGreen_Click() {}
 
 }  // namespace gravlin

@@ -93,4 +93,24 @@ void LocalSolver::Phase1() {
     if (rest == 0 || f.covered_left == rest) f.Spielende(true);
 }
 
+void LocalSolver::KlickGreen_Click() {
+    Form1& f = form_;
+    f.host().setFocus(f, "Dummy");
+    for (std::int16_t x = 1; x <= f.x_game; ++x) {
+        for (std::int16_t y = 1; y <= f.y_game; ++y) {
+            const std::int16_t L = f.GetLinear(x, y);
+            if (L < 0 || L >= kCellButtons) continue;
+            CommandButton& b = f.Command1[static_cast<std::size_t>(L)];
+            if (b.tag != "1") continue;
+            b.tag = "0";
+            if (f.UncoverCell(L)) {
+                f.busy = true;
+                Phase1();
+                f.busy = false;
+            }
+        }
+    }
+    f.green_found = 0;
+}
+
 }  // namespace gravlin

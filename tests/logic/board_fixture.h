@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fake_host.h"
+#include "recording_engine.h"
 #include "gravlin/app/program.h"
 
 namespace gravlin {
@@ -85,7 +86,8 @@ class GameTest : public ::testing::Test {
     }
 
     testing::FakeHost host;
-    Program program{host};
+    testing::RecordingEngine engine;
+    Program program{host, &engine};
     Form1& form = program.form;
 };
 

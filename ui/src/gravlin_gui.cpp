@@ -4,6 +4,7 @@
 
 #include "about_view.h"
 #include "ben_definiert_view.h"
+#include "equation_views.h"
 #include "pictures.h"
 #include "style.h"
 #include "twips.h"
@@ -25,6 +26,7 @@ GravlinGui::GravlinGui() : program(host) {
     host.registerDialog<BenDefiniert, BenDefiniertView>();
     host.registerDialog<frmAbout, AboutView>();
     host.registerDialog<WWW, WwwView>();
+    registerEquationViews(host);
 }
 
 GravlinGui::~GravlinGui() { host.setMainView(nullptr); }

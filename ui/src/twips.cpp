@@ -22,7 +22,9 @@ QColor toQColor(Color c) {
 
 QFont toQFont(const Font& f) {
     QFont font(QString::fromStdString(f.name));
-    font.setStyleHint(QFont::SansSerif);
+    const bool fixedPitch = f.name.find("Courier") != std::string::npos;
+    font.setStyleHint(fixedPitch ? QFont::TypeWriter : QFont::SansSerif);
+    font.setFixedPitch(fixedPitch);
     font.setPointSizeF(f.size);
     font.setBold(f.bold);
     font.setItalic(f.italic);

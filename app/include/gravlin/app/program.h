@@ -2,6 +2,8 @@
 #include <memory>
 
 #include "gravlin/board/form1.h"
+#include "gravlin/equations/engine.h"
+#include "gravlin/equations/equation_system.h"
 #include "gravlin/field/field_builder.h"
 #include "gravlin/field/levels.h"
 #include "gravlin/host.h"
@@ -17,7 +19,8 @@ namespace gravlin {
 // it with a fake host.
 class Program final : public Form1Layers {
 public:
-    explicit Program(Host& host);
+    // Without an engine given, the program binds the engine library at its first use.
+    explicit Program(Host& host, Engine* engine = nullptr);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
@@ -29,6 +32,8 @@ public:
     Levels levels;
     LocalSolver solver;
     Storage storage;
+    std::unique_ptr<Engine> ownEngine;
+    EquationSystem equations;
     // The About and web hints windows are created for each showing; these outlive them.
     std::unique_ptr<Registry> registry = systemRegistry();
     WebHintsSettings webHints = WebHintsSettings::buildDefaults();
@@ -37,11 +42,11 @@ public:
     void webmsg_Click();
 
     // Form1Layers
-    void DeleteTraceFile() override;
-    void UnloadProbabilityWindow() override;
+    void DeleteTraceFile() override { equations.DeleteTraceFile(); }
+    void UnloadProbabilityWindow() override { equations.UnloadProbabilityWindow(); }
     void Phase1() override { solver.Phase1(); }
-    void GlSolve_Click() override;
-    void KlickGreen_Click() override;
+    void GlSolve_Click() override { equations.GlSolve_Click(); }
+    void KlickGreen_Click() override { solver.KlickGreen_Click(); }
     void Fortgeschrittene_Click() override { levels.Fortgeschrittene_Click(); }
 
 private:

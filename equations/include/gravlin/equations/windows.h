@@ -1,0 +1,43 @@
+#pragma once
+// The small text windows of the equation system: the system as text, the notice that the
+// field is not uniquely solvable, and the mine probabilities.
+#include <functional>
+
+#include "gravlin/controls.h"
+#include "gravlin/host.h"
+#include "gravlin/window.h"
+
+namespace gravlin {
+
+// A window with one multi-line text box and one button that unloads it.
+class TextWindow : public Window {
+public:
+    explicit TextWindow(Host& host) : host_(host) {}
+    TextBox Text1;
+    CommandButton OKButton;
+    void OKButton_Click() { host_.closeWindow(*this); }
+
+protected:
+    Host& host_;
+};
+
+class frmGleichungssystem : public TextWindow {
+public:
+    explicit frmGleichungssystem(Host& host);
+};
+
+class KeineLoesung : public TextWindow {
+public:
+    explicit KeineLoesung(Host& host);
+};
+
+class frmWahrscheinlichkeit : public TextWindow {
+public:
+    explicit frmWahrscheinlichkeit(Host& host);
+    // Runs when the window is loaded; the program disables its menu entry there.
+    std::function<void()> onLoad;
+    void Form_Load();
+    void Form_Unload() {}
+};
+
+}  // namespace gravlin

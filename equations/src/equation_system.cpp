@@ -1,0 +1,225 @@
+#include "gravlin/equations/equation_system.h"
+
+#include <charconv>
+#include <filesystem>
+#include <system_error>
+
+#include "gravlin/board/int16.h"
+
+namespace gravlin {
+
+namespace {
+constexpr Color kLightGreen = 0x00C0FFC0;
+constexpr Color kLightRed = 0x00C0C0FF;
+const char* const kCrLf = "\r\n";
+
+std::string twoDigits(int v) { return (v < 10 && v >= 0 ? "0" : "") + std::to_string(v); }
+}  // namespace
+
+const char* const EquationSystem::kNotUniqueMessage =
+    "Leider ist das Minenfeld nicht eindeutig berechenbar.\r\n"
+    "\r\n"
+    "Sie können sich die Wahrscheinlichkeiten von Minen berechnen\r\n"
+    "lassen unter dem Experten Menü (Exp.->Wahrscheinlichkeiten).\r\n"
+    "Hier erhalten Sie auch einen Vorschlag, der aber unverbindlich ist!\r\n"
+    "Entscheiden Sie selbst!\r\n"
+    "\r\n"
+    "Viel Glück - good luck";
+
+EquationSystem::EquationSystem(Form1& form, Engine& engine)
+    : form_(form), engine_(engine), probability_(std::make_unique<frmWahrscheinlichkeit>(form.host())) {
+    probability_->onLoad = [this] { form_.wahrscheinlichkeiten.enabled = false; };
+}
+
+std::string EquationSystem::GenEquiString(std::int16_t n, std::int16_t m, bool mupad) const {
+    const char* before = mupad ? "a[ " : "";
+    const char* between = mupad ? "," : "";
+    const char* after = mupad ? " ]" : "";
+    const char* plus = mupad ? " + " : "+";
+    const char* equals = mupad ? " = " : "=";
+    std::string text;
+    bool any = false;
+    form_.forEachNeighbour(n, m, [&](int i, int j) {
+        if (form_.visible(i, j)) return;
+        if (any) text += plus;
+        text += before + twoDigits(i) + between + twoDigits(j) + after;
+        any = true;
+    });
+    if (any) text += equals + std::to_string(form_.rest_around(n, m));
+    return text;
+}
+
+std::string EquationSystem::BuildEquationSystem(bool withTotal, bool forEngine) {
+    const Form1& f = form_;
+    std::string T;
+    std::string last;
+    std::string separator;
+    for (std::int16_t x = 1; x <= f.x_game; ++x) {
+        for (std::int16_t y = 1; y <= f.y_game; ++y) {
+            if (!f.visible(x, y) || f.marked(x, y)) continue;
+            const std::string e = GenEquiString(x, y, true);
+            if (!e.empty() && e != last) {
+                last = e;
+                T += separator + e;
+                separator = std::string(",") + kCrLf;
+            }
+        }
+    }
+    if (withTotal) {
+        if (!T.empty()) T += std::string(",") + kCrLf + kCrLf;
+        if (forEngine) T += "/*g*/";
+        int counter = 0;
+        std::string sep;
+        bool any = false;
+        for (std::int16_t x = 1; x <= f.x_game; ++x) {
+            for (std::int16_t y = 1; y <= f.y_game; ++y) {
+                if (f.visible(x, y)) continue;
+                T += sep + "a[ " + twoDigits(x) + "," + twoDigits(y) + " ]";
+                sep = " + ";
+                any = true;
+                if (++counter >= 8 && !forEngine) {
+                    T += kCrLf;
+                    counter = 0;
+                }
+            }
+        }
+        if (any) T += " = " + std::to_string(remainingFromLabel()) + kCrLf;
+    }
+    if (!forEngine) {
+        if (!T.empty()) T = std::string("linsolve ( {") + kCrLf + kCrLf + T + kCrLf + "} )" + kCrLf;
+        frmGleichungssystem window(form_.host());
+        window.Text1.text = T;
+        form_.host().showModal(window, &form_);
+    }
+    return T;
+}
+
+long long EquationSystem::remainingFromLabel() const {
+    // The label holds the count with leading zeros ("007"). Should it hold anything else
+    // (more cells marked than there are mines gives "00-1"), the count is taken from the
+    // board itself rather than misread.
+    const std::string& caption = form_.MinesLabel.caption;
+    std::size_t start = 0;
+    while (start + 1 < caption.size() && caption[start] == '0') ++start;
+    long long value = 0;
+    const char* first = caption.data() + start;
+    const char* end = caption.data() + caption.size();
+    const auto [ptr, ec] = std::from_chars(first, end, value);
+    if (ec == std::errc() && ptr == end && first != end) return value;
+    return static_cast<long long>(form_.no_mines_game) - form_.CountMinesV();
+}
+
+bool EquationSystem::engineReady(const std::string& title) {
+    if (engine_.ensureLoaded()) return true;
+    form_.host().messageBox(engine_.loadError() + "\r\nDiese Berechnung ist deshalb nicht möglich; das Spiel geht weiter.",
+                            MsgButtons::Ok, MsgIcon::Critical, title);
+    return false;
+}
+
+void EquationSystem::GlSolve_Click() {
+    Form1& f = form_;
+    f.host().setFocus(f, "Dummy");
+    if (!f.game_running) return;
+    if (!engineReady("Löse lin. Gleichungssystem")) return;
+    UnloadProbabilityWindow();
+    f.BeginWork();
+    engine_.QZNewSystem();
+    for (std::int16_t x = 1; x <= f.x_game; ++x) {
+        for (std::int16_t y = 1; y <= f.y_game; ++y) {
+            if (!f.visible(x, y) || f.marked(x, y)) continue;
+            const std::string e = GenEquiString(x, y, false);
+            if (e.empty()) continue;
+            engine_.QZInterpreter(e);
+            engine_.QZtrace(kTraceFile, "Vor Solve: " + e);
+            engine_.QZSolve();
+        }
+    }
+    engine_.QZtrace(kTraceFile, "Nach Solve - Ohne Summe");
+    std::string total;
+    for (std::int16_t x = 1; x <= f.x_game; ++x) {
+        for (std::int16_t y = 1; y <= f.y_game; ++y) {
+            if (f.visible(x, y)) continue;
+            if (!total.empty()) total += "+";
+            total += twoDigits(x) + twoDigits(y);
+        }
+    }
+    if (!total.empty()) total += "=" + std::to_string(remainingFromLabel());
+    engine_.QZInterpreter(total);
+    engine_.QZSolve();
+    engine_.QZtrace(kTraceFile, "Nach Solve - Mit Summe");
+    const std::int32_t r = engine_.QZGetNextFree(-1);
+    const bool found = ShowSolveResults();
+    f.EndWork();
+    if (!found) f.wahrscheinlichkeiten.enabled = true;
+    if (r < 0 && f.uncovered_count > 0) {
+        KeineLoesung notice(f.host());
+        notice.Text1.text = kNotUniqueMessage;
+        f.host().showModal(notice, &f);
+        f.uncovered_count = 0;
+    }
+}
+
+bool EquationSystem::ShowSolveResults() {
+    Form1& f = form_;
+    f.green_found = 0;
+    bool result = false;
+    // The engine names covered cells of this board. A code that names none is passed over
+    // and not counted: counted, it would keep automatic play going round without end.
+    auto cellButton = [&f](std::int32_t code) -> CommandButton* {
+        const int x = code / 100;
+        const int y = code % 100;
+        if (x < 1 || x > f.x_game || y < 1 || y > f.y_game || f.visible(x, y)) return nullptr;
+        const std::int16_t L = f.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
+        return L >= 0 && L < kCellButtons ? &f.Command1[static_cast<std::size_t>(L)] : nullptr;
+    };
+    // Each list ascends and ends with a negative code; a list that did not ascend would not end.
+    std::int32_t code = engine_.QZGetNextFree(-1);
+    for (std::int32_t previous = -1; code >= 0 && code > previous; previous = code, code = engine_.QZGetNextFree(code)) {
+        if (CommandButton* b = cellButton(code)) {
+            b->backColor = kLightGreen;
+            b->tag = "1";
+            add16(f.green_found, 1);
+            result = true;
+        }
+    }
+    code = engine_.QZGetNextMine(-1);
+    for (std::int32_t previous = -1; code >= 0 && code > previous; previous = code, code = engine_.QZGetNextMine(code)) {
+        if (CommandButton* b = cellButton(code)) {
+            b->backColor = kLightRed;
+            b->tag = "0";
+        }
+    }
+    return result;
+}
+
+void EquationSystem::wahrscheinlichkeiten_Click() {
+    Form1& f = form_;
+    if (!engineReady("Wahrscheinlichkeiten")) return;
+    f.BeginWork();
+    const std::string text = BuildEquationSystem(true, true);
+    // Without a single unknown (every cell open or marked) the text is only the marker of
+    // the total sum; there is nothing to compute.
+    if (text.find("a[") == std::string::npos) {
+        f.EndWork();
+        return;
+    }
+    const std::string result = engine_.QZcalcStoch(text);
+    engine_.QZcalcStochEnd();
+    f.EndWork();
+    frmWahrscheinlichkeit& w = *probability_;
+    w.Text1.text = result;
+    if (!w.loaded) w.Form_Load();
+    f.host().showModeless(w);
+}
+
+void EquationSystem::UnloadProbabilityWindow() {
+    if (probability_->loaded) form_.host().closeWindow(*probability_);
+}
+
+void EquationSystem::DeleteTraceFile() {
+    // Any failure (no such file, in use, no permission) is ignored.
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(kTraceFile, ec)) std::filesystem::remove(kTraceFile, ec);
+}
+
+}  // namespace gravlin

@@ -1,0 +1,87 @@
+// Automatic play with the real engine library, bound at run time as the program does.
+#include <gtest/gtest.h>
+
+#include "board_fixture.h"
+#include "gravlin/equations/engine.h"
+
+namespace gravlin {
+namespace {
+
+class RealEngineGame : public ::testing::Test {
+protected:
+    testing::FakeHost host;
+    DynamicEngine engine{GRAVLIN_TEST_BINARY_DIR};
+    Program program{host, &engine};
+    Form1& form = program.form;
+
+    void SetUp() override {
+        ASSERT_TRUE(engine.ensureLoaded()) << engine.loadError();
+        program.start();
+    }
+    void click(int x, int y) {
+        form.Command1_MouseDown(form.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)),
+                                Form1::LeftButton, 0, 0, 0);
+    }
+    void layMines(const std::vector<std::string>& rows) {
+        for (int y = 1; y <= form.y_game; ++y)
+            for (int x = 1; x <= form.x_game; ++x)
+                form.is_mine(x, y) = rows[static_cast<std::size_t>(y - 1)][static_cast<std::size_t>(x - 1)] == '*';
+        for (std::int16_t x = 1; x <= form.x_game; ++x)
+            for (std::int16_t y = 1; y <= form.y_game; ++y) {
+                form.mines_around(x, y) = form.is_mine(x, y) ? 0 : form.CountMinesAround(x, y);
+                form.rest_around(x, y) = form.mines_around(x, y);
+            }
+        form.save_mine.enabled = true;
+    }
+};
+
+TEST_F(RealEngineGame, OneClickWinsABeginnerGameThatLogicDecides) {
+    program.levels.Anfänger_Click();
+    // Single numbers stop short of the end here; the equations with the total go on.
+    layMines({".........",
+              ".....*.*.",
+              ".*..*....",
+              "*........",
+              ".........",
+              ".*....*..",
+              ".*.......",
+              "..*.*....",
+              "........."});
+    form.Auto_solve.checked = true;
+    click(5, 5);
+    EXPECT_FALSE(form.game_running);
+    EXPECT_EQ(form.StartStop.picture, Form1::WinnerPict);
+    EXPECT_EQ(form.MinesLabel.caption, "000");
+    EXPECT_TRUE(host.modalShown.empty());  // never stuck, so never the notice
+    EXPECT_GT(form.cnt_phase1, 10);          // the sweep opened cells the local rules could not
+}
+
+TEST_F(RealEngineGame, AfterAnAutomaticRunStopsNoFurtherFreeCellIsFound) {
+    for (std::uint64_t seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        program.levels.Profis_Click();
+        form.seedSource = [seed] { return seed; };
+        form.Auto_solve.checked = true;
+        click(15, 8);
+        if (!form.game_running) continue;  // won, or lost at the first click's neighbour
+        form.Auto_solve.checked = false;
+        form.uncovered_count = 0;
+        form.GlSolve_Click();
+        EXPECT_EQ(form.green_found, 0);
+        // Every cell the solve painted light red is a mine, and every covered cell it left
+        // alone is not decided by the position: nothing was marked wrongly on the way.
+        for (int x = 1; x <= form.x_game; ++x)
+            for (int y = 1; y <= form.y_game; ++y) {
+                if (form.marked(x, y)) {
+                    EXPECT_TRUE(form.is_mine(x, y));
+                }
+                const auto& b = form.Command1[static_cast<std::size_t>(form.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)))];
+                if (!form.visible(x, y) && b.backColor == 0x00C0C0FFu) {
+                    EXPECT_TRUE(form.is_mine(x, y));
+                }
+            }
+    }
+}
+
+}  // namespace
+}  // namespace gravlin

@@ -1,0 +1,369 @@
+// Equation texts, the system as text, the solve driver, the light green sweep, automatic
+// play and the probability window, against a recording engine.
+#include <filesystem>
+#include <fstream>
+
+#include "board_fixture.h"
+
+namespace gravlin {
+namespace {
+
+class EquationTest : public GameTest {
+protected:
+    EquationSystem& eq = program.equations;
+    // The text of the last window of the given type shown modally.
+    template <typename W>
+    std::string shownText() {
+        std::string text = "<none>";
+        host.onModal = [&text](Window& w) {
+            if (auto* t = dynamic_cast<W*>(&w)) text = t->Text1.text;
+        };
+        return text;
+    }
+};
+
+TEST_F(EquationTest, CellEquationsInBothNotations) {
+    setPosition({
+        "..........",
+        "..........",
+        "..........",
+        "..........",
+        "..........",
+        "...*......",
+        "...o.o....",
+        "...*o.....",
+        "..........",
+    });
+    for (auto [x, y] : {std::pair{4, 6}, {4, 8}, {6, 7}}) form.visible(x, y) = false;
+    for (int x = 3; x <= 7; ++x)
+        for (int y = 6; y <= 8; ++y)
+            if (!(x == 4 && (y == 6 || y == 8)) && !(x == 6 && y == 7)) form.visible(x, y) = true;
+    form.rest_around(5, 7) = 1;
+    EXPECT_EQ(eq.GenEquiString(5, 7, true), "a[ 04,06 ] + a[ 04,08 ] + a[ 06,07 ] = 1");
+    EXPECT_EQ(eq.GenEquiString(5, 7, false), "0406+0408+0607=1");
+}
+
+TEST_F(EquationTest, CornersLargeCoordinatesAndCellsWithoutUnknowns) {
+    newGame(16, 12, 10);
+    form.visible(1, 1) = true;
+    form.rest_around(1, 1) = 2;
+    EXPECT_EQ(eq.GenEquiString(1, 1, false), "0102+0201+0202=2");
+    for (int x = 11; x <= 13; ++x)
+        for (int y = 9; y <= 11; ++y) form.visible(x, y) = true;
+    form.visible(13, 11) = false;
+    form.rest_around(12, 10) = 0;
+    EXPECT_EQ(eq.GenEquiString(12, 10, true), "a[ 13,11 ] = 0");
+    EXPECT_EQ(eq.GenEquiString(12, 10, false), "1311=0");
+    form.visible(10, 3) = false;
+    form.visible(11, 3) = true;
+    form.rest_around(11, 3) = -1;
+    EXPECT_EQ(eq.GenEquiString(11, 3, false).substr(0, 9), "1002+1003");
+    EXPECT_NE(eq.GenEquiString(11, 3, true).find("a[ 10,03 ]"), std::string::npos);
+    EXPECT_EQ(eq.GenEquiString(11, 3, false).back(), '1');
+    EXPECT_NE(eq.GenEquiString(11, 3, false).find("=-1"), std::string::npos);
+    form.visible(13, 11) = true;
+    EXPECT_EQ(eq.GenEquiString(12, 10, true), "");
+    EXPECT_EQ(eq.GenEquiString(12, 10, false), "");
+}
+
+// The 4 x 3 field whose first column is open, each cell with one unmarked mine around it.
+class FourByThree : public EquationTest {
+protected:
+    void SetUp() override {
+        EquationTest::SetUp();
+        setPosition({"o*..", "o...", "o*.."});
+        for (int y = 1; y <= 3; ++y) form.rest_around(1, y) = 1;
+        form.MinesLabel.caption = "002";
+    }
+};
+
+TEST_F(FourByThree, TheSystemAsLinsolveText) {
+    std::string shown;
+    host.onModal = [&shown](Window& w) { shown = dynamic_cast<frmGleichungssystem&>(w).Text1.text; };
+    eq.Eqs_Click();
+    EXPECT_EQ(shown,
+              "linsolve ( {\r\n\r\n"
+              "a[ 02,01 ] + a[ 02,02 ] = 1,\r\n"
+              "a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] = 1,\r\n"
+              "a[ 02,02 ] + a[ 02,03 ] = 1\r\n"
+              "} )\r\n");
+    eq.EqsGes_Click();
+    EXPECT_EQ(shown,
+              "linsolve ( {\r\n\r\n"
+              "a[ 02,01 ] + a[ 02,02 ] = 1,\r\n"
+              "a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] = 1,\r\n"
+              "a[ 02,02 ] + a[ 02,03 ] = 1,\r\n\r\n"
+              "a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] + a[ 03,01 ] + a[ 03,02 ] + a[ 03,03 ] + a[ 04,01 ] + a[ 04,02 ]\r\n"
+              " + a[ 04,03 ] = 2\r\n\r\n"
+              "} )\r\n");
+    ASSERT_EQ(host.modalShown.size(), 2u);
+}
+
+TEST_F(FourByThree, TheTextForTheProbabilitiesHasNoWrapperAndOneTotalLine) {
+    eq.wahrscheinlichkeiten_Click();
+    ASSERT_EQ(engine.count("QZcalcStoch "), 1);
+    EXPECT_EQ(engine.calls.at(0),
+              "QZcalcStoch a[ 02,01 ] + a[ 02,02 ] = 1,\r\n"
+              "a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] = 1,\r\n"
+              "a[ 02,02 ] + a[ 02,03 ] = 1,\r\n\r\n"
+              "/*g*/a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] + a[ 03,01 ] + a[ 03,02 ] + a[ 03,03 ] + a[ 04,01 ] + a[ 04,02 ] + "
+              "a[ 04,03 ] = 2\r\n");
+    EXPECT_EQ(engine.calls.at(1), "QZcalcStochEnd");
+    EXPECT_TRUE(host.modalShown.empty());
+}
+
+TEST_F(EquationTest, BeforeTheFirstClickOnlyTheTotalSumIsWritten) {
+    newGame(3, 3, 2);
+    std::string shown = "<none>";
+    host.onModal = [&shown](Window& w) { shown = dynamic_cast<frmGleichungssystem&>(w).Text1.text; };
+    eq.Eqs_Click();
+    EXPECT_EQ(shown, "");
+    eq.EqsGes_Click();
+    EXPECT_EQ(shown,
+              "linsolve ( {\r\n\r\n"
+              "a[ 01,01 ] + a[ 01,02 ] + a[ 01,03 ] + a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] + a[ 03,01 ] + a[ 03,02 ]\r\n"
+              " + a[ 03,03 ] = 2\r\n\r\n} )\r\n");
+}
+
+TEST_F(EquationTest, AnEquationRepeatedRightAfterItselfIsWrittenOnce) {
+    // (1,2) and (1,3) see the same covered cells with the same count; (1,1) differs.
+    setPosition({"o.", "o.", "o.", "o.", "oo"});
+    for (int y = 1; y <= 5; ++y) form.rest_around(1, y) = 1;
+    for (int y : {1, 4}) form.visible(2, y) = form.marked(2, y) = true;
+    std::string shown;
+    host.onModal = [&shown](Window& w) { shown = dynamic_cast<frmGleichungssystem&>(w).Text1.text; };
+    eq.Eqs_Click();
+    // (1,1): a[02,02]; (1,2): 0202+0203; (1,3): 0202+0203 again -> once; (1,4): 0203; (1,5): none
+    EXPECT_EQ(shown,
+              "linsolve ( {\r\n\r\n"
+              "a[ 02,02 ] = 1,\r\n"
+              "a[ 02,02 ] + a[ 02,03 ] = 1,\r\n"
+              "a[ 02,03 ] = 1\r\n"
+              "} )\r\n");
+}
+
+// A position where the solve sends two cell equations; one open cell has no covered
+// neighbour and sends nothing.
+class SolveDriver : public EquationTest {
+protected:
+    void SetUp() override {
+        EquationTest::SetUp();
+        setPosition({"ooo.", "ooo.", "oo*."});
+        form.MinesLabel.caption = "001";
+    }
+};
+
+TEST_F(SolveDriver, SendsTheEquationsColumnByColumnWithTheirTraceRecords) {
+    engine.freeCodes = {401, 402};
+    engine.mineCodes = {303};
+    form.uncovered_count = 3;
+    form.GlSolve_Click();
+    const std::vector<std::string> expected = {
+        "QZNewSystem",
+        "QZInterpreter 0303=1",
+        "QZtrace kv.trace Vor Solve: 0303=1",
+        "QZSolve",
+        "QZInterpreter 0303=1",
+        "QZtrace kv.trace Vor Solve: 0303=1",
+        "QZSolve",
+        "QZInterpreter 0401+0402=0",
+        "QZtrace kv.trace Vor Solve: 0401+0402=0",
+        "QZSolve",
+        "QZInterpreter 0303+0401+0402+0403=1",
+        "QZtrace kv.trace Vor Solve: 0303+0401+0402+0403=1",
+        "QZSolve",
+        "QZtrace kv.trace Nach Solve - Ohne Summe",
+        "QZInterpreter 0303+0401+0402+0403=1",
+        "QZSolve",
+        "QZtrace kv.trace Nach Solve - Mit Summe",
+    };
+    EXPECT_EQ(engine.calls, expected);
+    EXPECT_EQ(host.focus.front(), "Dummy");
+    EXPECT_EQ(cell(4, 1).backColor, 0x00C0FFC0u);
+    EXPECT_EQ(cell(4, 1).tag, "1");
+    EXPECT_EQ(cell(4, 2).tag, "1");
+    EXPECT_EQ(cell(3, 3).backColor, 0x00C0C0FFu);
+    EXPECT_EQ(cell(3, 3).tag, "0");
+    EXPECT_EQ(cell(3, 3).caption, " ");
+    EXPECT_FALSE(form.marked(3, 3));
+    EXPECT_EQ(form.green_found, 2);
+    EXPECT_FALSE(form.wahrscheinlichkeiten.enabled);
+    EXPECT_TRUE(host.modalShown.empty());
+    EXPECT_EQ(form.StartStop.picture, Form1::StartPict);
+    EXPECT_FALSE(form.busy);
+}
+
+TEST_F(SolveDriver, OnlyMinesFoundEnablesProbabilitiesAndReportsOncePerBatch) {
+    engine.mineCodes = {303};
+    form.uncovered_count = 2;
+    std::string notice;
+    host.onModal = [&notice](Window& w) {
+        auto& k = dynamic_cast<KeineLoesung&>(w);
+        EXPECT_EQ(k.caption, "NICHT eindeutig lösbar");
+        notice = k.Text1.text;
+    };
+    form.GlSolve_Click();
+    EXPECT_EQ(form.green_found, 0);
+    EXPECT_TRUE(form.wahrscheinlichkeiten.enabled);
+    EXPECT_EQ(notice, EquationSystem::kNotUniqueMessage);
+    EXPECT_EQ(std::string(EquationSystem::kNotUniqueMessage).substr(0, 55),
+              "Leider ist das Minenfeld nicht eindeutig berechenbar.\r\n");
+    EXPECT_EQ(form.uncovered_count, 0);
+    ASSERT_EQ(host.modalShown.size(), 1u);
+    form.GlSolve_Click();  // nothing opened since: no second report
+    EXPECT_EQ(host.modalShown.size(), 1u);
+}
+
+TEST_F(SolveDriver, AnEndedGameOnlyMovesTheFocus) {
+    form.Spielende(false);
+    form.GlSolve_Click();
+    EXPECT_TRUE(engine.calls.empty());
+    EXPECT_EQ(host.focus, std::vector<std::string>{"Dummy"});
+}
+
+TEST_F(EquationTest, WithNoCoveredCellTheEmptyTotalIsStillSent) {
+    setPosition({"ooo", "ooo", "ooo"});
+    form.GlSolve_Click();
+    const std::vector<std::string> expected = {"QZNewSystem", "QZtrace kv.trace Nach Solve - Ohne Summe",
+                                               "QZInterpreter ", "QZSolve", "QZtrace kv.trace Nach Solve - Mit Summe"};
+    EXPECT_EQ(engine.calls, expected);
+}
+
+TEST_F(EquationTest, AMissingEngineIsReportedAndTheGameGoesOn) {
+    setPosition({"oo.", "oo.", "oo*"});
+    engine.available = false;
+    form.GlSolve_Click();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].text.find("libgravlin.so.3"), std::string::npos);
+    EXPECT_EQ(host.messages[0].icon, MsgIcon::Critical);
+    EXPECT_TRUE(engine.calls.empty());
+    EXPECT_FALSE(form.busy);
+    EXPECT_TRUE(form.game_running);
+    program.equations.wahrscheinlichkeiten_Click();
+    EXPECT_EQ(host.messages.size(), 2u);
+    EXPECT_FALSE(form.busy);
+}
+
+TEST_F(EquationTest, TheSweepPassesByGreenCellsThatAnEarlierSolverRunOpened) {
+    // (1,1) and (1,3) are light green; opening (1,1) (a zero) lets the solver open (1,3).
+    setPosition({"...", "...", "...", "..*"});
+    cell(1, 1).tag = "1";
+    cell(1, 1).backColor = 0x00C0FFC0;
+    cell(1, 3).tag = "1";
+    form.green_found = 2;
+    const int before = form.cnt_phase1;
+    form.KlickGreen_Click();
+    EXPECT_TRUE(form.visible(1, 3));
+    EXPECT_EQ(cell(1, 3).tag, "0");
+    EXPECT_EQ(cell(1, 1).backColor, kWhite);
+    EXPECT_EQ(form.green_found, 0);
+    // One solver run for (1,1): (1,3) was already open when the sweep reached it.
+    EXPECT_EQ(form.cnt_prephase1 - 0, form.cnt_phase1 - before);
+    EXPECT_EQ(host.focus.front(), "Dummy");
+}
+
+TEST_F(EquationTest, ASweepWithoutGreenCellsOnlyResetsTheCount) {
+    setPosition({"o..", "...", "..*"});
+    form.green_found = 3;
+    form.KlickGreen_Click();
+    EXPECT_EQ(form.green_found, 0);
+    EXPECT_EQ(form.cnt_phase1, 0);
+    EXPECT_EQ(form.covered_left, 8);
+}
+
+// Mines in the top and bottom rows, every other column: single numbers decide nothing
+// there, so play goes on while the engine names cells free.
+TEST_F(EquationTest, AutomaticPlayStopsWhenItsCheckMarkIsRemoved) {
+    setPosition({"*.*.*.*.*", ".........", ".........", ".........", ".........", ".........", ".........",
+                 ".........", "*.*.*.*.*"});
+    // The engine names every covered free cell of the two rows free, one a round.
+    engine.freeCodes = {201, 209, 401, 409, 601, 609, 801, 809};
+    engine.onlyCovered = &form;
+    engine.oneFreeAtATime = true;
+    form.Auto_solve.checked = true;
+    int roundsSeen = 0;
+    host.onDoEvents = [&] {
+        if (engine.count("QZNewSystem") >= 2 && form.Auto_solve.checked) {
+            roundsSeen = engine.count("QZNewSystem");
+            program.solver.Auto_solve_Click();  // the user unchecks it during the run
+        }
+    };
+    leftClick(5, 5);
+    EXPECT_FALSE(form.Auto_solve.checked);
+    EXPECT_EQ(roundsSeen, 2);
+    EXPECT_EQ(engine.count("QZNewSystem"), roundsSeen);  // no solve after the check went
+}
+
+TEST_F(EquationTest, WithoutAutomaticPlayAClickRunsNoSolve) {
+    setPosition({"....", "....", "...*"});
+    leftClick(1, 1);
+    EXPECT_TRUE(engine.calls.empty());
+    program.solver.Auto_solve_Click();
+    program.solver.Auto_solve_Click();
+    EXPECT_FALSE(form.Auto_solve.checked);
+}
+
+TEST_F(EquationTest, ProbabilityWindowLifecycle) {
+    setPosition({"*.*.*", "o....", "o....", "o....", "*.*.*"});
+    frmWahrscheinlichkeit& w = program.equations.probabilityWindow();
+    form.wahrscheinlichkeiten.enabled = true;
+    program.equations.wahrscheinlichkeiten_Click();
+    EXPECT_TRUE(w.loaded);
+    EXPECT_EQ(w.Text1.text, engine.stochAnswer);
+    EXPECT_EQ(host.modelessShown.size(), 1u);
+    EXPECT_FALSE(form.wahrscheinlichkeiten.enabled);  // disabled by the window's load
+    EXPECT_EQ(w.Text1.font.name, "Courier New");
+
+    leftClick(2, 3);  // opening a cell keeps the window and its text
+    ASSERT_TRUE(form.game_running);
+    EXPECT_TRUE(w.loaded);
+    EXPECT_EQ(w.Text1.text, engine.stochAnswer);
+    EXPECT_FALSE(form.wahrscheinlichkeiten.enabled);
+
+    form.GlSolve_Click();  // the next solve closes it
+    EXPECT_FALSE(w.loaded);
+
+    program.equations.wahrscheinlichkeiten_Click();
+    EXPECT_TRUE(w.loaded);
+    w.OKButton_Click();  // closing leaves the entry disabled
+    EXPECT_FALSE(w.loaded);
+    EXPECT_FALSE(form.wahrscheinlichkeiten.enabled);
+
+    program.equations.wahrscheinlichkeiten_Click();
+    form.NewGame_Click();  // a new game closes it too
+    EXPECT_FALSE(w.loaded);
+    EXPECT_FALSE(form.wahrscheinlichkeiten.enabled);
+}
+
+TEST_F(EquationTest, AnEmptySystemSkipsTheEngineForProbabilities) {
+    setPosition({"ooo", "ooo", "ooo"});
+    form.wahrscheinlichkeiten.enabled = true;
+    program.equations.wahrscheinlichkeiten_Click();
+    EXPECT_TRUE(engine.calls.empty());
+    EXPECT_TRUE(form.wahrscheinlichkeiten.enabled);
+    EXPECT_TRUE(host.modelessShown.empty());
+    EXPECT_EQ(host.pointerChanges, (std::vector<bool>{true, false}));
+}
+
+TEST(TraceFile, IsDeletedAtStartUpAndEveryNewGameAndMissingIsFine) {
+    const auto dir = std::filesystem::temp_directory_path() / "gravlin-trace-test";
+    std::filesystem::create_directories(dir);
+    const auto old = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    std::ofstream("kv.trace") << "old record\r\n";
+    testing::FakeHost host;
+    testing::RecordingEngine engine;
+    Program program(host, &engine);
+    program.start();
+    EXPECT_FALSE(std::filesystem::exists("kv.trace"));
+    std::ofstream("kv.trace") << "record of this game\r\n";
+    program.form.NewGame_Click();
+    EXPECT_FALSE(std::filesystem::exists("kv.trace"));
+    program.form.NewGame_Click();  // no file: nothing happens
+    EXPECT_TRUE(host.messages.empty());
+    std::filesystem::current_path(old);
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace gravlin

@@ -1,0 +1,60 @@
+#pragma once
+// An engine that records the calls it gets and answers from lists the test sets up.
+#include <string>
+#include <vector>
+
+#include "gravlin/board/form1.h"
+#include "gravlin/equations/engine.h"
+
+namespace gravlin::testing {
+
+class RecordingEngine : public Engine {
+public:
+    std::vector<std::string> calls;
+    std::vector<std::int32_t> freeCodes;  // ascending
+    std::vector<std::int32_t> mineCodes;  // ascending
+    std::string stochAnswer = "Wahrscheinlichkeiten\r\n";
+    bool available = true;
+    // When set, only codes of cells still covered on this board are listed.
+    const Form1* onlyCovered = nullptr;
+    // When set, a listing of free cells names only its first cell.
+    bool oneFreeAtATime = false;
+
+    bool ensureLoaded() override { return available; }
+    std::string loadError() const override { return "Die Rechenbibliothek \"libgravlin.so.3\" wurde nicht gefunden."; }
+    void QZNewSystem() override { calls.push_back("QZNewSystem"); }
+    void QZInterpreter(const std::string& e) override { calls.push_back("QZInterpreter " + e); }
+    void QZSolve() override { calls.push_back("QZSolve"); }
+    std::int32_t QZGetNextFree(std::int32_t previous) override {
+        if (oneFreeAtATime && previous >= 0) return -1;
+        return next(freeCodes, previous);
+    }
+    std::int32_t QZGetNextMine(std::int32_t previous) override { return next(mineCodes, previous); }
+    void QZtrace(const std::string& file, const std::string& text) override {
+        calls.push_back("QZtrace " + file + " " + text);
+    }
+    std::string QZcalcStoch(const std::string& system) override {
+        calls.push_back("QZcalcStoch " + system);
+        return stochAnswer;
+    }
+    void QZcalcStochEnd() override { calls.push_back("QZcalcStochEnd"); }
+
+    // Only the calls that change or ask the system, without the listings.
+    int count(const std::string& prefix) const {
+        int n = 0;
+        for (const auto& c : calls) n += c.rfind(prefix, 0) == 0 ? 1 : 0;
+        return n;
+    }
+
+private:
+    std::int32_t next(const std::vector<std::int32_t>& codes, std::int32_t previous) const {
+        for (std::int32_t c : codes) {
+            if (c <= previous) continue;
+            if (onlyCovered && onlyCovered->visible(c / 100, c % 100)) continue;
+            return c;
+        }
+        return -1;
+    }
+};
+
+}  // namespace gravlin::testing

@@ -1,0 +1,49 @@
+#include "equation_views.h"
+
+#include "qt_host.h"
+#include "twips.h"
+
+namespace gravlin::ui {
+
+TextWindowView::TextWindowView(QtHost& host, TextWindow& window, QWidget* parent)
+    : DialogView(host, window, parent), w_(window) {
+    setClientSize(w_.geometry.width, w_.geometry.height);
+    text_ = new QPlainTextEdit(this);
+    text_->setObjectName("Text1");
+    text_->setReadOnly(true);
+    text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    text_->setGeometry(pxRect(w_.Text1.geometry));
+    text_->setLineWrapMode(w_.Text1.horizontalScrollBar ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    text_->setHorizontalScrollBarPolicy(w_.Text1.horizontalScrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    text_->setVerticalScrollBarPolicy(w_.Text1.verticalScrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    if (!w_.Text1.font.name.empty()) text_->setFont(toQFont(w_.Text1.font));
+    QPalette pal = text_->palette();
+    pal.setColor(QPalette::Base, toQColor(w_.Text1.backColor));
+    text_->setPalette(pal);
+
+    ok_ = new QPushButton(QString::fromStdString(w_.OKButton.caption), this);
+    ok_->setObjectName("OKButton");
+    ok_->setGeometry(pxRect(w_.OKButton.geometry));
+    ok_->setDefault(true);
+    connect(ok_, &QPushButton::clicked, this, [this] { host_.invoke([this] { w_.OKButton_Click(); }); });
+}
+
+void TextWindowView::sync() {
+    setWindowTitle(QString::fromStdString(w_.caption));
+    if (first_ || w_.Text1.text != drawnText_) {
+        // CR LF ends a line in the window's text; the editor wants plain line feeds.
+        QString t = QString::fromStdString(w_.Text1.text);
+        t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        text_->setPlainText(t);
+        drawnText_ = w_.Text1.text;
+        first_ = false;
+    }
+}
+
+void registerEquationViews(QtHost& host) {
+    host.registerDialog<frmGleichungssystem, TextWindowView>();
+    host.registerDialog<KeineLoesung, TextWindowView>();
+    host.registerDialog<frmWahrscheinlichkeit, TextWindowView>();
+}
+
+}  // namespace gravlin::ui
