@@ -9,7 +9,7 @@ namespace gravlin {
 // Depth first: each neighbour's call opens its whole region before the walk moves on. The
 // depth is at most the number of cells (720), which the default stack takes easily.
 bool Form1::UncoverCell(std::int16_t L) {
-    add16(cnt_uncover, 1);
+    countUp(cnt_uncover);
     std::int16_t x = 0;
     std::int16_t y = 0;
     GetMatx(L, x, y);

@@ -57,7 +57,7 @@ bool LocalSolver::RecalcCounterI() {
 bool LocalSolver::PrePhase1() {
     Form1& f = form_;
     bool result = false;
-    add16(f.cnt_prephase1, 1);
+    countUp(f.cnt_prephase1);
     for (std::int16_t x = 1; x <= f.x_game; ++x) {
         for (std::int16_t y = 1; y <= f.y_game; ++y) {
             if (!isOpenNumber(f, x, y) || f.rest_around(x, y) != 0 || !f.AroundAreUnvisibles(x, y)) continue;
@@ -83,7 +83,7 @@ void LocalSolver::Phase1() {
         recount = RecalcCounterI();
         freeRule = PrePhase1();
         ++cycle;
-        add16(f.cnt_phase1, 1);
+        countUp(f.cnt_phase1);
     }
     f.EndWork();
     if (cycle >= kCycleLimit) f.host().messageBox("Limit!", MsgButtons::Ok, MsgIcon::None, "Gravlin");

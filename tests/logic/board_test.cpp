@@ -264,3 +264,21 @@ TEST_F(GameTest, OneMineOnTheLargestBoardOpensAllOtherSevenHundredNineteenCells)
 
 }  // namespace
 }  // namespace gravlin
+
+namespace gravlin {
+namespace {
+
+TEST_F(GameTest, StatisticsStopAtTheirLargestValueInsteadOfFailingTheGame) {
+    setPosition({"o..", "...", "..*"});
+    form.cnt_uncover = INT16_MAX;
+    form.cnt_phase1 = INT16_MAX;
+    form.cnt_prephase1 = INT16_MAX;
+    leftClick(1, 1);  // an open cell: only counts the call
+    leftClick(2, 1);
+    EXPECT_EQ(form.cnt_uncover, INT16_MAX);
+    EXPECT_EQ(form.StatusBar1.text, "32767:32767 - 32767");
+    EXPECT_TRUE(form.visible(2, 1));
+}
+
+}  // namespace
+}  // namespace gravlin

@@ -17,4 +17,10 @@ inline std::int16_t to16(long long value) {
 
 inline void add16(std::int16_t& target, long long delta) { target = to16(static_cast<long long>(target) + delta); }
 
+// The statistics counters only inform; at the largest value they stop instead of failing
+// every further click of a long game.
+inline void countUp(std::int16_t& counter) {
+    if (counter < INT16_MAX) ++counter;
+}
+
 }  // namespace gravlin
