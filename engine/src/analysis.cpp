@@ -770,49 +770,52 @@ Analysis analyseProbabilities(const std::vector<Equation>& equations, size_t wor
         const Prepared p = prepare(equations, out);
         const BigArith a(limbsFor(p.unknowns));
         const size_t n = out.codes.size();
-        out.numerator.assign(n, std::vector<Limb>(static_cast<size_t>(a.limbs), 0));
-        out.denominator.assign(n, std::vector<Limb>(static_cast<size_t>(a.limbs), 0));
+        auto trimmed = [](const Limb* v, size_t limbs) {
+            while (limbs > 0 && v[limbs - 1] == 0) --limbs;
+            return std::vector<Limb>(v, v + limbs);
+        };
+        // Classes 0 and 1: the unknowns fixed free and fixed as mines.
+        out.probabilities.push_back({{}, {1}});
+        out.probabilities.push_back({{1}, {1}});
+        out.classOf.assign(n, -1);
+        const size_t L = static_cast<size_t>(a.limbs);
         const bool solvable = count(
             a, p, workLimit,
             [&](const Group& g, const std::vector<std::vector<Limb>>& raw, const std::vector<Limb>& den) {
                 // Each member is a mine in C(size - 1, j - 1) of the C(size, j) ways to
                 // place j mines in the group.
-                std::vector<Limb> num(static_cast<size_t>(a.limbs), 0);
+                std::vector<Limb> num(L, 0);
                 for (int j = 1; j <= g.size; ++j)
                     a.addMul(num.data(), a.binomial(g.size - 1, j - 1), raw[static_cast<size_t>(j)].data());
-                for (int m : g.members) {
-                    out.numerator[static_cast<size_t>(m)] = num;
-                    out.denominator[static_cast<size_t>(m)] = den;
-                }
+                const auto id = static_cast<int32_t>(out.probabilities.size());
+                out.probabilities.push_back({trimmed(num.data(), L), trimmed(den.data(), L)});
+                for (int m : g.members) out.classOf[static_cast<size_t>(m)] = id;
             },
             [&](const std::vector<Limb>& mine, const std::vector<Limb>&, const std::vector<Limb>& den) {
-                for (int m : p.free) {
-                    out.numerator[static_cast<size_t>(m)] = mine;
-                    out.denominator[static_cast<size_t>(m)] = den;
-                }
+                const auto id = static_cast<int32_t>(out.probabilities.size());
+                out.probabilities.push_back({trimmed(mine.data(), L), trimmed(den.data(), L)});
+                for (int m : p.free) out.classOf[static_cast<size_t>(m)] = id;
             });
         if (!solvable) throw NoSolution{};
+        std::vector<int8_t> classValue(out.probabilities.size());
+        for (size_t c = 0; c < out.probabilities.size(); ++c) {
+            const auto& f = out.probabilities[c];
+            classValue[c] = f.num.empty() ? 0 : bignum::compare(f.num, f.den) == 0 ? 1 : -1;
+        }
         for (size_t v = 0; v < n; ++v) {
-            if (p.fixed[v] >= 0) {
-                out.numerator[v].assign(static_cast<size_t>(a.limbs), 0);
-                out.denominator[v].assign(static_cast<size_t>(a.limbs), 0);
-                out.numerator[v][0] = static_cast<Limb>(p.fixed[v]);
-                out.denominator[v][0] = 1;
-            }
-            const auto& num = out.numerator[v];
-            const auto& den = out.denominator[v];
-            out.value[v] = a.isZero(num.data()) ? 0 : bignum::compare(num, den) == 0 ? 1 : -1;
+            if (p.fixed[v] >= 0) out.classOf[v] = p.fixed[v];
+            out.value[v] = classValue[static_cast<size_t>(out.classOf[v])];
         }
     } catch (const NoSolution&) {
         out.status = Analysis::Status::NoSolution;
         out.value.assign(out.codes.size(), -1);
-        out.numerator.clear();
-        out.denominator.clear();
+        out.probabilities.clear();
+        out.classOf.clear();
     } catch (const TooComplex&) {
         out.status = Analysis::Status::TooComplex;
         out.value.assign(out.codes.size(), -1);
-        out.numerator.clear();
-        out.denominator.clear();
+        out.probabilities.clear();
+        out.classOf.clear();
     }
     return out;
 }

@@ -20,9 +20,17 @@ struct Analysis {
     std::vector<int8_t> value;
     // Per unknown: appears in some cell equation (not only in the total sum).
     std::vector<bool> constrained;
-    // Only filled by analyseProbabilities: mine probability numerator / denominator.
-    std::vector<std::vector<Limb>> numerator;
-    std::vector<std::vector<Limb>> denominator;
+    // Only filled by analyseProbabilities. Interchangeable unknowns share one exact
+    // probability: classOf[i] indexes probabilities. Numbers carry no leading zero words.
+    struct Fraction {
+        std::vector<Limb> num;
+        std::vector<Limb> den;
+    };
+    std::vector<Fraction> probabilities;
+    std::vector<int32_t> classOf;
+    const Fraction& probability(size_t unknown) const {
+        return probabilities[static_cast<size_t>(classOf[unknown])];
+    }
 };
 
 // Upper bound on the 64-bit words the counting passes may hold at once; a system whose

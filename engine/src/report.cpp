@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
 #include <utility>
 #include <vector>
 
@@ -36,11 +35,22 @@ std::string percent(const std::vector<Limb>& num, const std::vector<Limb>& den) 
     return buf;
 }
 
-// a/b < c/d for positive denominators; with the total sum they are all equal.
-bool less(const std::vector<Limb>& a, const std::vector<Limb>& b, const std::vector<Limb>& c,
-          const std::vector<Limb>& d) {
-    if (bignum::compare(b, d) == 0) return bignum::compare(a, c) < 0;
-    return bignum::compare(bignum::multiply(a, d), bignum::multiply(c, b)) < 0;
+using Fraction = Analysis::Fraction;
+
+// a < b for positive denominators; with the total sum they are mostly equal.
+bool less(const Fraction& a, const Fraction& b) {
+    if (bignum::compare(a.den, b.den) == 0) return bignum::compare(a.num, b.num) < 0;
+    return bignum::compare(bignum::multiply(a.num, b.den), bignum::multiply(b.num, a.den)) < 0;
+}
+
+void appendTwoDigits(std::string& out, int v) {
+    out += static_cast<char>('0' + v / 10 % 10);
+    out += static_cast<char>('0' + v % 10);
+}
+
+void appendRight(std::string& out, const std::string& text, size_t width) {
+    if (text.size() < width) out.append(width - text.size(), ' ');
+    out += text;
 }
 
 }  // namespace
@@ -62,50 +72,58 @@ std::string probabilityReport(std::string_view system) {
     if (an.status == Analysis::Status::TooComplex)
         return out + "Das Gleichungssystem ist zu umfangreich fuer eine genaue Berechnung." + kEol;
 
+    // Rank the distinct probabilities once; equal values share a rank.
+    const size_t classes = an.probabilities.size();
+    std::vector<size_t> byValue(classes);
+    for (size_t c = 0; c < classes; ++c) byValue[c] = c;
+    std::sort(byValue.begin(), byValue.end(),
+              [&](size_t x, size_t y) { return less(an.probabilities[x], an.probabilities[y]); });
+    std::vector<size_t> rank(classes, 0);
+    for (size_t i = 1; i < classes; ++i)
+        rank[byValue[i]] = rank[byValue[i - 1]] +
+                           (less(an.probabilities[byValue[i - 1]], an.probabilities[byValue[i]]) ? 1 : 0);
+
     int maxX = 0;
     int maxY = 0;
     for (int32_t code : an.codes) {
         maxX = std::max(maxX, static_cast<int>(code / 100));
         maxY = std::max(maxY, static_cast<int>(code % 100));
     }
-    std::vector<std::string> cells(static_cast<size_t>(maxX * maxY), ".");
-    // Interchangeable cells share their probability: each distinct value is worked out once.
-    std::map<std::pair<std::vector<Limb>, std::vector<Limb>>, std::string> written;
+    std::vector<const std::string*> cells(static_cast<size_t>(maxX * maxY), nullptr);
+    std::vector<std::string> texts(classes);
+    std::vector<char> written(classes, 0);
     size_t best = 0;
     for (size_t i = 0; i < an.codes.size(); ++i) {
-        const int x = an.codes[i] / 100;
-        const int y = an.codes[i] % 100;
-        auto key = std::make_pair(an.numerator[i], an.denominator[i]);
-        auto found = written.find(key);
-        if (found == written.end())
-            found = written.emplace(std::move(key), percent(an.numerator[i], an.denominator[i])).first;
-        cells[static_cast<size_t>((y - 1) * maxX + (x - 1))] = found->second;
-        if (i == 0) continue;
-        // Lowest probability; among equals a cell some cell equation constrains.
-        if (less(an.numerator[i], an.denominator[i], an.numerator[best], an.denominator[best]) ||
-            (!an.constrained[best] && an.constrained[i] &&
-             !less(an.numerator[best], an.denominator[best], an.numerator[i], an.denominator[i])))
-            best = i;
+        const auto c = static_cast<size_t>(an.classOf[i]);
+        if (!written[c]) {
+            texts[c] = percent(an.probabilities[c].num, an.probabilities[c].den);
+            written[c] = 1;
+        }
+        cells[static_cast<size_t>((an.codes[i] % 100 - 1) * maxX + (an.codes[i] / 100 - 1))] = &texts[c];
+        // Lowest probability; among equals the first cell some cell equation constrains.
+        const size_t r = rank[c];
+        const size_t rb = rank[static_cast<size_t>(an.classOf[best])];
+        if (r < rb || (r == rb && !an.constrained[best] && an.constrained[i])) best = i;
     }
 
-    char buf[16];
+    static const std::string kDot = ".";
+    out.reserve(out.size() + static_cast<size_t>(maxY + 1) * (static_cast<size_t>(maxX) * 6 + 4) + 64);
     out += "  ";
     for (int x = 1; x <= maxX; ++x) {
-        std::snprintf(buf, sizeof buf, "%6.2d", x);
-        out += buf;
+        out += "    ";
+        appendTwoDigits(out, x);
     }
     out += kEol;
     for (int y = 1; y <= maxY; ++y) {
-        std::snprintf(buf, sizeof buf, "%02d", y);
-        out += buf;
+        appendTwoDigits(out, y);
         for (int x = 1; x <= maxX; ++x) {
-            std::snprintf(buf, sizeof buf, "%6s", cells[static_cast<size_t>((y - 1) * maxX + (x - 1))].c_str());
-            out += buf;
+            const std::string* text = cells[static_cast<size_t>((y - 1) * maxX + (x - 1))];
+            appendRight(out, text != nullptr ? *text : kDot, 6);
         }
         out += kEol;
     }
     out += "Vorschlag: " + cellName(an.codes[best]) + " mit " +
-           percent(an.numerator[best], an.denominator[best]) + " %" + kEol;
+           texts[static_cast<size_t>(an.classOf[best])] + " %" + kEol;
     return out;
 }
 

@@ -110,8 +110,8 @@ TEST(Probabilities, HugeUnconstrainedAreaStaysExact) {
     const auto a = analyseProbabilities(system({"0101+0102=1"}, (total + "=99").c_str()));
     ASSERT_EQ(a.status, Analysis::Status::Solvable);
     // P(0101) = 1/2 exactly; P(0103) = 98 / 718.
-    EXPECT_EQ(bignum::compare(bignum::multiply(a.numerator[0], {2}), a.denominator[0]), 0);
-    EXPECT_EQ(bignum::compare(bignum::multiply(a.numerator[2], {718}), bignum::multiply(a.denominator[2], {98})), 0);
+    EXPECT_EQ(bignum::compare(bignum::multiply(a.probability(0).num, {2}), a.probability(0).den), 0);
+    EXPECT_EQ(bignum::compare(bignum::multiply(a.probability(2).num, {718}), bignum::multiply(a.probability(2).den, {98})), 0);
     for (int8_t v : a.value) EXPECT_EQ(v, -1);
 }
 
