@@ -46,17 +46,87 @@ struct IndexedEq {
     int64_t rhs = 0;
 };
 
+// Lists of ints per owner in one flat array (owner o: items[start[o] .. start[o + 1])).
+struct FlatLists {
+    std::vector<int> start;
+    std::vector<int> items;
+    const int* begin(int o) const { return items.data() + start[static_cast<size_t>(o)]; }
+    const int* end(int o) const { return items.data() + start[static_cast<size_t>(o) + 1]; }
+    bool empty(int o) const { return begin(o) == end(o); }
+};
+
+// For each unknown the equations that contain it, in equation order.
+FlatLists usesOf(const std::vector<IndexedEq>& eqs, int unknowns) {
+    FlatLists f;
+    f.start.assign(static_cast<size_t>(unknowns) + 1, 0);
+    for (const auto& e : eqs)
+        for (int v : e.vars) ++f.start[static_cast<size_t>(v) + 1];
+    for (size_t i = 1; i < f.start.size(); ++i) f.start[i] += f.start[i - 1];
+    f.items.resize(static_cast<size_t>(f.start.back()));
+    std::vector<int> fill(f.start.begin(), f.start.end() - 1);
+    for (size_t i = 0; i < eqs.size(); ++i)
+        for (int v : eqs[i].vars) f.items[static_cast<size_t>(fill[static_cast<size_t>(v)]++)] = static_cast<int>(i);
+    return f;
+}
+
+// Ascending distinct codes and the index of a code among them. Cell codes stay below
+// 10000, so a bitmap with rank counts does it without sorting; other codes fall back
+// to sorting.
+class CodeIndex {
+public:
+    explicit CodeIndex(const std::vector<Equation>& input) {
+        for (const auto& eq : input)
+            for (int32_t c : eq.codes)
+                if (c < 0 || c >= kLimit) small_ = false;
+        if (small_) {
+            bits_.assign(kWords, 0);
+            for (const auto& eq : input)
+                for (int32_t c : eq.codes) bits_[static_cast<size_t>(c >> 6)] |= uint64_t{1} << (c & 63);
+            rank_.resize(kWords);
+            int total = 0;
+            for (size_t w = 0; w < kWords; ++w) {
+                rank_[w] = total;
+                for (uint64_t b = bits_[w]; b != 0; b &= b - 1)
+                    codes_.push_back(static_cast<int32_t>(w * 64 + static_cast<size_t>(__builtin_ctzll(b))));
+                total += __builtin_popcountll(bits_[w]);
+            }
+        } else {
+            for (const auto& eq : input) codes_.insert(codes_.end(), eq.codes.begin(), eq.codes.end());
+            std::sort(codes_.begin(), codes_.end());
+            codes_.erase(std::unique(codes_.begin(), codes_.end()), codes_.end());
+        }
+    }
+    const std::vector<int32_t>& codes() const { return codes_; }
+    int indexOf(int32_t code) const {
+        if (small_) {
+            const auto w = static_cast<size_t>(code >> 6);
+            return rank_[w] + __builtin_popcountll(bits_[w] & ((uint64_t{1} << (code & 63)) - 1));
+        }
+        return static_cast<int>(std::lower_bound(codes_.begin(), codes_.end(), code) - codes_.begin());
+    }
+
+private:
+    static constexpr int32_t kLimit = 10000;
+    static constexpr size_t kWords = (kLimit + 63) / 64;
+    bool small_ = true;
+    std::vector<uint64_t> bits_;
+    std::vector<int> rank_;
+    std::vector<int32_t> codes_;
+};
+
+uint64_t hashVars(const std::vector<int>& vars) {
+    uint64_t h = 0x9e3779b97f4a7c15ULL ^ vars.size();
+    for (int v : vars) h = (h ^ static_cast<uint32_t>(v)) * 0xff51afd7ed558ccdULL;
+    return h ^ (h >> 31);
+}
+
 Prepared prepare(const std::vector<Equation>& input, Analysis& out) {
-    for (const auto& eq : input) out.codes.insert(out.codes.end(), eq.codes.begin(), eq.codes.end());
-    std::sort(out.codes.begin(), out.codes.end());
-    out.codes.erase(std::unique(out.codes.begin(), out.codes.end()), out.codes.end());
+    const CodeIndex index(input);
+    out.codes = index.codes();
     const int n = static_cast<int>(out.codes.size());
     out.value.assign(static_cast<size_t>(n), -1);
     out.constrained.assign(static_cast<size_t>(n), false);
 
-    auto indexOf = [&](int32_t code) {
-        return static_cast<int>(std::lower_bound(out.codes.begin(), out.codes.end(), code) - out.codes.begin());
-    };
     std::vector<IndexedEq> eqs;
     eqs.reserve(input.size());
     for (const auto& eq : input) {
@@ -64,27 +134,44 @@ Prepared prepare(const std::vector<Equation>& input, Analysis& out) {
         e.rhs = eq.rhs;
         e.vars.reserve(eq.codes.size());
         for (int32_t c : eq.codes) {
-            e.vars.push_back(indexOf(c));
+            e.vars.push_back(index.indexOf(c));
             if (eq.cellEquation) out.constrained[static_cast<size_t>(e.vars.back())] = true;
         }
         if (e.vars.empty()) {
             if (e.rhs != 0) throw NoSolution{};
             continue;
         }
+        // Codes arrive ascending from the parser; equations built elsewhere may not.
+        if (!std::is_sorted(e.vars.begin(), e.vars.end())) std::sort(e.vars.begin(), e.vars.end());
         eqs.push_back(std::move(e));
     }
 
     // The same equation given twice (neighbouring cells often see the same unknowns) is
-    // kept once; the same unknowns with two different sums have no solution.
-    std::sort(eqs.begin(), eqs.end(), [](const IndexedEq& a, const IndexedEq& b) { return a.vars < b.vars; });
-    std::vector<IndexedEq> unique;
-    for (auto& e : eqs) {
-        if (!unique.empty() && unique.back().vars == e.vars) {
-            if (unique.back().rhs != e.rhs) throw NoSolution{};
-            continue;
+    // kept once, at its first place; the same unknowns with two different sums have no
+    // solution.
+    std::vector<std::pair<uint64_t, size_t>> byHash(eqs.size());
+    for (size_t i = 0; i < eqs.size(); ++i) byHash[i] = {hashVars(eqs[i].vars), i};
+    std::sort(byHash.begin(), byHash.end());
+    std::vector<char> dropped(eqs.size(), 0);
+    for (size_t r = 0; r < byHash.size();) {
+        size_t end = r + 1;
+        while (end < byHash.size() && byHash[end].first == byHash[r].first) ++end;
+        for (size_t i = r; i < end; ++i) {
+            const size_t a = byHash[i].second;
+            if (dropped[a]) continue;
+            for (size_t j = i + 1; j < end; ++j) {
+                const size_t b = byHash[j].second;
+                if (dropped[b] || eqs[a].vars != eqs[b].vars) continue;
+                if (eqs[a].rhs != eqs[b].rhs) throw NoSolution{};
+                dropped[b] = 1;
+            }
         }
-        unique.push_back(std::move(e));
+        r = end;
     }
+    std::vector<IndexedEq> unique;
+    unique.reserve(eqs.size());
+    for (size_t i = 0; i < eqs.size(); ++i)
+        if (!dropped[i]) unique.push_back(std::move(eqs[i]));
 
     Prepared p;
     p.unknowns = n;
@@ -103,9 +190,7 @@ Prepared prepare(const std::vector<Equation>& input, Analysis& out) {
 
     // Forced values: a sum of 0 makes all its unknowns free, a full sum all mines. A fixed
     // unknown puts its equations back on the work list.
-    std::vector<std::vector<int>> uses(static_cast<size_t>(n));
-    for (size_t i = 0; i < unique.size(); ++i)
-        for (int v : unique[i].vars) uses[static_cast<size_t>(v)].push_back(static_cast<int>(i));
+    const FlatLists uses = usesOf(unique, n);
     std::vector<int> work(unique.size());
     std::iota(work.begin(), work.end(), 0);
     std::vector<char> queued(unique.size(), 1);
@@ -127,10 +212,10 @@ Prepared prepare(const std::vector<Equation>& input, Analysis& out) {
         for (int v : e.vars) {
             if (p.fixed[static_cast<size_t>(v)] >= 0) continue;
             p.fixed[static_cast<size_t>(v)] = rest == 0 ? 0 : 1;
-            for (int other : uses[static_cast<size_t>(v)])
-                if (!queued[static_cast<size_t>(other)]) {
-                    queued[static_cast<size_t>(other)] = 1;
-                    work.push_back(other);
+            for (const int* o = uses.begin(v); o != uses.end(v); ++o)
+                if (!queued[static_cast<size_t>(*o)]) {
+                    queued[static_cast<size_t>(*o)] = 1;
+                    work.push_back(*o);
                 }
         }
     }
@@ -141,7 +226,8 @@ Prepared prepare(const std::vector<Equation>& input, Analysis& out) {
 
     // Reduced equations over the unfixed unknowns, then components by union-find.
     std::vector<IndexedEq> reduced;
-    for (const auto& e : unique) {
+    reduced.reserve(unique.size());
+    for (auto& e : unique) {
         IndexedEq r;
         r.rhs = e.rhs;
         for (int v : e.vars) {
@@ -166,15 +252,14 @@ Prepared prepare(const std::vector<Equation>& input, Analysis& out) {
     for (const auto& e : reduced)
         for (size_t i = 1; i < e.vars.size(); ++i) parent[static_cast<size_t>(find(e.vars[i]))] = find(e.vars[0]);
 
-    std::vector<std::vector<int>> eqsOf(static_cast<size_t>(n));
-    for (size_t i = 0; i < reduced.size(); ++i)
-        for (int v : reduced[i].vars) eqsOf[static_cast<size_t>(v)].push_back(static_cast<int>(i));
+    const FlatLists eqsOf = usesOf(reduced, n);
+    auto sameEqs = [&](int a, int b) { return std::equal(eqsOf.begin(a), eqsOf.end(a), eqsOf.begin(b), eqsOf.end(b)); };
 
     std::vector<int> componentOf(static_cast<size_t>(n), -1);
     std::vector<std::vector<int>> members;
     for (int v = 0; v < n; ++v) {
         if (p.fixed[static_cast<size_t>(v)] >= 0) continue;
-        if (eqsOf[static_cast<size_t>(v)].empty()) {
+        if (eqsOf.empty(v)) {
             p.free.push_back(v);
             continue;
         }
@@ -191,20 +276,19 @@ Prepared prepare(const std::vector<Equation>& input, Analysis& out) {
         Component c;
         // Unknowns in exactly the same equations are interchangeable: one group each.
         std::stable_sort(vars.begin(), vars.end(), [&](int a, int b) {
-            return eqsOf[static_cast<size_t>(a)] < eqsOf[static_cast<size_t>(b)];
+            return std::lexicographical_compare(eqsOf.begin(a), eqsOf.end(a), eqsOf.begin(b), eqsOf.end(b));
         });
         for (size_t i = 0; i < vars.size(); ++i) {
-            const auto& sig = eqsOf[static_cast<size_t>(vars[i])];
-            if (i == 0 || sig != eqsOf[static_cast<size_t>(vars[i - 1])]) {
+            if (i == 0 || !sameEqs(vars[i], vars[i - 1])) {
                 Group g;
-                for (int e : sig) {
-                    if (localEq[static_cast<size_t>(e)] < 0) {
-                        localEq[static_cast<size_t>(e)] = static_cast<int>(c.eqs.size());
+                for (const int* e = eqsOf.begin(vars[i]); e != eqsOf.end(vars[i]); ++e) {
+                    if (localEq[static_cast<size_t>(*e)] < 0) {
+                        localEq[static_cast<size_t>(*e)] = static_cast<int>(c.eqs.size());
                         ComponentEq ce;
-                        ce.rhs = static_cast<int>(reduced[static_cast<size_t>(e)].rhs);
+                        ce.rhs = static_cast<int>(reduced[static_cast<size_t>(*e)].rhs);
                         c.eqs.push_back(ce);
                     }
-                    g.eqs.push_back(localEq[static_cast<size_t>(e)]);
+                    g.eqs.push_back(localEq[static_cast<size_t>(*e)]);
                 }
                 c.groups.push_back(std::move(g));
             }

@@ -74,7 +74,7 @@ bool validCell(int32_t x, int32_t y) { return x >= 1 && x <= 99 && y >= 1 && y <
 // Sorts the codes and refuses an unknown written twice: the engine's equations have
 // coefficient 1 throughout.
 bool normalise(Equation& eq) {
-    std::sort(eq.codes.begin(), eq.codes.end());
+    if (!std::is_sorted(eq.codes.begin(), eq.codes.end())) std::sort(eq.codes.begin(), eq.codes.end());
     return std::adjacent_find(eq.codes.begin(), eq.codes.end()) == eq.codes.end();
 }
 
