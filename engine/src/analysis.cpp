@@ -70,8 +70,9 @@ FlatLists usesOf(const std::vector<IndexedEq>& eqs, int unknowns) {
 }
 
 // Ascending distinct codes and the index of a code among them. Cell codes stay below
-// 10000, so a bitmap with rank counts does it without sorting; other codes fall back
-// to sorting.
+// 10000, so a bitmap gives the order without sorting and a per-thread table the index
+// (only entries of present codes are read, so it is never cleared); other codes fall
+// back to sorting.
 class CodeIndex {
 public:
     explicit CodeIndex(const std::vector<Equation>& input) {
@@ -79,17 +80,16 @@ public:
             for (int32_t c : eq.codes)
                 if (c < 0 || c >= kLimit) small_ = false;
         if (small_) {
-            bits_.assign(kWords, 0);
+            table_ = tableStore_;
+            uint64_t bits[kWords] = {};
             for (const auto& eq : input)
-                for (int32_t c : eq.codes) bits_[static_cast<size_t>(c >> 6)] |= uint64_t{1} << (c & 63);
-            rank_.resize(kWords);
-            int total = 0;
-            for (size_t w = 0; w < kWords; ++w) {
-                rank_[w] = total;
-                for (uint64_t b = bits_[w]; b != 0; b &= b - 1)
-                    codes_.push_back(static_cast<int32_t>(w * 64 + static_cast<size_t>(__builtin_ctzll(b))));
-                total += __builtin_popcountll(bits_[w]);
-            }
+                for (int32_t c : eq.codes) bits[c >> 6] |= uint64_t{1} << (c & 63);
+            for (size_t w = 0; w < kWords; ++w)
+                for (uint64_t b = bits[w]; b != 0; b &= b - 1) {
+                    const auto code = static_cast<int32_t>(w * 64 + static_cast<size_t>(__builtin_ctzll(b)));
+                    table_[code] = static_cast<uint16_t>(codes_.size());
+                    codes_.push_back(code);
+                }
         } else {
             for (const auto& eq : input) codes_.insert(codes_.end(), eq.codes.begin(), eq.codes.end());
             std::sort(codes_.begin(), codes_.end());
@@ -98,21 +98,20 @@ public:
     }
     const std::vector<int32_t>& codes() const { return codes_; }
     int indexOf(int32_t code) const {
-        if (small_) {
-            const auto w = static_cast<size_t>(code >> 6);
-            return rank_[w] + __builtin_popcountll(bits_[w] & ((uint64_t{1} << (code & 63)) - 1));
-        }
+        if (small_) return table_[code];
         return static_cast<int>(std::lower_bound(codes_.begin(), codes_.end(), code) - codes_.begin());
     }
 
 private:
     static constexpr int32_t kLimit = 10000;
     static constexpr size_t kWords = (kLimit + 63) / 64;
+    static thread_local uint16_t tableStore_[kLimit];
+    uint16_t* table_ = nullptr;
     bool small_ = true;
-    std::vector<uint64_t> bits_;
-    std::vector<int> rank_;
     std::vector<int32_t> codes_;
 };
+
+thread_local uint16_t CodeIndex::tableStore_[CodeIndex::kLimit];
 
 uint64_t hashVars(const std::vector<int>& vars) {
     uint64_t h = 0x9e3779b97f4a7c15ULL ^ vars.size();
@@ -132,11 +131,10 @@ Prepared prepare(const std::vector<Equation>& input, Analysis& out) {
     for (const auto& eq : input) {
         IndexedEq e;
         e.rhs = eq.rhs;
-        e.vars.reserve(eq.codes.size());
-        for (int32_t c : eq.codes) {
-            e.vars.push_back(index.indexOf(c));
-            if (eq.cellEquation) out.constrained[static_cast<size_t>(e.vars.back())] = true;
-        }
+        e.vars.resize(eq.codes.size());
+        for (size_t i = 0; i < eq.codes.size(); ++i) e.vars[i] = index.indexOf(eq.codes[i]);
+        if (eq.cellEquation)
+            for (int v : e.vars) out.constrained[static_cast<size_t>(v)] = true;
         if (e.vars.empty()) {
             if (e.rhs != 0) throw NoSolution{};
             continue;
@@ -225,20 +223,20 @@ Prepared prepare(const std::vector<Equation>& input, Analysis& out) {
             if (f > 0) --p.total;
 
     // Reduced equations over the unfixed unknowns, then components by union-find.
-    std::vector<IndexedEq> reduced;
-    reduced.reserve(unique.size());
-    for (auto& e : unique) {
-        IndexedEq r;
-        r.rhs = e.rhs;
+    std::vector<IndexedEq>& reduced = unique;
+    for (auto& e : reduced) {
+        size_t kept = 0;
         for (int v : e.vars) {
             const int8_t f = p.fixed[static_cast<size_t>(v)];
             if (f < 0)
-                r.vars.push_back(v);
+                e.vars[kept++] = v;
             else
-                r.rhs -= f;
+                e.rhs -= f;
         }
-        if (!r.vars.empty()) reduced.push_back(std::move(r));
+        e.vars.resize(kept);
     }
+    reduced.erase(std::remove_if(reduced.begin(), reduced.end(), [](const IndexedEq& e) { return e.vars.empty(); }),
+                  reduced.end());
 
     std::vector<int> parent(static_cast<size_t>(n));
     std::iota(parent.begin(), parent.end(), 0);

@@ -120,13 +120,54 @@ bool equationBody(Scanner& s, Equation& eq, Term term) {
     return normalise(eq);
 }
 
+// The form the game sends: "0406+0408=1", no spaces, no sign but a minus. Returns false
+// for anything else, which the general scanner then decides.
+bool plainCompact(std::string_view text, Equation& eq) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    auto digit = [](char c) { return static_cast<unsigned>(static_cast<unsigned char>(c)) - unsigned{'0'}; };
+    for (;;) {
+        if (end - p < 5) return false;
+        const unsigned d0 = digit(p[0]), d1 = digit(p[1]), d2 = digit(p[2]), d3 = digit(p[3]);
+        if (d0 > 9 || d1 > 9 || d2 > 9 || d3 > 9) return false;
+        const auto x = static_cast<int32_t>(d0 * 10 + d1);
+        const auto y = static_cast<int32_t>(d2 * 10 + d3);
+        if (!validCell(x, y)) return false;
+        eq.codes.push_back(x * 100 + y);
+        p += 4;
+        const char sep = *p++;
+        if (sep == '=') break;
+        if (sep != '+') return false;
+    }
+    const bool negative = p < end && *p == '-';
+    if (negative) ++p;
+    if (p == end) return false;
+    int64_t v = 0;
+    for (; p < end; ++p) {
+        const unsigned d = digit(*p);
+        if (d > 9) return false;
+        v = v * 10 + d;
+        if (v > int64_t{INT32_MAX} + 1) return false;
+    }
+    if (negative) v = -v;
+    if (v > INT32_MAX) return false;
+    eq.rhs = v;
+    return normalise(eq);
+}
+
 }  // namespace
 
 ParseResult parseCompact(std::string_view text, Equation& out) {
+    Equation eq;
+    eq.codes.reserve(std::min<size_t>(text.size() / 5 + 1, 10000));
+    if (plainCompact(text, eq)) {
+        out = std::move(eq);
+        return ParseResult::Ok;
+    }
+    eq.codes.clear();
     Scanner s(text);
     s.skipSpace();
     if (s.atEnd()) return ParseResult::Empty;
-    Equation eq;
     if (!equationBody(s, eq, compactTerm) || !s.atEnd()) return ParseResult::Rejected;
     out = std::move(eq);
     return ParseResult::Ok;
