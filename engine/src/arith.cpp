@@ -18,8 +18,12 @@ const Limb* BigArith::binomial(int64_t n, int64_t k) const {
         std::vector<Limb> cur(static_cast<size_t>(limbs), 0);
         const std::vector<Limb>& prev = row.back();
         const Limb factor = static_cast<Limb>(n) - (i - 1);
+        // Only the words in use and one more: the row grows a word at a time.
+        size_t width = prev.size();
+        while (width > 0 && prev[width - 1] == 0) --width;
+        width = std::min(width + 1, cur.size());
         Limb carry = 0;
-        for (size_t l = 0; l < cur.size(); ++l) {
+        for (size_t l = 0; l < width; ++l) {
             const WideLimb t = static_cast<WideLimb>(prev[l]) * factor + carry;
             cur[l] = static_cast<Limb>(t);
             carry = static_cast<Limb>(t >> 64);
@@ -29,7 +33,7 @@ const Limb* BigArith::binomial(int64_t n, int64_t k) const {
         // of a slow 128-bit one.
         if (i < (uint64_t{1} << 32)) {
             Limb rem = 0;
-            for (size_t l = cur.size(); l-- > 0;) {
+            for (size_t l = width; l-- > 0;) {
                 const Limb high = (rem << 32) | (cur[l] >> 32);
                 rem = high % i;
                 const Limb low = (rem << 32) | (cur[l] & 0xffffffffu);
@@ -38,7 +42,7 @@ const Limb* BigArith::binomial(int64_t n, int64_t k) const {
             }
         } else {
             WideLimb rem = 0;
-            for (size_t l = cur.size(); l-- > 0;) {
+            for (size_t l = width; l-- > 0;) {
                 const WideLimb t = (rem << 64) | cur[l];
                 cur[l] = static_cast<Limb>(t / i);
                 rem = t % i;

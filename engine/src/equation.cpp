@@ -29,6 +29,18 @@ public:
     }
     static bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+    // Exactly "a[ dd,dd ]"; consumed only when it matches.
+    bool plainCell(int32_t& x, int32_t& y) {
+        if (text_.size() - pos_ < 10) return false;
+        const char* p = text_.data() + pos_;
+        if (p[0] != 'a' || p[1] != '[' || p[2] != ' ' || p[5] != ',' || p[8] != ' ' || p[9] != ']') return false;
+        if (!isDigit(p[3]) || !isDigit(p[4]) || !isDigit(p[6]) || !isDigit(p[7])) return false;
+        x = (p[3] - '0') * 10 + (p[4] - '0');
+        y = (p[6] - '0') * 10 + (p[7] - '0');
+        pos_ += 10;
+        return true;
+    }
+
     // Between minDigits and maxDigits decimal digits, not followed by another digit.
     bool digits(int minDigits, int maxDigits, int32_t& value) {
         int count = 0;
@@ -89,6 +101,12 @@ bool compactTerm(Scanner& s, std::vector<int32_t>& codes) {
 bool displayTerm(Scanner& s, std::vector<int32_t>& codes) {
     int32_t x = 0;
     int32_t y = 0;
+    // The program writes every unknown as "a[ xx,yy ]": taken in one step.
+    if (s.plainCell(x, y)) {
+        if (!validCell(x, y)) return false;
+        codes.push_back(x * 100 + y);
+        return true;
+    }
     if (!s.accept('a')) return false;
     s.skipSpace();
     if (!s.accept('[')) return false;
