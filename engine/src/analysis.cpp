@@ -348,12 +348,18 @@ Row convolve(const A& a, const Row& x, const Row& y, int maxIndex) {
 // Counting within one component: dynamic programming over the groups in an order that
 // keeps few equations open at a time. A state holds, per open equation, how many mines
 // it still needs; its row counts the ways to reach it by number of mines placed so far.
+// Collapsed, a state keeps one entry for all its mine counts (and still the exact least
+// and most mines that reach it): enough when the number of mines does not matter.
 
 template <class A>
 class ComponentCounter {
 public:
-    ComponentCounter(const A& arith, const Component& comp, size_t& budget)
-        : a_(arith), c_(comp), budget_(budget) {}
+    ComponentCounter(const A& arith, const Component& comp, size_t& budget, bool collapse = false)
+        : a_(arith), c_(comp), budget_(budget), collapse_(collapse) {}
+
+    // Least and most mines of the component's layouts; only after forward() found some.
+    int minMines() const { return layers_.back().lo[0]; }
+    int maxMines() const { return layers_.back().hi[0]; }
 
     // Counts the component's layouts by number of mines.
     Row forward() {
@@ -381,7 +387,7 @@ public:
         const Layer& last = layers_.back();
         Row r;
         if (last.count() == 0) return makeRow(a_, 0, 0);
-        r = makeRow(a_, last.lo[0], last.hi[0] - last.lo[0] + 1);
+        r = makeRow(a_, last.lo[0], rowLength(last, 0));
         std::copy(last.vals.begin(), last.vals.begin() + static_cast<std::ptrdiff_t>(r.v.size()), r.v.begin());
         return r;
     }
@@ -397,9 +403,9 @@ public:
 
         const Layer& last = layers_.back();
         std::vector<Limb> after(last.vals.size(), 0);
-        for (int k = last.lo[0]; k <= last.hi[0]; ++k)
+        for (int k = last.lo[0]; k <= lastMines(last, 0); ++k)
             if (k >= weight.lo && k <= weight.hi())
-                std::copy_n(at(a_, weight, k), L, &after[static_cast<size_t>(k - last.lo[0]) * L]);
+                std::copy_n(at(a_, weight, k), L, &after[entry(last, 0, k)]);
 
         std::vector<Limb> before;
         std::vector<Limb> sum(L);
@@ -417,11 +423,10 @@ public:
                     const Limb* c = a_.binomial(group.size, static_cast<int64_t>(j));
                     const bool unit = a_.isOne(c);
                     std::fill(sum.begin(), sum.end(), 0);
-                    for (int k = prev.lo[s]; k <= prev.hi[s]; ++k) {
-                        const Limb* b =
-                            &after[next.off[ts] + static_cast<size_t>(k + static_cast<int>(j) - next.lo[ts]) * L];
+                    for (int k = prev.lo[s]; k <= lastMines(prev, s); ++k) {
+                        const Limb* b = &after[entry(next, ts, k + static_cast<int>(j))];
                         if (a_.isZero(b)) continue;
-                        const size_t here = prev.off[s] + static_cast<size_t>(k - prev.lo[s]) * L;
+                        const size_t here = entry(prev, s, k);
                         if (unit)
                             a_.add(&before[here], b);
                         else
@@ -445,6 +450,14 @@ private:
         std::vector<int32_t> next;     // per state and value of the next group: target state
         size_t count() const { return lo.size(); }
     };
+
+    // Entries of a state's row, the last mine count with an entry of its own, and where
+    // the entry for k mines starts in vals.
+    int rowLength(const Layer& l, size_t s) const { return collapse_ ? 1 : l.hi[s] - l.lo[s] + 1; }
+    int lastMines(const Layer& l, size_t s) const { return collapse_ ? l.lo[s] : l.hi[s]; }
+    size_t entry(const Layer& l, size_t s, int k) const {
+        return l.off[s] + (collapse_ ? 0 : static_cast<size_t>(k - l.lo[s])) * static_cast<size_t>(a_.limbs);
+    }
 
     void spend(size_t words) {
         if (words > budget_) throw TooComplex{};
@@ -563,7 +576,9 @@ private:
                 const int32_t s = table_[h];
                 if (s < 0) {
                     const auto id = static_cast<int32_t>(used_++);
-                    keys.insert(keys.end(), key, key + width_);
+                    const size_t at = keys.size();
+                    keys.resize(at + width_);
+                    if (width_ != 0) std::memcpy(&keys[at], key, width_ * sizeof(uint16_t));
                     table_[h] = id;
                     return {id, true};
                 }
@@ -575,8 +590,16 @@ private:
 
     private:
         size_t hash(const uint16_t* key) const {
+            // Four entries per round.
             uint64_t h = 0x9e3779b97f4a7c15ULL;
-            for (size_t i = 0; i < width_; ++i) h = (h ^ key[i]) * 0xff51afd7ed558ccdULL;
+            size_t i = 0;
+            for (; i + 4 <= width_; i += 4) {
+                uint64_t word = 0;
+                std::memcpy(&word, key + i, sizeof word);
+                h = (h ^ word) * 0xff51afd7ed558ccdULL;
+                h ^= h >> 32;
+            }
+            for (; i < width_; ++i) h = (h ^ key[i]) * 0xff51afd7ed558ccdULL;
             return static_cast<size_t>(h ^ (h >> 29));
         }
         void grow(const std::vector<uint16_t>& keys) {
@@ -681,7 +704,7 @@ private:
         size_t total = 0;
         for (size_t s = 0; s < next.count(); ++s) {
             next.off[s] = total;
-            total += static_cast<size_t>(next.hi[s] - next.lo[s] + 1) * L;
+            total += static_cast<size_t>(rowLength(next, s)) * L;
         }
         spend(total * 2 + next.keys.size() / 4);
         next.vals.assign(total, 0);
@@ -692,10 +715,9 @@ private:
                 const auto ts = static_cast<size_t>(target);
                 const Limb* c = a_.binomial(group.size, static_cast<int64_t>(j));
                 const bool unit = a_.isOne(c);
-                for (int k = prev.lo[s]; k <= prev.hi[s]; ++k) {
-                    const Limb* src = &prev.vals[prev.off[s] + static_cast<size_t>(k - prev.lo[s]) * L];
-                    Limb* dst = &next.vals[next.off[ts] +
-                                           static_cast<size_t>(k + static_cast<int>(j) - next.lo[ts]) * L];
+                for (int k = prev.lo[s]; k <= lastMines(prev, s); ++k) {
+                    const Limb* src = &prev.vals[entry(prev, s, k)];
+                    Limb* dst = &next.vals[entry(next, ts, k + static_cast<int>(j))];
                     if (unit)
                         a_.add(dst, src);
                     else
@@ -709,6 +731,7 @@ private:
     const A& a_;
     const Component& c_;
     size_t& budget_;
+    const bool collapse_;
     std::vector<int> order_;
     std::vector<Layer> layers_;
     std::vector<int> remaining_;
@@ -813,28 +836,76 @@ void markFixed(const Prepared& p, Analysis& out) {
 // and for the intermediate products of the binomial rows.
 int limbsFor(int unknowns) { return (unknowns + 64) / 64 + 1; }
 
+// 0 or 1 when every layout counted in raw puts that many mines on each member, else -1.
+int8_t groupVerdict(const Group& g, const std::vector<std::vector<Limb>>& raw) {
+    const bool someZero = raw[0][0] != 0;
+    const bool someFull = raw[static_cast<size_t>(g.size)][0] != 0;
+    bool between = false;
+    for (int j = 1; j < g.size; ++j) between = between || raw[static_cast<size_t>(j)][0] != 0;
+    return between || (someZero && someFull) ? -1 : someZero ? 0 : 1;
+}
+
+// Determination without counting by number of mines. That is exact without the total
+// sum, and with it when every mix of the components' least and most mines leaves the
+// unknowns only the total sum touches a number of mines they can hold: then every layout
+// of every component extends to a whole solution. Returns false when the total binds.
+bool determineIgnoringMineCounts(const Prepared& p, size_t budget, Analysis& out) {
+    SatArith a;
+    const size_t C = p.components.size();
+    std::vector<ComponentCounter<SatArith>> counters;
+    counters.reserve(C);
+    std::vector<Row> rows;
+    int64_t least = 0;
+    int64_t most = 0;
+    for (const auto& comp : p.components) {
+        counters.emplace_back(a, comp, budget, true);
+        rows.push_back(counters.back().forward());
+        if (rows.back().len == 0) throw NoSolution{};
+        least += counters.back().minMines();
+        most += counters.back().maxMines();
+    }
+    const auto U = static_cast<int64_t>(p.free.size());
+    if (p.hasTotal && (p.total - most < 0 || p.total - least > U)) return false;
+
+    std::vector<std::vector<std::vector<Limb>>> raw;
+    for (size_t c = 0; c < C; ++c) {
+        Row weight = makeRow(a, rows[c].lo, 1);
+        at(a, weight, rows[c].lo)[0] = 1;
+        counters[c].backward(weight, raw);
+        for (const auto& g : p.components[c].groups) {
+            const int8_t v = groupVerdict(g, raw[static_cast<size_t>(&g - p.components[c].groups.data())]);
+            for (int m : g.members) out.value[static_cast<size_t>(m)] = v;
+        }
+    }
+    if (p.hasTotal && U > 0) {
+        const bool mineSomewhere = p.total - least >= 1;
+        const bool freeSomewhere = p.total - most <= U - 1;
+        const int8_t v = !mineSomewhere ? 0 : !freeSomewhere ? 1 : -1;
+        for (int m : p.free) out.value[static_cast<size_t>(m)] = v;
+    }
+    return true;
+}
+
 }  // namespace
 
 Analysis analyseDetermination(const std::vector<Equation>& equations, size_t workLimit) {
     Analysis out;
     try {
         const Prepared p = prepare(equations, out);
-        SatArith a;
-        const bool solvable = count(
-            a, p, workLimit,
-            [&](const Group& g, const std::vector<std::vector<Limb>>& raw, const std::vector<Limb>&) {
-                bool someZero = !a.isZero(raw[0].data());
-                bool someFull = !a.isZero(raw[static_cast<size_t>(g.size)].data());
-                bool between = false;
-                for (int j = 1; j < g.size; ++j) between = between || !a.isZero(raw[static_cast<size_t>(j)].data());
-                const int8_t v = between || (someZero && someFull) ? -1 : someZero ? 0 : 1;
-                for (int m : g.members) out.value[static_cast<size_t>(m)] = v;
-            },
-            [&](const std::vector<Limb>& mine, const std::vector<Limb>& free, const std::vector<Limb>&) {
-                const int8_t v = a.isZero(mine.data()) ? 0 : a.isZero(free.data()) ? 1 : -1;
-                for (int m : p.free) out.value[static_cast<size_t>(m)] = v;
-            });
-        if (!solvable) throw NoSolution{};
+        if (!determineIgnoringMineCounts(p, workLimit, out)) {
+            SatArith a;
+            const bool solvable = count(
+                a, p, workLimit,
+                [&](const Group& g, const std::vector<std::vector<Limb>>& raw, const std::vector<Limb>&) {
+                    const int8_t v = groupVerdict(g, raw);
+                    for (int m : g.members) out.value[static_cast<size_t>(m)] = v;
+                },
+                [&](const std::vector<Limb>& mine, const std::vector<Limb>& free, const std::vector<Limb>&) {
+                    const int8_t v = a.isZero(mine.data()) ? 0 : a.isZero(free.data()) ? 1 : -1;
+                    for (int m : p.free) out.value[static_cast<size_t>(m)] = v;
+                });
+            if (!solvable) throw NoSolution{};
+        }
         markFixed(p, out);
     } catch (const NoSolution&) {
         out.status = Analysis::Status::NoSolution;
