@@ -74,6 +74,17 @@ TEST(Determination, TotalSumDecidesBetweenComponents) {
     EXPECT_EQ(verdicts(a), "????000");
 }
 
+TEST(Determination, TotalSumPicksBetweenLayoutsWithDifferentMineCounts) {
+    // Either 0102 alone or 0101 and 0103 together: the total decides which, and a total
+    // that leaves room for either (two more cells outside) decides nothing.
+    const auto eqs = {"0101+0102=1", "0102+0103=1"};
+    EXPECT_EQ(verdicts(analyseDetermination(system(eqs, "0101+0102+0103=2"))), "101");
+    EXPECT_EQ(verdicts(analyseDetermination(system(eqs, "0101+0102+0103=1"))), "010");
+    EXPECT_EQ(verdicts(analyseDetermination(system(eqs, "0101+0102+0103+0909+0910=2"))), "?????");
+    EXPECT_EQ(verdicts(analyseDetermination(system(eqs, "0101+0102+0103+0909+0910=4"))), "10111");
+    EXPECT_EQ(analyseDetermination(system(eqs, "0101+0102+0103=3")).status, Analysis::Status::NoSolution);
+}
+
 TEST(Determination, NegativeRightSideHasNoSolution) {
     const auto a = analyseDetermination(system({"0101+0102=-1"}));
     EXPECT_EQ(a.status, Analysis::Status::NoSolution);
