@@ -6,6 +6,7 @@
 #include <chrono>
 #include <random>
 
+#include "fake_host.h"
 #include "gravlin/app/program.h"
 #include "gravlin_gui.h"
 
@@ -14,23 +15,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using gravlin::Form1;
 
-// A host that answers nothing and shows nothing: the logic alone.
-class NullHost : public gravlin::Host {
-public:
-    gravlin::MsgResult messageBox(const std::string&, gravlin::MsgButtons, gravlin::MsgIcon, const std::string&) override {
-        return gravlin::MsgResult::Ok;
-    }
-    void beep() override {}
-    void doEvents() override {}
-    void repaintNow() override {}
-    void setBusyPointer(bool) override {}
-    void setFocus(gravlin::Window&, const std::string&) override {}
-    void showModal(gravlin::Window&, gravlin::Window*) override {}
-    void showModeless(gravlin::Window&) override {}
-    void closeWindow(gravlin::Window&) override {}
-    std::optional<std::string> fileDialog(const gravlin::FileDialogRequest&) override { return std::nullopt; }
-    std::string programFolder() override { return "."; }
-};
+// The logic alone: a host that shows nothing and answers every question at once.
+using NullHost = gravlin::testing::FakeHost;
 
 void newGame(Form1& f, gravlin::FieldBuilder& field, int w, int h, int mines) {
     f.x_actual = static_cast<std::int16_t>(w);

@@ -44,6 +44,8 @@ BenDefiniertView::BenDefiniertView(QtHost& host, BenDefiniert& dialog, QWidget* 
 QLabel* BenDefiniertView::makeLabel(const Label& data) {
     auto* l = new QLabel(QString::fromStdString(data.caption), this);
     l->setGeometry(pxRect(data.geometry));
+    // A caption wider than its twips box in this font grows into the gap to its right.
+    if (l->sizeHint().width() > l->width()) l->resize(l->sizeHint().width(), l->height());
     l->setAutoFillBackground(true);
     return l;
 }

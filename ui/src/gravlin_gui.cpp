@@ -1,6 +1,7 @@
 #include "gravlin_gui.h"
 
 #include <QApplication>
+#include <QFont>
 
 #include "about_view.h"
 #include "ben_definiert_view.h"
@@ -16,6 +17,15 @@ void setUpApplication() {
     QApplication::setApplicationName(QStringLiteral("Gravlin"));
     QApplication::setApplicationVersion(QStringLiteral(GRAVLIN_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(GRAVLIN_DESKTOP_ID));
+    // The windows are laid out in twips for an 8-point sans-serif face; narrow faces keep
+    // the captions inside their controls where that face is missing.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans Condensed"),
+                                QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    QApplication::setFont(font);
     QApplication::setStyle(new GravlinStyle);
     QApplication::setPalette(classicPalette());
     QApplication::setWindowIcon(appIcon());

@@ -73,7 +73,10 @@ int main(int argc, char** argv) {
         gui.view()->installEventFilter(watcher);
     } else if (!screenshot.isEmpty()) {
         QTimer::singleShot(400, [&] {
-            if (!scenario.isEmpty()) gravlin::ui::playScenario(gui, scenario.toStdString());
+            if (!scenario.isEmpty() && gravlin::ui::playScenario(gui, scenario.toStdString(), screenshot)) {
+                QCoreApplication::quit();
+                return;
+            }
             QTimer::singleShot(300, [&] {
                 gravlin::ui::saveScreenshot(gui, screenshot);
                 QCoreApplication::quit();

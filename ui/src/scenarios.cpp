@@ -1,6 +1,7 @@
 #include "scenarios.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
@@ -28,6 +29,29 @@ int safeCoveredCell(const Form1& f) {
     return -1;
 }
 
+// Mines in the top and bottom rows, every other column: the press in the middle opens
+// most of the board and single numbers leave the two rows open.
+void layStripes(Form1& f) {
+    for (int x = 1; x <= 9; x += 2) f.is_mine(x, 1) = f.is_mine(x, 9) = true;
+    for (std::int16_t x = 1; x <= f.x_game; ++x)
+        for (std::int16_t y = 1; y <= f.y_game; ++y) {
+            f.mines_around(x, y) = f.is_mine(x, y) ? 0 : f.CountMinesAround(x, y);
+            f.rest_around(x, y) = f.mines_around(x, y);
+        }
+    f.save_mine.enabled = true;
+    f.save.enabled = true;
+}
+
+// The modal window in front; without a window manager nothing is "active", so any shown
+// dialog will do.
+QWidget* frontDialog() {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && qobject_cast<QDialog*>(w)) return w;
+    }
+    return nullptr;
+}
+
 int mineCell(const Form1& f) {
     for (int L = 0; L < f.x_game * f.y_game; ++L) {
         if (f.is_mine(L % f.x_game + 1, L / f.x_game + 1)) return L;
@@ -36,11 +60,14 @@ int mineCell(const Form1& f) {
 }
 }  // namespace
 
-void playScenario(GravlinGui& gui, const std::string& name) {
+bool playScenario(GravlinGui& gui, const std::string& name, const QString& screenshot) {
     Form1& f = gui.program.form;
     f.seedSource = [] { return 20261206ULL; };
     if (name == "lost" || name == "won") {
-        gui.host.invoke([&] { gui.program.levels.Anfänger_Click(); });
+        gui.host.invoke([&] {
+            gui.program.levels.Anfänger_Click();
+            layStripes(f);
+        });
         click(gui, 40);
         if (name == "lost") {
             click(gui, mineCell(f));
@@ -56,19 +83,25 @@ void playScenario(GravlinGui& gui, const std::string& name) {
         click(gui, 8 * 30 + 15);
         click(gui, 8 * 30 + 14, Form1::RightButton);
     } else if (name == "custom") {
-        QTimer::singleShot(200, [] {
-            if (auto* view = dynamic_cast<BenDefiniertView*>(QApplication::activeModalWidget())) {
+        QTimer::singleShot(200, [&gui, screenshot] {
+            if (auto* view = dynamic_cast<BenDefiniertView*>(frontDialog())) {
                 view->xInput()->setText(QStringLiteral("31"));
                 view->mInput()->setText(QStringLiteral("abc"));
                 view->okButton()->click();
             }
+            QTimer::singleShot(300, [&gui, screenshot] {
+                saveScreenshot(gui, screenshot);
+                QCoreApplication::quit();
+            });
         });
         gui.host.invoke([&] { gui.program.levels.benutzerdefiniert_Click(); });
+        return true;
     }
+    return false;
 }
 
 bool saveScreenshot(GravlinGui& gui, const QString& path) {
-    QWidget* target = QApplication::activeModalWidget();
+    QWidget* target = frontDialog();
     if (!target) target = gui.view();
     return target->grab().save(path);
 }

@@ -8,7 +8,9 @@ class GravlinGui;
 
 // Scenes played for screenshots: "lost", "won", "expert", "custom" (the custom field dialog
 // after OK with values out of range). Unknown names do nothing.
-void playScenario(GravlinGui& gui, const std::string& name);
+// A scene that stops in a modal dialog saves the picture itself (to `screenshot`) and
+// ends the program.
+bool playScenario(GravlinGui& gui, const std::string& name, const QString& screenshot);
 // Saves the window in front (a modal dialog if one is open, otherwise the main window).
 bool saveScreenshot(GravlinGui& gui, const QString& path);
 

@@ -29,4 +29,17 @@ void GravlinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
     QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
+// The menu bar is laid out tightly so that its four menus fit the narrowest window (3 x 3).
+int GravlinStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
+    if (metric == PM_MenuBarItemSpacing || metric == PM_MenuBarHMargin) return 0;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+}
+
+QSize GravlinStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                                     const QWidget* widget) const {
+    QSize s = QProxyStyle::sizeFromContents(type, option, size, widget);
+    if (type == CT_MenuBarItem) s.setWidth(s.width() - 1);
+    return s;
+}
+
 }  // namespace gravlin::ui
