@@ -78,6 +78,16 @@ bool playScenario(GravlinGui& gui, const std::string& name, const QString& scree
                 click(gui, L);
             }
         }
+    } else if (name == "solve" || name == "probabilities") {
+        gui.host.invoke([&] {
+            gui.program.levels.Profis_Click();
+            f.seedSource = [] { return 7ULL; };
+        });
+        click(gui, 8 * 30 + 15);
+        // Open safe cells until a good part of the board shows, then solve.
+        for (int guard = 0; guard < 40 && f.game_running && f.covered_left > 300; ++guard) click(gui, safeCoveredCell(f));
+        gui.host.invoke([&] { gui.program.equations.GlSolve_Click(); });
+        if (name == "probabilities") gui.host.invoke([&] { gui.program.equations.wahrscheinlichkeiten_Click(); });
     } else if (name == "expert") {
         gui.host.invoke([&] { gui.program.levels.Profis_Click(); });
         click(gui, 8 * 30 + 15);

@@ -6,8 +6,9 @@ namespace gravlin::ui {
 
 class GravlinGui;
 
-// Scenes played for screenshots: "lost", "won", "expert", "custom" (the custom field dialog
-// after OK with values out of range). Unknown names do nothing.
+// Scenes played for screenshots: "lost", "won", "expert", "solve" (an expert board after the
+// equation solve), "probabilities", "custom" (the custom field dialog after OK with values
+// out of range). Unknown names do nothing.
 // A scene that stops in a modal dialog saves the picture itself (to `screenshot`) and
 // ends the program.
 bool playScenario(GravlinGui& gui, const std::string& name, const QString& screenshot);
