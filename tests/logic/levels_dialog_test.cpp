@@ -115,6 +115,9 @@ struct Entry {
     bool xBad, yBad, mBad;
 };
 
+// Test names show the typed values, not the struct's bytes.
+void PrintTo(const Entry& e, std::ostream* os) { *os << "x='" << e.x << "' y='" << e.y << "' m='" << e.m << "'"; }
+
 class CustomFieldChecks : public CustomFieldDialog, public ::testing::WithParamInterface<Entry> {};
 
 TEST_P(CustomFieldChecks, OkWithValuesOutOfRangeColoursEachOffenderRedWithOneBeep) {
