@@ -37,11 +37,7 @@ void layMinesAwayFrom(Form1& f, int mines, int cx, int cy, std::uint64_t seed) {
         f.is_mine(x, y) = true;
         ++placed;
     }
-    for (std::int16_t x = 1; x <= f.x_game; ++x)
-        for (std::int16_t y = 1; y <= f.y_game; ++y) {
-            f.mines_around(x, y) = f.is_mine(x, y) ? 0 : f.CountMinesAround(x, y);
-            f.rest_around(x, y) = f.mines_around(x, y);
-        }
+    f.countMinesOfEveryCell();
     f.save_mine.enabled = true;
     f.save.enabled = true;
 }
@@ -76,11 +72,7 @@ void BM_UncoverWholeBoard(benchmark::State& state) {
     for (auto _ : state) {
         newGame(p.form, p.field, 30, 24, 1);
         p.form.is_mine(1, 1) = true;
-        for (std::int16_t x = 1; x <= 30; ++x)
-            for (std::int16_t y = 1; y <= 24; ++y) {
-                p.form.mines_around(x, y) = p.form.is_mine(x, y) ? 0 : p.form.CountMinesAround(x, y);
-                p.form.rest_around(x, y) = p.form.mines_around(x, y);
-            }
+        p.form.countMinesOfEveryCell();
         if (WithView) flushView(gui);
         const auto start = Clock::now();
         p.form.UncoverCell(719);

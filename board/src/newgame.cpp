@@ -46,9 +46,13 @@ void Form1::InitMines(const std::int16_t& selButton) {
     placeMinesUniformly(x0, y0);
     save_mine.enabled = true;
     save.enabled = true;
-    for (int x = 1; x <= x_game; ++x) {
-        for (int y = 1; y <= y_game; ++y) {
-            mines_around(x, y) = is_mine(x, y) ? 0 : CountMinesAround(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
+    countMinesOfEveryCell();
+}
+
+void Form1::countMinesOfEveryCell() {
+    for (std::int16_t x = 1; x <= x_game; ++x) {
+        for (std::int16_t y = 1; y <= y_game; ++y) {
+            mines_around(x, y) = is_mine(x, y) ? 0 : CountMinesAround(x, y);
             rest_around(x, y) = mines_around(x, y);
         }
     }

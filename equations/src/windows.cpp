@@ -3,13 +3,6 @@
 namespace gravlin {
 
 namespace {
-CommandButton button(std::string caption, Geometry g) {
-    CommandButton b;
-    b.caption = std::move(caption);
-    b.geometry = g;
-    return b;
-}
-
 TextBox textBox(Geometry g, bool scrollBars) {
     TextBox t;
     t.geometry = g;
@@ -25,7 +18,7 @@ frmGleichungssystem::frmGleichungssystem(Host& host) : TextWindow(host) {
     caption = "Gleichungssystem";
     geometry = {2760, 3750, 6900, 5055};
     Text1 = textBox({240, 360, 6375, 3855}, true);
-    OKButton = button("Schliessen", {240, 4440, 6375, 375});
+    OKButton = makeButton("Schliessen", {240, 4440, 6375, 375});
 }
 
 KeineLoesung::KeineLoesung(Host& host) : TextWindow(host) {
@@ -33,7 +26,7 @@ KeineLoesung::KeineLoesung(Host& host) : TextWindow(host) {
     geometry = {0, 0, 5115, 3165};
     Text1 = textBox({120, 240, 4815, 2175}, false);
     Text1.backColor = kSystemButtonFace;
-    OKButton = button("OK", {1920, 2640, 1215, 375});
+    OKButton = makeButton("OK", {1920, 2640, 1215, 375});
 }
 
 frmWahrscheinlichkeit::frmWahrscheinlichkeit(Host& host) : TextWindow(host) {
@@ -42,7 +35,7 @@ frmWahrscheinlichkeit::frmWahrscheinlichkeit(Host& host) : TextWindow(host) {
     Text1 = textBox({240, 360, 9015, 6135}, true);
     Text1.font.name = "Courier New";
     Text1.font.size = 9;
-    OKButton = button("Schliessen", {240, 6720, 9015, 375});
+    OKButton = makeButton("Schliessen", {240, 6720, 9015, 375});
 }
 
 void frmWahrscheinlichkeit::Form_Load() {

@@ -7,26 +7,11 @@ namespace gravlin {
 namespace {
 constexpr Color kRangeNormal = 0x00C0FFC0;
 
-Label makeLabel(std::string caption, Geometry g) {
-    Label l;
-    l.caption = std::move(caption);
-    l.geometry = g;
-    return l;
-}
-
 TextBox makeBox(Geometry g, int tabIndex) {
     TextBox t;
     t.geometry = g;
     t.tabIndex = tabIndex;
     return t;
-}
-
-CommandButton makeButton(std::string caption, Geometry g, int tabIndex) {
-    CommandButton b;
-    b.caption = std::move(caption);
-    b.geometry = g;
-    b.tabIndex = tabIndex;
-    return b;
 }
 }  // namespace
 

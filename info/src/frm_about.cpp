@@ -17,35 +17,21 @@ constexpr const char* kDisclaimer =
     "Dieses Programm wird ohne jede Gewährleistung bereitgestellt. Die Nutzung geschieht auf "
     "eigene Verantwortung; für Schäden, die aus ihr entstehen, wird nicht gehaftet.";
 
-Label makeLabel(Geometry g) {
-    Label l;
-    l.geometry = g;
-    return l;
-}
-
-CommandButton makeButton(std::string caption, Geometry g, int tabIndex) {
-    CommandButton b;
-    b.caption = std::move(caption);
-    b.geometry = g;
-    b.tabIndex = tabIndex;
-    return b;
-}
-
 }  // namespace
 
 frmAbout::frmAbout(Host& host, Window& owner, Registry& registry)
     : host_(host), owner_(owner), registry_(registry) {
     geometry = {0, 0, 7050, 5385};
     picIcon.geometry = {240, 240, 540, 540};
-    lblTitle = makeLabel({1050, 240, 5760, 480});
+    lblTitle = makeLabel({}, {1050, 240, 5760, 480});
     lblTitle.font.size = 18;
     lblTitle.font.bold = true;
-    lblVersion = makeLabel({1050, 780, 5760, 225});
+    lblVersion = makeLabel({}, {1050, 780, 5760, 225});
     Beschreibung.geometry = {960, 1200, 5775, 2895};
     Beschreibung.multiLine = true;
     Beschreibung.verticalScrollBar = true;
     Beschreibung.tabIndex = 2;
-    lblDisclaimer = makeLabel({240, 4320, 5040, 825});
+    lblDisclaimer = makeLabel({}, {240, 4320, 5040, 825});
     cmdOK = makeButton("OK", {5580, 4320, 1260, 345}, 0);
     cmdSysInfo = makeButton("&Systeminfo...", {5580, 4800, 1260, 345}, 1);
 }

@@ -160,13 +160,7 @@ void Storage::applyLayout(const MineLayoutScan& layout) {
     field_.Feldaufbau_Click();
     uncheckLevels();
     for (const LayoutCell& c : layout.mineCells) f.is_mine(c.x, c.y) = true;
-    for (int x = 1; x <= f.x_game; ++x) {
-        for (int y = 1; y <= f.y_game; ++y) {
-            f.mines_around(x, y) =
-                f.is_mine(x, y) ? 0 : f.CountMinesAround(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
-            f.rest_around(x, y) = f.mines_around(x, y);
-        }
-    }
+    f.countMinesOfEveryCell();
     f.save_mine.enabled = true;
     f.save.enabled = true;
 }

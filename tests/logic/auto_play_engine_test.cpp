@@ -26,11 +26,7 @@ protected:
         for (int y = 1; y <= form.y_game; ++y)
             for (int x = 1; x <= form.x_game; ++x)
                 form.is_mine(x, y) = rows[static_cast<std::size_t>(y - 1)][static_cast<std::size_t>(x - 1)] == '*';
-        for (std::int16_t x = 1; x <= form.x_game; ++x)
-            for (std::int16_t y = 1; y <= form.y_game; ++y) {
-                form.mines_around(x, y) = form.is_mine(x, y) ? 0 : form.CountMinesAround(x, y);
-                form.rest_around(x, y) = form.mines_around(x, y);
-            }
+        form.countMinesOfEveryCell();
         form.save_mine.enabled = true;
     }
 };

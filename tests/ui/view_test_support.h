@@ -52,12 +52,7 @@ inline int findCell(const Form1& f, bool mine) {
 // the next left press plays against them.
 inline void layMines(Form1& f, std::initializer_list<std::pair<int, int>> mines) {
     for (auto [x, y] : mines) f.is_mine(x, y) = true;
-    for (int x = 1; x <= f.x_game; ++x) {
-        for (int y = 1; y <= f.y_game; ++y) {
-            f.mines_around(x, y) = f.is_mine(x, y) ? 0 : f.CountMinesAround(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
-            f.rest_around(x, y) = f.mines_around(x, y);
-        }
-    }
+    f.countMinesOfEveryCell();
     f.save_mine.enabled = true;
     f.save.enabled = true;
 }

@@ -33,11 +33,7 @@ int safeCoveredCell(const Form1& f) {
 // most of the board and single numbers leave the two rows open.
 void layStripes(Form1& f) {
     for (int x = 1; x <= 9; x += 2) f.is_mine(x, 1) = f.is_mine(x, 9) = true;
-    for (std::int16_t x = 1; x <= f.x_game; ++x)
-        for (std::int16_t y = 1; y <= f.y_game; ++y) {
-            f.mines_around(x, y) = f.is_mine(x, y) ? 0 : f.CountMinesAround(x, y);
-            f.rest_around(x, y) = f.mines_around(x, y);
-        }
+    f.countMinesOfEveryCell();
     f.save_mine.enabled = true;
     f.save.enabled = true;
 }

@@ -91,4 +91,19 @@ struct MenuItem {
     bool operator==(const MenuItem&) const = default;
 };
 
+inline Label makeLabel(std::string caption, Geometry g) {
+    Label l;
+    l.caption = std::move(caption);
+    l.geometry = g;
+    return l;
+}
+
+inline CommandButton makeButton(std::string caption, Geometry g, int tabIndex = 0) {
+    CommandButton b;
+    b.caption = std::move(caption);
+    b.geometry = g;
+    b.tabIndex = tabIndex;
+    return b;
+}
+
 }  // namespace gravlin

@@ -117,6 +117,9 @@ public:
     // ---- new game and mine placement ----------------------------------------------------
     void InitGame();
     void InitMines(const std::int16_t& selButton);
+    // Gives every cell its number from the mines as they lie: 0 on a mine, else the mines
+    // around it; the unmarked rest equals it.
+    void countMinesOfEveryCell();
 
     // ---- neighbour counting -------------------------------------------------------------
     std::int16_t CountMinesAround(std::int16_t n, std::int16_t m) const;
