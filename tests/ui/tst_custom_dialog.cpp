@@ -8,12 +8,8 @@
 using namespace gravlin;
 using namespace gravlin::ui;
 
-class TstCustomDialog : public QObject {
+class TstCustomDialog : public QObject, public test::RunningGui {
     Q_OBJECT
-    std::unique_ptr<GravlinGui> gui;
-
-    MainWindowView& view() { return *gui->view(); }
-    Form1& form() { return gui->program.form; }
 
     static void retype(QLineEdit* edit, const QString& text) {
         edit->selectAll();
@@ -24,14 +20,9 @@ class TstCustomDialog : public QObject {
 private slots:
     void initTestCase() { setUpApplication(); }
     void init() {
-        gui = std::make_unique<GravlinGui>();
-        gui->start();
-        QVERIFY(QTest::qWaitForWindowExposed(gui->view()));
+        QVERIFY(startGui());
     }
-    void cleanup() {
-        gui.reset();
-        QVERIFY(test::noTopLevelLeft());
-    }
+    void cleanup() { QVERIFY(stopGui()); }
 
     void typedValuesStartACustomGame() {
         bool checkedLayout = false;

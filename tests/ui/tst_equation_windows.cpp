@@ -10,12 +10,8 @@
 using namespace gravlin;
 using namespace gravlin::ui;
 
-class TstEquationWindows : public QObject {
+class TstEquationWindows : public QObject, public test::RunningGui {
     Q_OBJECT
-    std::unique_ptr<GravlinGui> gui;
-
-    MainWindowView& view() { return *gui->view(); }
-    Form1& form() { return gui->program.form; }
 
     static TextWindowView* textWindow(const QString& title) {
         for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -28,15 +24,10 @@ class TstEquationWindows : public QObject {
 private slots:
     void initTestCase() { setUpApplication(); }
     void init() {
-        gui = std::make_unique<GravlinGui>();
-        gui->start();
-        QVERIFY(QTest::qWaitForWindowExposed(gui->view()));
+        QVERIFY(startGui());
         view().action("Anfänger")->trigger();
     }
-    void cleanup() {
-        gui.reset();
-        QVERIFY(test::noTopLevelLeft());
-    }
+    void cleanup() { QVERIFY(stopGui()); }
 
     void solveAndSweepButtonsFinishWhatTheEquationsDecide() {
         test::layStripes(form());

@@ -8,12 +8,8 @@
 using namespace gravlin;
 using namespace gravlin::ui;
 
-class TstGamePlay : public QObject {
+class TstGamePlay : public QObject, public test::RunningGui {
     Q_OBJECT
-    std::unique_ptr<GravlinGui> gui;
-
-    MainWindowView& view() { return *gui->view(); }
-    Form1& form() { return gui->program.form; }
 
     void press(int index, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mousePress(view().cell(index), button, Qt::NoModifier, QPoint(8, 8));
@@ -27,17 +23,11 @@ class TstGamePlay : public QObject {
 private slots:
     void initTestCase() { setUpApplication(); }
     void init() {
-        gui = std::make_unique<GravlinGui>();
-        gui->program.form.seedSource = [] { return 4711ULL; };
-        gui->start();
-        QVERIFY(QTest::qWaitForWindowExposed(gui->view()));
+        QVERIFY(startGui([](GravlinGui& g) { g.program.form.seedSource = [] { return 4711ULL; }; }));
         view().action("Anfänger")->trigger();
         test::layStripes(form());
     }
-    void cleanup() {
-        gui.reset();
-        QVERIFY(test::noTopLevelLeft());
-    }
+    void cleanup() { QVERIFY(stopGui()); }
 
     void firstLeftPressOpensTheCellAndRunsTheSolver() {
         view().action("NewGame")->trigger();  // a fresh game: the press places random mines

@@ -55,11 +55,8 @@ private:
 
 }  // namespace
 
-class TstInfoWindows : public QObject {
+class TstInfoWindows : public QObject, public test::RunningGui {
     Q_OBJECT
-    std::unique_ptr<GravlinGui> gui;
-
-    MainWindowView& view() { return *gui->view(); }
 
     // Opens the hints window with F2 against `host` and returns what it showed.
     struct Shown {
@@ -105,15 +102,10 @@ class TstInfoWindows : public QObject {
 private slots:
     void initTestCase() { setUpApplication(); }
     void init() {
-        gui = std::make_unique<GravlinGui>();
-        gui->start();
-        QVERIFY(QTest::qWaitForWindowExposed(gui->view()));
+        QVERIFY(startGui());
         QApplication::setActiveWindow(gui->view());
     }
-    void cleanup() {
-        gui.reset();
-        QVERIFY(test::noTopLevelLeft());
-    }
+    void cleanup() { QVERIFY(stopGui()); }
 
     void f1ShowsTheAboutWindowAndItsTexts() {
         bool checked = false;

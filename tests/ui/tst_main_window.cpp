@@ -10,24 +10,15 @@
 using namespace gravlin;
 using namespace gravlin::ui;
 
-class TstMainWindow : public QObject {
+class TstMainWindow : public QObject, public test::RunningGui {
     Q_OBJECT
-    std::unique_ptr<GravlinGui> gui;
-
-    MainWindowView& view() { return *gui->view(); }
-    Form1& form() { return gui->program.form; }
 
 private slots:
     void initTestCase() { setUpApplication(); }
     void init() {
-        gui = std::make_unique<GravlinGui>();
-        gui->start();
-        QVERIFY(QTest::qWaitForWindowExposed(gui->view()));
+        QVERIFY(startGui());
     }
-    void cleanup() {
-        gui.reset();
-        QVERIFY(test::noTopLevelLeft());
-    }
+    void cleanup() { QVERIFY(stopGui()); }
 
     void titleAndMenuBar() {
         QCOMPARE(view().windowTitle(), QStringLiteral("Gravlin"));

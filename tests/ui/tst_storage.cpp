@@ -16,13 +16,9 @@
 using namespace gravlin;
 using namespace gravlin::ui;
 
-class TstStorage : public QObject {
+class TstStorage : public QObject, public test::RunningGui {
     Q_OBJECT
-    std::unique_ptr<GravlinGui> gui;
     std::unique_ptr<QTemporaryDir> dir;
-
-    MainWindowView& view() { return *gui->view(); }
-    Form1& form() { return gui->program.form; }
 
     static std::string readFile(const QString& path) {
         std::ifstream in(path.toStdString(), std::ios::binary);
@@ -82,19 +78,15 @@ private slots:
     void init() {
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
-        gui = std::make_unique<GravlinGui>();
-        gui->program.form.seedSource = [] { return 99ULL; };
-        gui->start();
-        QVERIFY(QTest::qWaitForWindowExposed(gui->view()));
+        QVERIFY(startGui([](GravlinGui& g) { g.program.form.seedSource = [] { return 99ULL; }; }));
         view().action("Anfänger")->trigger();
         test::layStripes(form());
         QTest::mousePress(view().cell(40), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
         QVERIFY(form().visible(5, 5));
     }
     void cleanup() {
-        gui.reset();
+        QVERIFY(stopGui());
         dir.reset();
-        QVERIFY(test::noTopLevelLeft());
     }
 
     void saveGameAddsTheExtensionAndWritesTheGame() {

@@ -5,11 +5,35 @@
 #include <QWidget>
 #include <QtTest>
 #include <functional>
+#include <memory>
 
 #include "gravlin/board/form1.h"
 #include "gravlin_gui.h"
 
 namespace gravlin::ui::test {
+
+inline bool noTopLevelLeft();
+
+// The running program of one test function: started by init(), gone by cleanup(), which
+// also proves that no window was left open.
+struct RunningGui {
+    std::unique_ptr<GravlinGui> gui;
+
+    MainWindowView& view() { return *gui->view(); }
+    Form1& form() { return gui->program.form; }
+
+    // `beforeStart` may set up the program's logic before start-up runs.
+    bool startGui(const std::function<void(GravlinGui&)>& beforeStart = {}) {
+        gui = std::make_unique<GravlinGui>();
+        if (beforeStart) beforeStart(*gui);
+        gui->start();
+        return QTest::qWaitForWindowExposed(gui->view());
+    }
+    bool stopGui() {
+        gui.reset();
+        return noTopLevelLeft();
+    }
+};
 
 // Runs `answer` on the next modal window to appear; if that window is still open a few
 // seconds later it is rejected, so a broken test fails instead of hanging.
