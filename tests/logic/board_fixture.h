@@ -1,7 +1,6 @@
 #pragma once
-// A started program on a fake host, and hand-made positions drawn as text:
+// A started program on a fake host, and hand-made positions drawn as text, rows top to bottom:
 //   '.' covered free cell   '*' covered mine   'o' uncovered free cell   'M' mine marked by the solver
-// Row strings run top to bottom, characters left to right.
 
 #include <gtest/gtest.h>
 
@@ -34,28 +33,25 @@ class GameTest : public ::testing::Test {
         program.field.Feldaufbau_Click();
     }
 
-    // Starts a game whose mines are already placed as drawn; opened and marked cells look
-    // and count as they would in play. Statistics start from zero.
+    // Starts a game with the mines placed as drawn; opened and marked cells look and count as
+    // they would in play. Statistics start from zero.
     void setPosition(const std::vector<std::string>& rows) {
         const int height = static_cast<int>(rows.size());
         const int width = static_cast<int>(rows.front().size());
+        auto at = [&rows](int x, int y) { return rows[static_cast<std::size_t>(y - 1)][static_cast<std::size_t>(x - 1)]; };
         int mines = 0;
-        for (const auto& row : rows) {
+        for (const auto& row : rows)
             for (char c : row) mines += (c == '*' || c == 'M') ? 1 : 0;
-        }
         newGame(width, height, mines);
-        for (int y = 1; y <= height; ++y) {
+        for (int y = 1; y <= height; ++y)
             for (int x = 1; x <= width; ++x) {
-                const char c = rows[static_cast<std::size_t>(y - 1)][static_cast<std::size_t>(x - 1)];
-                form.is_mine(x, y) = c == '*' || c == 'M';
-                form.marked(x, y) = c == 'M';
-                form.visible(x, y) = c == 'o' || c == 'M';
+                form.is_mine(x, y) = at(x, y) == '*' || at(x, y) == 'M';
+                form.marked(x, y) = at(x, y) == 'M';
+                form.visible(x, y) = at(x, y) == 'o' || at(x, y) == 'M';
             }
-        }
-        for (int y = 1; y <= height; ++y) {
+        for (int y = 1; y <= height; ++y)
             for (int x = 1; x <= width; ++x) {
-                const auto sx = static_cast<std::int16_t>(x);
-                const auto sy = static_cast<std::int16_t>(y);
+                const auto sx = static_cast<std::int16_t>(x), sy = static_cast<std::int16_t>(y);
                 form.mines_around(x, y) = form.is_mine(x, y) ? 0 : form.CountMinesAround(sx, sy);
                 form.rest_around(x, y) =
                     static_cast<std::int16_t>(form.mines_around(x, y) - form.CountMinesVAround(sx, sy));
@@ -70,18 +66,15 @@ class GameTest : public ::testing::Test {
                     b.caption = form.mines_around(x, y) ? std::to_string(form.mines_around(x, y)) : "";
                 }
             }
-        }
         form.RefreshCoveredTooltip();
-        form.save_mine.enabled = true;
-        form.save.enabled = true;
+        form.save_mine.enabled = form.save.enabled = true;
         form.InitStat();
     }
 
     int countCells(bool (*pred)(const Form1&, int, int)) const {
         int n = 0;
-        for (int x = 1; x <= form.x_game; ++x) {
+        for (int x = 1; x <= form.x_game; ++x)
             for (int y = 1; y <= form.y_game; ++y) n += pred(form, x, y) ? 1 : 0;
-        }
         return n;
     }
 
@@ -91,14 +84,8 @@ class GameTest : public ::testing::Test {
     Form1& form = program.form;
 };
 
-inline bool isMine(const Form1& f, int x, int y) {
-    return f.is_mine(x, y);
-}
-inline bool isVisible(const Form1& f, int x, int y) {
-    return f.visible(x, y);
-}
-inline bool isMarked(const Form1& f, int x, int y) {
-    return f.marked(x, y);
-}
+inline bool isMine(const Form1& f, int x, int y) { return f.is_mine(x, y); }
+inline bool isVisible(const Form1& f, int x, int y) { return f.visible(x, y); }
+inline bool isMarked(const Form1& f, int x, int y) { return f.marked(x, y); }
 
 }  // namespace gravlin

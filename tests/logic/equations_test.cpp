@@ -10,112 +10,72 @@ namespace {
 
 class EquationTest : public GameTest {
 protected:
-    EquationSystem& eq = program.equations;
-    // The text of the last window of the given type shown modally.
-    template <typename W>
-    std::string shownText() {
-        std::string text = "<none>";
-        host.onModal = [&text](Window& w) {
-            if (auto* t = dynamic_cast<W*>(&w)) text = t->Text1.text;
+    void SetUp() override {
+        GameTest::SetUp();
+        host.onModal = [this](Window& w) {
+            if (auto* t = dynamic_cast<frmGleichungssystem*>(&w)) shown = t->Text1.text;
         };
-        return text;
     }
+    void open(int x0, int y0, int x1, int y1) {
+        for (int x = x0; x <= x1; ++x)
+            for (int y = y0; y <= y1; ++y) form.visible(x, y) = true;
+    }
+    EquationSystem& eq = program.equations;
+    std::string shown = "<none>";  // the text of the last equation window shown
 };
 
 TEST_F(EquationTest, CellEquationsInBothNotations) {
-    setPosition({
-        "..........",
-        "..........",
-        "..........",
-        "..........",
-        "..........",
-        "...*......",
-        "...o.o....",
-        "...*o.....",
-        "..........",
-    });
+    newGame(16, 12, 10);
+    open(3, 6, 7, 8);
     for (auto [x, y] : {std::pair{4, 6}, {4, 8}, {6, 7}}) form.visible(x, y) = false;
-    for (int x = 3; x <= 7; ++x)
-        for (int y = 6; y <= 8; ++y)
-            if (!(x == 4 && (y == 6 || y == 8)) && !(x == 6 && y == 7)) form.visible(x, y) = true;
     form.rest_around(5, 7) = 1;
     EXPECT_EQ(eq.GenEquiString(5, 7, true), "a[ 04,06 ] + a[ 04,08 ] + a[ 06,07 ] = 1");
     EXPECT_EQ(eq.GenEquiString(5, 7, false), "0406+0408+0607=1");
-}
 
-TEST_F(EquationTest, CornersLargeCoordinatesAndCellsWithoutUnknowns) {
-    newGame(16, 12, 10);
-    form.visible(1, 1) = true;
+    form.visible(1, 1) = true;  // a corner
     form.rest_around(1, 1) = 2;
     EXPECT_EQ(eq.GenEquiString(1, 1, false), "0102+0201+0202=2");
-    for (int x = 11; x <= 13; ++x)
-        for (int y = 9; y <= 11; ++y) form.visible(x, y) = true;
+
+    open(11, 9, 13, 11);  // coordinates 10 and above, one unknown
     form.visible(13, 11) = false;
     form.rest_around(12, 10) = 0;
     EXPECT_EQ(eq.GenEquiString(12, 10, true), "a[ 13,11 ] = 0");
     EXPECT_EQ(eq.GenEquiString(12, 10, false), "1311=0");
-    form.visible(10, 3) = false;
-    form.visible(11, 3) = true;
-    form.rest_around(11, 3) = -1;
-    EXPECT_EQ(eq.GenEquiString(11, 3, false).substr(0, 9), "1002+1003");
-    EXPECT_NE(eq.GenEquiString(11, 3, true).find("a[ 10,03 ]"), std::string::npos);
-    EXPECT_EQ(eq.GenEquiString(11, 3, false).back(), '1');
-    EXPECT_NE(eq.GenEquiString(11, 3, false).find("=-1"), std::string::npos);
-    form.visible(13, 11) = true;
+    form.visible(13, 11) = true;  // no unknowns: no equation
     EXPECT_EQ(eq.GenEquiString(12, 10, true), "");
     EXPECT_EQ(eq.GenEquiString(12, 10, false), "");
+
+    form.visible(11, 3) = true;  // a stale negative count is written as it is
+    form.rest_around(11, 3) = -1;
+    EXPECT_EQ(eq.GenEquiString(11, 3, false), "1002+1003+1004+1102+1104+1202+1203+1204=-1");
 }
 
-// The 4 x 3 field whose first column is open, each cell with one unmarked mine around it.
-class FourByThree : public EquationTest {
-protected:
-    void SetUp() override {
-        EquationTest::SetUp();
-        setPosition({"o*..", "o...", "o*.."});
-        for (int y = 1; y <= 3; ++y) form.rest_around(1, y) = 1;
-        form.MinesLabel.caption = "002";
-    }
-};
-
-TEST_F(FourByThree, TheSystemAsLinsolveText) {
-    std::string shown;
-    host.onModal = [&shown](Window& w) { shown = dynamic_cast<frmGleichungssystem&>(w).Text1.text; };
+// The 4 x 3 field whose first column is open, each cell with one unmarked mine around it,
+// as the three callers write it.
+TEST_F(EquationTest, FourByThreeForAllThreeCallers) {
+    setPosition({"o*..", "o...", "o*.."});
+    for (int y = 1; y <= 3; ++y) form.rest_around(1, y) = 1;
+    form.MinesLabel.caption = "002";
+    const std::string cells = "a[ 02,01 ] + a[ 02,02 ] = 1,\r\n"
+                              "a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] = 1,\r\n"
+                              "a[ 02,02 ] + a[ 02,03 ] = 1";
+    const std::string total = "a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] + a[ 03,01 ] + a[ 03,02 ] + a[ 03,03 ] + "
+                              "a[ 04,01 ] + a[ 04,02 ]";
     eq.Eqs_Click();
-    EXPECT_EQ(shown,
-              "linsolve ( {\r\n\r\n"
-              "a[ 02,01 ] + a[ 02,02 ] = 1,\r\n"
-              "a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] = 1,\r\n"
-              "a[ 02,02 ] + a[ 02,03 ] = 1\r\n"
-              "} )\r\n");
+    EXPECT_EQ(shown, "linsolve ( {\r\n\r\n" + cells + "\r\n} )\r\n");
     eq.EqsGes_Click();
-    EXPECT_EQ(shown,
-              "linsolve ( {\r\n\r\n"
-              "a[ 02,01 ] + a[ 02,02 ] = 1,\r\n"
-              "a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] = 1,\r\n"
-              "a[ 02,02 ] + a[ 02,03 ] = 1,\r\n\r\n"
-              "a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] + a[ 03,01 ] + a[ 03,02 ] + a[ 03,03 ] + a[ 04,01 ] + a[ 04,02 ]\r\n"
-              " + a[ 04,03 ] = 2\r\n\r\n"
-              "} )\r\n");
+    EXPECT_EQ(shown, "linsolve ( {\r\n\r\n" + cells + ",\r\n\r\n" + total + "\r\n + a[ 04,03 ] = 2\r\n\r\n} )\r\n");
     ASSERT_EQ(host.modalShown.size(), 2u);
-}
 
-TEST_F(FourByThree, TheTextForTheProbabilitiesHasNoWrapperAndOneTotalLine) {
     eq.wahrscheinlichkeiten_Click();
     ASSERT_EQ(engine.count("QZcalcStoch "), 1);
-    EXPECT_EQ(engine.calls.at(0),
-              "QZcalcStoch a[ 02,01 ] + a[ 02,02 ] = 1,\r\n"
-              "a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] = 1,\r\n"
-              "a[ 02,02 ] + a[ 02,03 ] = 1,\r\n\r\n"
-              "/*g*/a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] + a[ 03,01 ] + a[ 03,02 ] + a[ 03,03 ] + a[ 04,01 ] + a[ 04,02 ] + "
-              "a[ 04,03 ] = 2\r\n");
+    EXPECT_EQ(engine.calls.at(0), "QZcalcStoch " + cells + ",\r\n\r\n/*g*/" + total + " + a[ 04,03 ] = 2\r\n");
     EXPECT_EQ(engine.calls.at(1), "QZcalcStochEnd");
-    EXPECT_TRUE(host.modalShown.empty());
+    EXPECT_EQ(host.modalShown.size(), 2u);
 }
 
 TEST_F(EquationTest, BeforeTheFirstClickOnlyTheTotalSumIsWritten) {
     newGame(3, 3, 2);
-    std::string shown = "<none>";
-    host.onModal = [&shown](Window& w) { shown = dynamic_cast<frmGleichungssystem&>(w).Text1.text; };
     eq.Eqs_Click();
     EXPECT_EQ(shown, "");
     eq.EqsGes_Click();
@@ -126,14 +86,11 @@ TEST_F(EquationTest, BeforeTheFirstClickOnlyTheTotalSumIsWritten) {
 }
 
 TEST_F(EquationTest, AnEquationRepeatedRightAfterItselfIsWrittenOnce) {
-    // (1,2) and (1,3) see the same covered cells with the same count; (1,1) differs.
     setPosition({"o.", "o.", "o.", "o.", "oo"});
     for (int y = 1; y <= 5; ++y) form.rest_around(1, y) = 1;
     for (int y : {1, 4}) form.visible(2, y) = form.marked(2, y) = true;
-    std::string shown;
-    host.onModal = [&shown](Window& w) { shown = dynamic_cast<frmGleichungssystem&>(w).Text1.text; };
     eq.Eqs_Click();
-    // (1,1): a[02,02]; (1,2): 0202+0203; (1,3): 0202+0203 again -> once; (1,4): 0203; (1,5): none
+    // (1,1): 0202; (1,2): 0202+0203; (1,3): the same again, once; (1,4): 0203; (1,5): none
     EXPECT_EQ(shown,
               "linsolve ( {\r\n\r\n"
               "a[ 02,02 ] = 1,\r\n"
@@ -180,10 +137,8 @@ TEST_F(SolveDriver, SendsTheEquationsColumnByColumnWithTheirTraceRecords) {
     EXPECT_EQ(engine.calls, expected);
     EXPECT_EQ(host.focus.front(), "Dummy");
     EXPECT_EQ(cell(4, 1).backColor, 0x00C0FFC0u);
-    EXPECT_EQ(cell(4, 1).tag, "1");
-    EXPECT_EQ(cell(4, 2).tag, "1");
+    EXPECT_EQ(cell(4, 1).tag + cell(4, 2).tag + cell(3, 3).tag, "110");
     EXPECT_EQ(cell(3, 3).backColor, 0x00C0C0FFu);
-    EXPECT_EQ(cell(3, 3).tag, "0");
     EXPECT_EQ(cell(3, 3).caption, " ");
     EXPECT_FALSE(form.marked(3, 3));
     EXPECT_EQ(form.green_found, 2);
@@ -206,8 +161,6 @@ TEST_F(SolveDriver, OnlyMinesFoundEnablesProbabilitiesAndReportsOncePerBatch) {
     EXPECT_EQ(form.green_found, 0);
     EXPECT_TRUE(form.wahrscheinlichkeiten.enabled);
     EXPECT_EQ(notice, EquationSystem::kNotUniqueMessage);
-    EXPECT_EQ(std::string(EquationSystem::kNotUniqueMessage).substr(0, 55),
-              "Leider ist das Minenfeld nicht eindeutig berechenbar.\r\n");
     EXPECT_EQ(form.uncovered_count, 0);
     ASSERT_EQ(host.modalShown.size(), 1u);
     form.GlSolve_Click();  // nothing opened since: no second report
@@ -237,9 +190,8 @@ TEST_F(EquationTest, AMissingEngineIsReportedAndTheGameGoesOn) {
     EXPECT_NE(host.messages[0].text.find("libgravlin.so.3"), std::string::npos);
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Critical);
     EXPECT_TRUE(engine.calls.empty());
-    EXPECT_FALSE(form.busy);
     EXPECT_TRUE(form.game_running);
-    program.equations.wahrscheinlichkeiten_Click();
+    eq.wahrscheinlichkeiten_Click();
     EXPECT_EQ(host.messages.size(), 2u);
     EXPECT_FALSE(form.busy);
 }
@@ -251,14 +203,13 @@ TEST_F(EquationTest, TheSweepPassesByGreenCellsThatAnEarlierSolverRunOpened) {
     cell(1, 1).backColor = 0x00C0FFC0;
     cell(1, 3).tag = "1";
     form.green_found = 2;
-    const int before = form.cnt_phase1;
     form.KlickGreen_Click();
     EXPECT_TRUE(form.visible(1, 3));
     EXPECT_EQ(cell(1, 3).tag, "0");
     EXPECT_EQ(cell(1, 1).backColor, kWhite);
     EXPECT_EQ(form.green_found, 0);
     // One solver run for (1,1): (1,3) was already open when the sweep reached it.
-    EXPECT_EQ(form.cnt_prephase1 - 0, form.cnt_phase1 - before);
+    EXPECT_EQ(form.cnt_prephase1, form.cnt_phase1);
     EXPECT_EQ(host.focus.front(), "Dummy");
 }
 
@@ -305,9 +256,9 @@ TEST_F(EquationTest, WithoutAutomaticPlayAClickRunsNoSolve) {
 
 TEST_F(EquationTest, ProbabilityWindowLifecycle) {
     setPosition({"*.*.*", "o....", "o....", "o....", "*.*.*"});
-    frmWahrscheinlichkeit& w = program.equations.probabilityWindow();
+    frmWahrscheinlichkeit& w = eq.probabilityWindow();
     form.wahrscheinlichkeiten.enabled = true;
-    program.equations.wahrscheinlichkeiten_Click();
+    eq.wahrscheinlichkeiten_Click();
     EXPECT_TRUE(w.loaded);
     EXPECT_EQ(w.Text1.text, engine.stochAnswer);
     EXPECT_EQ(host.modelessShown.size(), 1u);
@@ -323,13 +274,13 @@ TEST_F(EquationTest, ProbabilityWindowLifecycle) {
     form.GlSolve_Click();  // the next solve closes it
     EXPECT_FALSE(w.loaded);
 
-    program.equations.wahrscheinlichkeiten_Click();
+    eq.wahrscheinlichkeiten_Click();
     EXPECT_TRUE(w.loaded);
     w.OKButton_Click();  // closing leaves the entry disabled
     EXPECT_FALSE(w.loaded);
     EXPECT_FALSE(form.wahrscheinlichkeiten.enabled);
 
-    program.equations.wahrscheinlichkeiten_Click();
+    eq.wahrscheinlichkeiten_Click();
     form.NewGame_Click();  // a new game closes it too
     EXPECT_FALSE(w.loaded);
     EXPECT_FALSE(form.wahrscheinlichkeiten.enabled);
@@ -338,7 +289,7 @@ TEST_F(EquationTest, ProbabilityWindowLifecycle) {
 TEST_F(EquationTest, AnEmptySystemSkipsTheEngineForProbabilities) {
     setPosition({"ooo", "ooo", "ooo"});
     form.wahrscheinlichkeiten.enabled = true;
-    program.equations.wahrscheinlichkeiten_Click();
+    eq.wahrscheinlichkeiten_Click();
     EXPECT_TRUE(engine.calls.empty());
     EXPECT_TRUE(form.wahrscheinlichkeiten.enabled);
     EXPECT_TRUE(host.modelessShown.empty());

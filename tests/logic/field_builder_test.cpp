@@ -15,9 +15,7 @@ struct BoardLayout {
     float klickGreenLeft;
 };
 
-void PrintTo(const BoardLayout& b, std::ostream* os) {
-    *os << b.width << "x" << b.height;
-}
+void PrintTo(const BoardLayout& b, std::ostream* os) { *os << b.width << "x" << b.height; }
 
 class FieldLayout : public GameTest, public ::testing::WithParamInterface<BoardLayout> {};
 
@@ -57,10 +55,25 @@ INSTANTIATE_TEST_SUITE_P(
         return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
     });
 
+TEST_F(GameTest, StartUpOpensTheIntermediateBoardWithOnlyItsLevelChecked) {
+    EXPECT_EQ(form.x_game * 100 + form.y_game, 1616);
+    EXPECT_EQ(form.no_mines_game, 40);
+    EXPECT_EQ(form.MinesLabel.caption, "040");
+    EXPECT_EQ(form.MinesLabel.toolTip, "Noch verdeckt: 256");
+    EXPECT_TRUE(form.Fortgeschrittene.checked);
+    EXPECT_FALSE(form.Anfänger.checked || form.Profis.checked || form.benutzerdefiniert.checked);
+    EXPECT_FALSE(form.save.enabled || form.save_mine.enabled || form.wahrscheinlichkeiten.enabled ||
+                 form.loosercont.enabled);
+    EXPECT_EQ(form.geometry.width, 4680);
+    EXPECT_EQ(form.Dummy.geometry.left, -1000);
+}
+
+// Tool buttons keep their design positions in their tags from the first build on, and narrow
+// boards put them back there after a wide one moved them.
 TEST_F(GameTest, NarrowBoardsKeepTheMinimumWidthsAndTheToolButtonsAtTheirDesignPlaces) {
     for (int w = 3; w <= 8; ++w) {
         SCOPED_TRACE("width " + std::to_string(w));
-        newGame(30, 24, 1);  // move everything away from the design first
+        newGame(30, 24, 1);
         newGame(w, 5, 1);
         EXPECT_EQ(form.Frame1.geometry.width, w == 8 ? 2640 : 2560);
         EXPECT_EQ(form.geometry.width, 2800);
@@ -68,10 +81,8 @@ TEST_F(GameTest, NarrowBoardsKeepTheMinimumWidthsAndTheToolButtonsAtTheirDesignP
         EXPECT_EQ(form.GlSolve.geometry.left, 1920);
         EXPECT_EQ(form.KlickGreen.geometry.left, 2640);
         EXPECT_FALSE(form.KlickGreen.visible);
+        EXPECT_EQ(form.StartStop.tag + form.GlSolve.tag + form.KlickGreen.tag, "120019202640");
     }
-}
-
-TEST_F(GameTest, KlickGreenAppearsFromWidthTwelve) {
     newGame(11, 5, 1);
     EXPECT_FALSE(form.KlickGreen.visible);
     EXPECT_EQ(form.GlSolve.geometry.left, 240 * 11 + 240 + 240 - 495);
@@ -80,43 +91,23 @@ TEST_F(GameTest, KlickGreenAppearsFromWidthTwelve) {
     EXPECT_EQ(form.KlickGreen.geometry.left, 240 * 12 + 480 - 495);
 }
 
-TEST_F(GameTest, ToolButtonTagsHoldTheDesignPositionsFromTheFirstBuildOn) {
-    EXPECT_EQ(form.StartStop.tag, "1200");
-    EXPECT_EQ(form.GlSolve.tag, "1920");
-    EXPECT_EQ(form.KlickGreen.tag, "2640");
-    newGame(30, 16, 99);
-    newGame(10, 10, 10);
-    EXPECT_EQ(form.StartStop.tag, "1200");
-    EXPECT_EQ(form.KlickGreen.tag, "2640");
-}
+TEST_F(GameTest, CellButtonsSitOnA240TwipPitchAndTheRestOfThePoolIsHidden) {
+    newGame(30, 24, 99);
+    for (const CommandButton& b : form.Command1) ASSERT_TRUE(b.visible);
+    EXPECT_EQ(form.Command1[719].geometry, (Geometry{7080, 5760, 255, 255}));
+    EXPECT_EQ(form.Command1[719].toolTip, "x=30, y=24");
+    EXPECT_EQ(form.Command1[9].toolTip, "x=10, y=1");
 
-TEST_F(GameTest, TheBoardsButtonsAreShownOnA240TwipPitchAndTheRestOfThePoolHidden) {
     newGame(9, 9, 10);
     int shown = 0;
     for (const CommandButton& b : form.Command1) shown += b.visible;
     EXPECT_EQ(shown, 81);
     EXPECT_FALSE(form.Command1[81].visible);
     EXPECT_EQ(form.Command1[0].geometry, (Geometry{120, 240, 255, 255}));
-    EXPECT_EQ(form.Command1[80].geometry, (Geometry{2040, 2160, 255, 255}));
     EXPECT_EQ(form.Command1[0].toolTip, "x=1, y=1");
-    EXPECT_EQ(form.Command1[80].toolTip, "x=9, y=9");
-
-    newGame(30, 24, 99);
-    for (const CommandButton& b : form.Command1) ASSERT_TRUE(b.visible);
-    EXPECT_EQ(form.Command1[719].geometry, (Geometry{7080, 5760, 255, 255}));
-    EXPECT_EQ(form.Command1[719].toolTip, "x=30, y=24");
-}
-
-TEST_F(GameTest, ShrinkingFromExpertToBeginnerHidesTheSurplusAndReflowsTheRows) {
-    newGame(30, 16, 99);
-    EXPECT_EQ(form.Command1[9].geometry.left, 120 + 9 * 240);
-    EXPECT_EQ(form.Command1[9].toolTip, "x=10, y=1");
-    newGame(9, 9, 10);
-    int hidden = 0;
-    for (int L = 81; L < 480; ++L) hidden += !form.Command1[static_cast<std::size_t>(L)].visible;
-    EXPECT_EQ(hidden, 399);
-    EXPECT_EQ(form.Command1[9].geometry, (Geometry{120, 480, 255, 255}));
+    EXPECT_EQ(form.Command1[9].geometry, (Geometry{120, 480, 255, 255})) << "rows reflow";
     EXPECT_EQ(form.Command1[9].toolTip, "x=1, y=2");
+    EXPECT_EQ(form.Command1[80].geometry, (Geometry{2040, 2160, 255, 255}));
 }
 
 }  // namespace

@@ -28,12 +28,14 @@ bool plainSearchMine(Form1& f, LocalSolver& solver) {
     return result;
 }
 
-void plainPhase1(Form1& f, LocalSolver& solver) {
-    bool mineRule = true, recount = false, freeRule = true;
-    for (int cycle = 1; (mineRule || recount || freeRule) && cycle < LocalSolver::kCycleLimit; ++cycle) {
-        mineRule = plainSearchMine(f, solver);
+// The cycle loop of Phase1 without its displays, with the given mine rule.
+template <typename MineRule>
+void cycles(LocalSolver& solver, MineRule mineRule) {
+    bool marked = true, recount = false, opened = true;
+    for (int cycle = 1; (marked || recount || opened) && cycle < LocalSolver::kCycleLimit; ++cycle) {
+        marked = mineRule();
         recount = solver.RecalcCounterI();
-        freeRule = solver.PrePhase1();
+        opened = solver.PrePhase1();
     }
 }
 
@@ -68,13 +70,8 @@ TEST(LocalSolverShortcut, EndsInTheSameStateAsRecountingAfterEveryMatch) {
         Program plain(h1), fast(h2);
         setUp(plain, seed);
         setUp(fast, seed);
-        plainPhase1(plain.form, plain.solver);
-        bool mineRule = true, recount = false, freeRule = true;
-        for (int cycle = 1; (mineRule || recount || freeRule) && cycle < LocalSolver::kCycleLimit; ++cycle) {
-            mineRule = fast.solver.SearchMine();
-            recount = fast.solver.RecalcCounterI();
-            freeRule = fast.solver.PrePhase1();
-        }
+        cycles(plain.solver, [&] { return plainSearchMine(plain.form, plain.solver); });
+        cycles(fast.solver, [&] { return fast.solver.SearchMine(); });
         const Form1& a = plain.form;
         const Form1& b = fast.form;
         ASSERT_EQ(a.rest_around, b.rest_around);
