@@ -2,6 +2,7 @@
 // fake registry, and the registry reading itself.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include "fake_host.h"
@@ -25,17 +26,14 @@ public:
         std::optional<std::uint32_t> reportedSize;  // a length that differs from the bytes
     };
     std::map<std::string, std::map<std::string, Value>> keys;
-    std::vector<std::string> opened;
-    std::vector<std::string> queried;
+    std::vector<std::string> opened, queried;
     std::vector<std::uint32_t> accessMasks;
     int openCount = 0;
 
     void setString(const std::string& key, const std::string& name, const std::string& text) {
         keys[key][name] = Value{kRegString, text + '\0', kRegistrySuccess, std::nullopt};
     }
-
-    long openKey(RegistryRoot root, const std::string& subKey, std::uint32_t access,
-                 RegistryKey& key) override {
+    long openKey(RegistryRoot root, const std::string& subKey, std::uint32_t access, RegistryKey& key) override {
         EXPECT_EQ(root, RegistryRoot::LocalMachine);
         opened.push_back(subKey);
         accessMasks.push_back(access);
@@ -47,13 +45,12 @@ public:
     }
     long queryValue(RegistryKey key, const std::string& name, std::uint32_t& type, unsigned char* data,
                     std::uint32_t& size) override {
-        auto it = keys.begin();
-        std::advance(it, static_cast<std::ptrdiff_t>(key - 100));
+        auto it = std::next(keys.begin(), static_cast<std::ptrdiff_t>(key - 100));
         queried.push_back(it->first + "|" + name);
         auto v = it->second.find(name);
         if (v == it->second.end()) return kRegistryNotFound;
-        if (v->second.queryError != kRegistrySuccess) return v->second.queryError;
         const Value& value = v->second;
+        if (value.queryError != kRegistrySuccess) return value.queryError;
         if (value.bytes.size() > size) {
             size = static_cast<std::uint32_t>(value.bytes.size());
             return kRegistryMoreData;
@@ -69,21 +66,13 @@ public:
     }
 };
 
-struct InfoAbout : ::testing::Test {
+struct AboutParts {
     testing::FakeHost host;
     Window owner;
     FakeRegistry registry;
     frmAbout about{host, owner, registry};
-
-    void expectUnavailableMessage() {
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].text, kUnavailable);
-        EXPECT_EQ(host.messages[0].buttons, MsgButtons::Ok);
-        EXPECT_EQ(host.messages[0].icon, MsgIcon::None);
-        EXPECT_EQ(host.messages[0].title, "Gravlin");
-        EXPECT_EQ(registry.openCount, 0) << "every opened key is closed again";
-    }
 };
+struct InfoAbout : ::testing::Test, AboutParts {};
 
 TEST_F(InfoAbout, LoadFillsTitleVersionAndTheHistoryToTheByte) {
     about.Form_Load();
@@ -94,39 +83,34 @@ TEST_F(InfoAbout, LoadFillsTitleVersionAndTheHistoryToTheByte) {
     EXPECT_NE(about.lblDisclaimer.caption.find("Gewährleistung"), std::string::npos);
     EXPECT_EQ(about.cmdOK.caption, "OK");
     EXPECT_EQ(about.cmdSysInfo.caption, "&Systeminfo...");
-    EXPECT_EQ(about.geometry, (Geometry{0, 0, 7050, 5385}));
-    EXPECT_EQ(about.Beschreibung.geometry, (Geometry{960, 1200, 5775, 2895}));
     EXPECT_TRUE(about.Beschreibung.multiLine && about.Beschreibung.verticalScrollBar);
-
-    const char* lines[26] = {"Ab Version 1: ",
-                             "   Umsetzung der drei verschiedenen ",
-                             "   Standardsituationen: 9x9/10, 16x16/40 und 16x30/99",
-                             "",
-                             "Ab Version 1.2.4:",
-                             "   Darstellung des Gleichungssystems in Notation für MuPAD",
-                             "",
-                             "Ab Version 2.1:",
-                             "   Gleichungssystem lösen",
-                             "",
-                             "Ab Version 2.1.20: Auf Anregungen von Ruk mehrere Sonderfunktionen",
-                             "   Speichern und Laden von Spielen",
-                             "   Spicken",
-                             "   Fortführung verlohrener Spiele",
-                             "",
-                             "Ab Version 2.1.22: ",
-                             "   Internet Anbindung für laufende Hinweise",
-                             "",
-                             "Ab Version 3.0: ",
-                             "   Name des Programms nun 'Gravlin'",
-                             "",
-                             "Ab Version 3.0.20:",
-                             "   Statistik Modul in erster Version integriert",
-                             "",
-                             "Ab Version 3.2:",
-                             "   Endlich auch ein benutzerdefiniertes Feld"};
-    std::string expected;
-    for (const char* line : lines) expected += std::string(line) + "\r\n";
-    EXPECT_EQ(about.Beschreibung.text, expected);
+    EXPECT_EQ(about.Beschreibung.text,
+              "Ab Version 1: \r\n"
+              "   Umsetzung der drei verschiedenen \r\n"
+              "   Standardsituationen: 9x9/10, 16x16/40 und 16x30/99\r\n"
+              "\r\n"
+              "Ab Version 1.2.4:\r\n"
+              "   Darstellung des Gleichungssystems in Notation für MuPAD\r\n"
+              "\r\n"
+              "Ab Version 2.1:\r\n"
+              "   Gleichungssystem lösen\r\n"
+              "\r\n"
+              "Ab Version 2.1.20: Auf Anregungen von Ruk mehrere Sonderfunktionen\r\n"
+              "   Speichern und Laden von Spielen\r\n"
+              "   Spicken\r\n"
+              "   Fortführung verlohrener Spiele\r\n"
+              "\r\n"
+              "Ab Version 2.1.22: \r\n"
+              "   Internet Anbindung für laufende Hinweise\r\n"
+              "\r\n"
+              "Ab Version 3.0: \r\n"
+              "   Name des Programms nun 'Gravlin'\r\n"
+              "\r\n"
+              "Ab Version 3.0.20:\r\n"
+              "   Statistik Modul in erster Version integriert\r\n"
+              "\r\n"
+              "Ab Version 3.2:\r\n"
+              "   Endlich auch ein benutzerdefiniertes Feld\r\n");
 }
 
 TEST(InfoAboutMenu, F1ShowsTheWindowModallyAndOkUnloadsIt) {
@@ -142,73 +126,78 @@ TEST(InfoAboutMenu, F1ShowsTheWindowModallyAndOkUnloadsIt) {
     };
     program.form.menuNode("About").click();
     EXPECT_EQ(captionSeen, "Info zu Gravlin");
-    ASSERT_EQ(host.modalShown.size(), 1u);
+    EXPECT_EQ(host.modalShown.size(), 1u);
     EXPECT_EQ(host.closed.size(), 1u) << "closed once, by OK";
     EXPECT_EQ(program.form.About.shortcut, "F1");
 }
 
-TEST_F(InfoAbout, TheFirstValueIsStartedWithoutReadingTheSecond) {
-    registry.setString(kFirstKey, "PATH", "C:\\Programme\\MSINFO\\MSINFO32.EXE");
-    registry.setString(kSecondKey, "MSINFO", "D:\\anderswo");
-    about.cmdSysInfo_Click();
-    EXPECT_EQ(host.startedPrograms, std::vector<std::string>{"C:\\Programme\\MSINFO\\MSINFO32.EXE"});
-    EXPECT_EQ(registry.opened, std::vector<std::string>{kFirstKey});
-    EXPECT_TRUE(host.fileChecks.empty()) << "the first value is used without a file check";
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(registry.openCount, 0);
-}
-
-TEST_F(InfoAbout, OnlyTheSecondValueStartsTheToolInThatFolder) {
-    registry.setString(kSecondKey, "MSINFO", "C:\\Programme\\Gemeinsame Dateien\\MSINFO");
-    host.existingFiles = {"C:\\Programme\\Gemeinsame Dateien\\MSINFO\\MSINFO32.EXE"};
-    about.cmdSysInfo_Click();
-    EXPECT_EQ(host.startedPrograms,
-              std::vector<std::string>{"C:\\Programme\\Gemeinsame Dateien\\MSINFO\\MSINFO32.EXE"});
-    EXPECT_EQ(registry.queried, (std::vector<std::string>{std::string(kSecondKey) + "|MSINFO"}));
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(registry.openCount, 0);
-}
-
-TEST_F(InfoAbout, NoRegistryEntryGivesTheMessage) {
-    about.StartSysInfo();
-    EXPECT_EQ(registry.opened, (std::vector<std::string>{kFirstKey, kSecondKey}));
-    EXPECT_TRUE(host.startedPrograms.empty());
-    expectUnavailableMessage();
-}
-
-TEST_F(InfoAbout, AKeyWithoutItsValueGivesTheMessage) {
-    registry.keys[kFirstKey];
-    registry.keys[kSecondKey]["andere"] = {};
-    about.StartSysInfo();
-    EXPECT_TRUE(host.startedPrograms.empty());
-    expectUnavailableMessage();
-}
-
-TEST_F(InfoAbout, AMissingFileInTheSecondFolderGivesTheMessage) {
-    registry.setString(kSecondKey, "MSINFO", "C:\\leer");
-    about.StartSysInfo();
-    EXPECT_EQ(host.fileChecks, std::vector<std::string>{"C:\\leer\\MSINFO32.EXE"});
-    EXPECT_TRUE(host.startedPrograms.empty());
-    expectUnavailableMessage();
-}
-
-TEST_F(InfoAbout, AFailedStartGivesTheMessageAndTheWindowStays) {
-    host.programsStart = false;
-    registry.setString(kFirstKey, "PATH", "C:\\weg\\MSINFO32.EXE");
-    about.Form_Load();
-    about.cmdSysInfo_Click();
-    EXPECT_EQ(host.startedPrograms.size(), 1u);
-    expectUnavailableMessage();
-    EXPECT_TRUE(about.loaded);
-    EXPECT_TRUE(host.closed.empty());
-
-    host.messages.clear();
-    registry.keys.clear();
-    registry.setString(kSecondKey, "MSINFO", "C:\\da");
-    host.existingFiles = {"C:\\da\\MSINFO32.EXE"};
-    about.cmdSysInfo_Click();
-    EXPECT_EQ(host.startedPrograms.back(), "C:\\da\\MSINFO32.EXE");
-    expectUnavailableMessage();
+TEST(InfoAboutSysInfo, TheToolIsFoundAsWrittenAndEveryFailureGivesTheMessage) {
+    using V = std::vector<std::string>;
+    const std::string second = std::string(kSecondKey) + "|MSINFO";
+    struct Case {
+        const char* name;
+        std::function<void(FakeRegistry&, testing::FakeHost&)> setup;
+        V started, opened, queried, fileChecks;
+        bool message;
+    };
+    const Case cases[] = {
+        {"first value wins, second never read",
+         [](FakeRegistry& r, testing::FakeHost&) {
+             r.setString(kFirstKey, "PATH", "C:\\P\\MSINFO32.EXE");
+             r.setString(kSecondKey, "MSINFO", "D:\\anderswo");
+         },
+         {"C:\\P\\MSINFO32.EXE"}, {kFirstKey}, {std::string(kFirstKey) + "|PATH"}, {}, false},
+        {"only the second, file in place",
+         [](FakeRegistry& r, testing::FakeHost& h) {
+             r.setString(kSecondKey, "MSINFO", "C:\\G D\\MSINFO");
+             h.existingFiles = {"C:\\G D\\MSINFO\\MSINFO32.EXE"};
+         },
+         {"C:\\G D\\MSINFO\\MSINFO32.EXE"}, {kFirstKey, kSecondKey}, {second}, {"C:\\G D\\MSINFO\\MSINFO32.EXE"}, false},
+        {"no entry", [](FakeRegistry&, testing::FakeHost&) {}, {}, {kFirstKey, kSecondKey}, {}, {}, true},
+        {"keys without their values",
+         [](FakeRegistry& r, testing::FakeHost&) {
+             r.keys[kFirstKey];
+             r.keys[kSecondKey]["andere"] = {};
+         },
+         {}, {kFirstKey, kSecondKey}, {std::string(kFirstKey) + "|PATH", second}, {}, true},
+        {"file missing in the second folder",
+         [](FakeRegistry& r, testing::FakeHost&) { r.setString(kSecondKey, "MSINFO", "C:\\leer"); },
+         {}, {kFirstKey, kSecondKey}, {second}, {"C:\\leer\\MSINFO32.EXE"}, true},
+        {"first value fails to start",
+         [](FakeRegistry& r, testing::FakeHost& h) {
+             h.programsStart = false;
+             r.setString(kFirstKey, "PATH", "C:\\weg\\MSINFO32.EXE");
+         },
+         {"C:\\weg\\MSINFO32.EXE"}, {kFirstKey}, {std::string(kFirstKey) + "|PATH"}, {}, true},
+        {"second value fails to start",
+         [](FakeRegistry& r, testing::FakeHost& h) {
+             h.programsStart = false;
+             r.setString(kSecondKey, "MSINFO", "C:\\da");
+             h.existingFiles = {"C:\\da\\MSINFO32.EXE"};
+         },
+         {"C:\\da\\MSINFO32.EXE"}, {kFirstKey, kSecondKey}, {second}, {"C:\\da\\MSINFO32.EXE"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AboutParts t;  // a fresh window, host and registry per case
+        c.setup(t.registry, t.host);
+        t.about.Form_Load();
+        t.about.cmdSysInfo_Click();
+        EXPECT_EQ(t.host.startedPrograms, c.started);
+        EXPECT_EQ(t.registry.opened, c.opened);
+        EXPECT_EQ(t.registry.queried, c.queried);
+        EXPECT_EQ(t.host.fileChecks, c.fileChecks);
+        EXPECT_EQ(t.registry.openCount, 0) << "every opened key is closed again";
+        EXPECT_TRUE(t.about.loaded && t.host.closed.empty()) << "the window stays";
+        if (!c.message) {
+            EXPECT_TRUE(t.host.messages.empty());
+            continue;
+        }
+        ASSERT_EQ(t.host.messages.size(), 1u);
+        const auto& m = t.host.messages[0];
+        EXPECT_EQ(std::tie(m.text, m.title), std::tie(kUnavailable, "Gravlin"));
+        EXPECT_EQ(std::tie(m.buttons, m.icon), std::tuple(MsgButtons::Ok, MsgIcon::None));
+    }
 }
 
 #ifndef _WIN32
@@ -224,71 +213,44 @@ TEST(InfoAboutSystem, WithoutAWindowsRegistryTheButtonShowsTheMessage) {
 }
 #endif
 
-// ---- GetKeyValue ----------------------------------------------------------------------
-
-struct InfoKeyValue : InfoAbout {
-    std::string read(FakeRegistry::Value value, std::string before = "vorher", bool* result = nullptr) {
+TEST_F(InfoAbout, GetKeyValueReadsStringsAndNumbersAndEmptiesTheTextOnFailure) {
+    using namespace std::string_literals;
+    auto check = [&](FakeRegistry::Value value, const std::string& expected, bool ok) {
+        SCOPED_TRACE(::testing::PrintToString(value.bytes.substr(0, 16)));
         registry.keys["K"]["V"] = std::move(value);
-        std::string text = std::move(before);
-        const bool ok = about.GetKeyValue(RegistryRoot::LocalMachine, "K", "V", text);
-        if (result) *result = ok;
+        std::string text = "vorher";
+        EXPECT_EQ(about.GetKeyValue(RegistryRoot::LocalMachine, "K", "V", text), ok);
+        EXPECT_EQ(text, expected);
         EXPECT_EQ(registry.openCount, 0) << "the key is closed on every way out";
-        return text;
-    }
-};
-
-TEST_F(InfoKeyValue, StringsAreTrimmedToTheReportedLengthAndOneTerminator) {
-    EXPECT_EQ(read({kRegString, std::string("C:\\x\0", 5), 0, {}}), "C:\\x");
-    EXPECT_EQ(read({kRegString, "C:\\x", 0, {}}), "C:\\x");
-    EXPECT_EQ(read({kRegString, "abcdef", 0, 3u}), "abc");
-    EXPECT_EQ(read({kRegString, "", 0, {}}), "");
-    // Extra terminators must not end up inside a path.
-    EXPECT_EQ(read({kRegString, std::string("C:\\y\0\0", 6), 0, {}}), "C:\\y");
-    EXPECT_EQ(read({kRegString, std::string("C:\\y\0Rest", 9), 0, {}}), "C:\\y");
-}
-
-TEST_F(InfoKeyValue, NumbersBecomeDecimalText) {
-    EXPECT_EQ(read({kRegDword, std::string("\x03\x02\x01\x00", 4), 0, {}}), "66051");
-    EXPECT_EQ(read({kRegDword, std::string("\x00\x01\x00\x00", 4), 0, {}}), "256");
-    EXPECT_EQ(read({kRegDword, std::string("\x00\x00\x00\x00", 4), 0, {}}), "0");
-    EXPECT_EQ(read({kRegDword, "\xFF\xFF\xFF\xFF", 0, {}}), "4294967295");
-    EXPECT_EQ(read({kRegDword, "\x0A", 0, {}}), "10");
-}
-
-TEST_F(InfoKeyValue, OtherTypesLeaveTheTextAsItWasButSucceed) {
-    bool ok = false;
-    EXPECT_EQ(read({2, std::string("%SystemRoot%\0", 13), 0, {}}, "vorher", &ok), "vorher");
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(read({3, "\x01\x02", 0, {}}, "", &ok), "");
-    EXPECT_TRUE(ok);
-}
-
-TEST_F(InfoKeyValue, FailuresEmptyTheTextAndReturnFalse) {
-    bool ok = true;
-    EXPECT_EQ(read({kRegString, "x", 5 /* access denied */, {}}, "vorher", &ok), "");
-    EXPECT_FALSE(ok);
-    ok = true;
-    EXPECT_EQ(read({kRegString, std::string(1025, 'a'), 0, {}}, "vorher", &ok), "")
-        << "longer than the buffer";
-    EXPECT_FALSE(ok);
-
+    };
+    // Strings end at the reported length and at the first terminator.
+    check({kRegString, "C:\\x\0"s, 0, {}}, "C:\\x", true);
+    check({kRegString, "C:\\x", 0, {}}, "C:\\x", true);
+    check({kRegString, "abcdef", 0, 3u}, "abc", true);
+    check({kRegString, "", 0, {}}, "", true);
+    check({kRegString, "C:\\y\0\0"s, 0, {}}, "C:\\y", true);
+    check({kRegString, "C:\\y\0Rest"s, 0, {}}, "C:\\y", true);
+    check({kRegString, std::string(1024, 'p'), 0, 100000u}, std::string(1024, 'p'), true);  // length not believed
+    // Numbers become decimal text.
+    check({kRegDword, "\x03\x02\x01\x00"s, 0, {}}, "66051", true);
+    check({kRegDword, "\x00\x01\x00\x00"s, 0, {}}, "256", true);
+    check({kRegDword, "\x00\x00\x00\x00"s, 0, {}}, "0", true);
+    check({kRegDword, "\xFF\xFF\xFF\xFF", 0, {}}, "4294967295", true);
+    check({kRegDword, "\x0A", 0, {}}, "10", true);
+    // Other types leave the text as it was.
+    check({2, "%SystemRoot%\0"s, 0, {}}, "vorher", true);
+    check({3, "\x01\x02", 0, {}}, "vorher", true);
+    // Failures empty it.
+    check({kRegString, "x", 5 /* access denied */, {}}, "", false);
+    check({kRegString, std::string(1025, 'a'), 0, {}}, "", false);  // longer than the buffer
     std::string text = "vorher";
     EXPECT_FALSE(about.GetKeyValue(RegistryRoot::LocalMachine, "fehlt", "V", text));
     EXPECT_EQ(text, "");
-    EXPECT_EQ(registry.openCount, 0);
-}
 
-TEST_F(InfoKeyValue, ALengthBeyondTheBufferIsNotBelieved) {
-    const std::string text = read({kRegString, std::string(1024, 'p'), 0, 100000u});
-    EXPECT_EQ(text, std::string(1024, 'p'));
-}
-
-TEST_F(InfoKeyValue, KeysAreOpenedForReadingOnly) {
-    read({kRegString, "x", 0, {}});
-    ASSERT_EQ(registry.accessMasks.size(), 1u);
+    // Keys are opened for reading only.
     constexpr std::uint32_t kAnyWrite = 0x0002 | 0x0004 | 0x0020 | 0x00010000 | 0x00040000 | 0x00080000;
-    EXPECT_EQ(registry.accessMasks[0] & kAnyWrite, 0u);
-    EXPECT_NE(registry.accessMasks[0] & 0x0001, 0u) << "may query values";
+    for (std::uint32_t mask : registry.accessMasks) EXPECT_EQ(mask & kAnyWrite, 0u);
+    EXPECT_NE(registry.accessMasks.at(0) & 0x0001, 0u) << "may query values";
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // when there is no page.
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <map>
+#include <tuple>
 
 #include "fake_host.h"
 #include "gravlin/app/program.h"
@@ -23,56 +24,37 @@ HttpResult page(std::string body) { return {Outcome::Ok, 200, std::move(body), {
 struct InfoWebHints : ::testing::Test {
     testing::FakeHost host;
     Window owner;
-
-    std::unique_ptr<WWW> load(WebHintsSettings settings = testSettings()) {
-        auto w = std::make_unique<WWW>(host, owner, std::move(settings));
-        w->Form_Load();
-        return w;
-    }
 };
 
-TEST_F(InfoWebHints, AnOrdinaryMachineAsksThePublicHostAndShowsItsName) {
-    host.environment = {{"USERNAME", "anna"}, {"USERDOMAIN", "BUERO"}};
-    host.httpAnswers.push_back(page("Hallo"));
-    WWW w(host, owner, testSettings());
-    w.Form_Load();
-    EXPECT_EQ(host.httpRequests, std::vector<std::string>{"http://hinweise.example.test/Gravlin/kv.html"});
-    EXPECT_EQ(w.url, "http://hinweise.example.test/Gravlin/kv.html");
-    EXPECT_EQ(w.host.caption, "hinweise.example.test");
-    EXPECT_EQ(w.Label1.caption, "Msg from host:");
-    EXPECT_EQ(w.caption, "Aktuelle Hinweise");
-    EXPECT_EQ(w.Text1.text, "Hallo");
-    EXPECT_TRUE(w.Text1.multiLine && w.Text1.horizontalScrollBar && w.Text1.verticalScrollBar);
-    EXPECT_EQ(host.httpTimeouts, std::vector<int>{10'000});
-}
-
-TEST_F(InfoWebHints, OnlyTheExactDevelopmentPairAsksTheLocalHost) {
-    struct Case {
-        std::map<std::string, std::string> env;
-        std::string expectedHost;
-    };
-    const Case cases[] = {
-        {{{"USERNAME", "entwickler"}, {"USERDOMAIN", "LABOR"}}, "lan-server:8080"},
-        {{{"USERNAME", "entwickler"}, {"USERDOMAIN", "labor"}}, "hinweise.example.test"},
-        {{{"USERNAME", "Entwickler"}, {"USERDOMAIN", "LABOR"}}, "hinweise.example.test"},
-        {{{"USERNAME", "entwickler"}}, "hinweise.example.test"},
-        {{{"USERDOMAIN", "LABOR"}}, "hinweise.example.test"},
-        {{}, "hinweise.example.test"},
-    };
-    for (const Case& c : cases) {
-        host.environment = c.env;
-        host.httpRequests.clear();
-        EXPECT_EQ(load()->host.caption, c.expectedHost);
-        ASSERT_EQ(host.httpRequests.size(), 1u);
-        EXPECT_EQ(host.httpRequests[0], "http://" + c.expectedHost + "/Gravlin/kv.html");
-    }
-
-    // With no development account configured, unset variables must not count as a match.
+TEST_F(InfoWebHints, OnlyTheExactDevelopmentPairAsksTheLocalHostOthersThePublicOne) {
+    const std::string pub = "hinweise.example.test", local = "lan-server:8080";
     WebHintsSettings noDev = testSettings();
     noDev.devUser.clear();
-    noDev.devDomain.clear();
-    host.environment.clear();
-    EXPECT_EQ(load(noDev)->host.caption, "hinweise.example.test");
+    noDev.devDomain.clear();  // unset variables must not count as a match
+    const std::tuple<std::map<std::string, std::string>, WebHintsSettings, std::string> cases[] = {
+        {{{"USERNAME", "anna"}, {"USERDOMAIN", "BUERO"}}, testSettings(), pub},
+        {{{"USERNAME", "entwickler"}, {"USERDOMAIN", "LABOR"}}, testSettings(), local},
+        {{{"USERNAME", "entwickler"}, {"USERDOMAIN", "labor"}}, testSettings(), pub},
+        {{{"USERNAME", "Entwickler"}, {"USERDOMAIN", "LABOR"}}, testSettings(), pub},
+        {{{"USERNAME", "entwickler"}}, testSettings(), pub},
+        {{{"USERDOMAIN", "LABOR"}}, testSettings(), pub},
+        {{}, testSettings(), pub},
+        {{}, noDev, pub},
+    };
+    for (const auto& [env, settings, expected] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(env));
+        host.environment = env;
+        host.httpRequests.clear();
+        host.httpTimeouts.clear();
+        host.httpAnswers.push_back(page("Hallo"));
+        WWW w(host, owner, settings);
+        w.Form_Load();
+        const std::string url = "http://" + expected + "/Gravlin/kv.html";
+        EXPECT_EQ(host.httpRequests, std::vector<std::string>{url});
+        EXPECT_EQ(std::tie(w.url, w.host.caption, w.Text1.text), std::tie(url, expected, "Hallo"));
+        EXPECT_EQ(host.httpTimeouts, std::vector<int>{10'000});
+        EXPECT_EQ(std::tie(w.caption, w.Label1.caption), std::tie("Aktuelle Hinweise", "Msg from host:"));
+    }
 }
 
 TEST_F(InfoWebHints, TheFetchRunsUnderTheHourglassBeforeTheWindowShows) {
@@ -99,18 +81,17 @@ TEST_F(InfoWebHints, TheFetchRunsUnderTheHourglassBeforeTheWindowShows) {
     EXPECT_EQ(program.form.webmsg.shortcut, "F2");
 }
 
-TEST(InfoWebPage, LinesEndInCrLfWhateverThePageUsed) {
-    EXPECT_EQ(WWW::PageText(page("a\nb\r\nc\rd"), 10'000), "a\r\nb\r\nc\r\nd");
-    EXPECT_EQ(WWW::PageText(page("\n\n"), 10'000), "\r\n\r\n");
-    EXPECT_EQ(WWW::PageText(page("a\r\r\nb"), 10'000), "a\r\n\r\nb");
-    EXPECT_EQ(WWW::PageText(page(""), 10'000), "");
-}
-
-TEST(InfoWebPage, MarkupStaysTextAndUtf8StaysIntact) {
-    EXPECT_EQ(WWW::PageText(page("<html><b>Neu:</b> &auml;</html>"), 10'000),
-              "<html><b>Neu:</b> &auml;</html>");
-    EXPECT_EQ(WWW::PageText(page("\xEF\xBB\xBFGrüße\tan alle"), 10'000), "Grüße\tan alle");
-    EXPECT_EQ(WWW::PageText(page("\xF4\x8F\xBF\xBF"), 10'000), "\xF4\x8F\xBF\xBF");
+TEST(InfoWebPage, LinesEndInCrLfAndMarkupAndUtf8StayAsText) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\nb\r\nc\rd", "a\r\nb\r\nc\r\nd"},
+        {"\n\n", "\r\n\r\n"},
+        {"a\r\r\nb", "a\r\n\r\nb"},
+        {"", ""},
+        {"<html><b>Neu:</b> &auml;</html>", "<html><b>Neu:</b> &auml;</html>"},
+        {"\xEF\xBB\xBFGrüße\tan alle", "Grüße\tan alle"},
+        {"\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},
+    };
+    for (const auto& [body, shown] : cases) EXPECT_EQ(WWW::PageText(page(body), 10'000), shown);
 }
 
 TEST(InfoWebPage, BytesThatAreNotTextGiveAMessage) {
