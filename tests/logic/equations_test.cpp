@@ -174,12 +174,19 @@ TEST_F(SolveDriver, AnEndedGameOnlyMovesTheFocus) {
     EXPECT_EQ(host.focus, std::vector<std::string>{"Dummy"});
 }
 
-TEST_F(EquationTest, WithNoCoveredCellTheEmptyTotalIsStillSent) {
+// With nothing covered the empty total is still sent for the solve, but probabilities skip the engine.
+TEST_F(EquationTest, AnEmptySystem) {
     setPosition({"ooo", "ooo", "ooo"});
+    form.wahrscheinlichkeiten.enabled = true;
+    eq.wahrscheinlichkeiten_Click();
+    EXPECT_TRUE(engine.calls.empty());
+    EXPECT_TRUE(form.wahrscheinlichkeiten.enabled);
+    EXPECT_TRUE(host.modelessShown.empty());
+    EXPECT_EQ(host.pointerChanges, (std::vector<bool>{true, false}));
     form.GlSolve_Click();
-    const std::vector<std::string> expected = {"QZNewSystem", "QZtrace kv.trace Nach Solve - Ohne Summe",
-                                               "QZInterpreter ", "QZSolve", "QZtrace kv.trace Nach Solve - Mit Summe"};
-    EXPECT_EQ(engine.calls, expected);
+    EXPECT_EQ(engine.calls, (std::vector<std::string>{"QZNewSystem", "QZtrace kv.trace Nach Solve - Ohne Summe",
+                                                      "QZInterpreter ", "QZSolve",
+                                                      "QZtrace kv.trace Nach Solve - Mit Summe"}));
 }
 
 TEST_F(EquationTest, AMissingEngineIsReportedAndTheGameGoesOn) {
@@ -211,15 +218,12 @@ TEST_F(EquationTest, TheSweepPassesByGreenCellsThatAnEarlierSolverRunOpened) {
     // One solver run for (1,1): (1,3) was already open when the sweep reached it.
     EXPECT_EQ(form.cnt_prephase1, form.cnt_phase1);
     EXPECT_EQ(host.focus.front(), "Dummy");
-}
 
-TEST_F(EquationTest, ASweepWithoutGreenCellsOnlyResetsTheCount) {
-    setPosition({"o..", "...", "..*"});
+    const int runs = form.cnt_phase1;  // no green cells left: the sweep only resets the count
     form.green_found = 3;
     form.KlickGreen_Click();
     EXPECT_EQ(form.green_found, 0);
-    EXPECT_EQ(form.cnt_phase1, 0);
-    EXPECT_EQ(form.covered_left, 8);
+    EXPECT_EQ(form.cnt_phase1, runs);
 }
 
 // Mines in the top and bottom rows, every other column: single numbers decide nothing
@@ -231,7 +235,10 @@ TEST_F(EquationTest, AutomaticPlayStopsWhenItsCheckMarkIsRemoved) {
     engine.freeCodes = {201, 209, 401, 409, 601, 609, 801, 809};
     engine.onlyCovered = &form;
     engine.oneFreeAtATime = true;
-    form.Auto_solve.checked = true;
+    leftClick(5, 2);  // without automatic play a click runs no solve
+    ASSERT_TRUE(engine.calls.empty());
+    program.solver.Auto_solve_Click();
+    ASSERT_TRUE(form.Auto_solve.checked);
     int roundsSeen = 0;
     host.onDoEvents = [&] {
         if (engine.count("QZNewSystem") >= 2 && form.Auto_solve.checked) {
@@ -243,15 +250,6 @@ TEST_F(EquationTest, AutomaticPlayStopsWhenItsCheckMarkIsRemoved) {
     EXPECT_FALSE(form.Auto_solve.checked);
     EXPECT_EQ(roundsSeen, 2);
     EXPECT_EQ(engine.count("QZNewSystem"), roundsSeen);  // no solve after the check went
-}
-
-TEST_F(EquationTest, WithoutAutomaticPlayAClickRunsNoSolve) {
-    setPosition({"....", "....", "...*"});
-    leftClick(1, 1);
-    EXPECT_TRUE(engine.calls.empty());
-    program.solver.Auto_solve_Click();
-    program.solver.Auto_solve_Click();
-    EXPECT_FALSE(form.Auto_solve.checked);
 }
 
 TEST_F(EquationTest, ProbabilityWindowLifecycle) {
@@ -284,16 +282,6 @@ TEST_F(EquationTest, ProbabilityWindowLifecycle) {
     form.NewGame_Click();  // a new game closes it too
     EXPECT_FALSE(w.loaded);
     EXPECT_FALSE(form.wahrscheinlichkeiten.enabled);
-}
-
-TEST_F(EquationTest, AnEmptySystemSkipsTheEngineForProbabilities) {
-    setPosition({"ooo", "ooo", "ooo"});
-    form.wahrscheinlichkeiten.enabled = true;
-    eq.wahrscheinlichkeiten_Click();
-    EXPECT_TRUE(engine.calls.empty());
-    EXPECT_TRUE(form.wahrscheinlichkeiten.enabled);
-    EXPECT_TRUE(host.modelessShown.empty());
-    EXPECT_EQ(host.pointerChanges, (std::vector<bool>{true, false}));
 }
 
 TEST(TraceFile, IsDeletedAtStartUpAndEveryNewGameAndMissingIsFine) {
