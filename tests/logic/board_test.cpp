@@ -154,48 +154,30 @@ TEST_F(GameTest, MinePlacementIsUniformOverTheCellsBesidesTheClickedOne) {
 
 // ---- uncovering ------------------------------------------------------------------------
 
-TEST_F(GameTest, ANumberedCellOpensAloneOnFlatWhite) {
-    setPosition({"*..", "...", "..*"});
-    EXPECT_TRUE(form.UncoverCell(index(2, 2)));
-    EXPECT_EQ(cell(2, 2).caption, "2");
-    EXPECT_EQ(cell(2, 2).backColor, kWhite);
-    EXPECT_FALSE(cell(2, 2).raised);
-    EXPECT_EQ(form.covered_left, 8);
-    EXPECT_EQ(form.MinesLabel.toolTip, "Noch verdeckt: 8");
-    EXPECT_EQ(form.uncovered_count + form.cnt_uncover, 2);
-    EXPECT_EQ(countCells(isVisible), 1);
-}
-
-TEST_F(GameTest, ALoneZeroCellOpensItselfAndItsEightNumberedNeighboursWithNineCalls) {
-    setPosition({"*****", "*...*", "*...*", "*...*", "*****"});
-    cell(3, 3).tag = "1";  // marked safe by a solve
-    EXPECT_TRUE(form.UncoverCell(index(3, 3)));
-    EXPECT_EQ(form.cnt_uncover, 9);
-    EXPECT_EQ(form.uncovered_count, 9);
-    EXPECT_EQ(form.covered_left, 16);
-    EXPECT_EQ(cell(3, 3).caption, "");
-    EXPECT_EQ(cell(3, 3).tag, "0");
-    EXPECT_EQ(cell(2, 2).caption, "5");
-}
-
-TEST_F(GameTest, OpenAndMarkedCellsAreLeftAloneButCounted) {
-    setPosition({"Mo.", "...", "..*"});
-    const CommandButton markedLook = cell(1, 1);
-    EXPECT_FALSE(form.UncoverCell(index(1, 1)));
-    EXPECT_FALSE(form.UncoverCell(index(2, 1)));
-    EXPECT_EQ(cell(1, 1), markedLook);
-    EXPECT_EQ(form.covered_left, 7);
-    EXPECT_EQ(form.uncovered_count, 0);
-    EXPECT_EQ(form.cnt_uncover, 2);
-}
-
-// (2,2) touches the marked mine only: rest 0 opens its neighbours, and zeros spread.
-TEST_F(GameTest, ANumberedCellWhoseMinesAreAllMarkedOpensItsNeighboursAndSpreads) {
-    setPosition({"M....", ".....", ".....", "....*"});
-    EXPECT_TRUE(form.UncoverCell(index(2, 2)));
+// Marked mines count as found: a cell whose mines are all marked spreads like a zero.
+TEST_F(GameTest, UncoverCellOpensDepthFirstAndCountsEveryCall) {
+    struct Case { std::vector<std::string> rows; int x, y; bool opens; int calls, coveredLeft, uncovered; const char* caption; };
+    const Case cases[] = {
+        {{"*..", "...", "..*"}, 2, 2, true, 1, 8, 1, "2"},
+        {{"*****", "*...*", "*...*", "*...*", "*****"}, 3, 3, true, 9, 16, 9, ""},
+        {{"Mo.", "...", "..*"}, 1, 1, false, 1, 7, 0, "M"},
+        {{"Mo.", "...", "..*"}, 2, 1, false, 1, 7, 0, "1"},
+        {{"M....", ".....", ".....", "....*"}, 2, 2, true, 87, 1, 18, "1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rows[0] + " click " + std::to_string(c.x) + "," + std::to_string(c.y));
+        setPosition(c.rows);
+        if (c.opens) cell(c.x, c.y).tag = "1";  // marked safe by a solve
+        EXPECT_EQ(form.UncoverCell(index(c.x, c.y)), c.opens);
+        EXPECT_EQ(form.cnt_uncover, c.calls);
+        EXPECT_EQ(form.covered_left, c.coveredLeft);
+        EXPECT_EQ(form.MinesLabel.toolTip, "Noch verdeckt: " + std::to_string(c.coveredLeft));
+        EXPECT_EQ(form.uncovered_count, c.uncovered);
+        EXPECT_EQ(cell(c.x, c.y).caption, c.caption);
+        const CommandButton& b = cell(c.x, c.y);
+        EXPECT_TRUE(!c.opens || (b.tag == "0" && !b.raised && b.backColor == kWhite));
+    }
     EXPECT_EQ(cell(1, 1).caption, "M");
-    EXPECT_EQ(countCells(isVisible), 19);
-    EXPECT_EQ(form.covered_left, 1);
 }
 
 // 720 cells and one mine: the recursion goes about 720 calls deep.

@@ -2,6 +2,7 @@
 // play and the probability window, against a recording engine.
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "board_fixture.h"
 
@@ -174,6 +175,17 @@ TEST_F(SolveDriver, AnEndedGameOnlyMovesTheFocus) {
     EXPECT_EQ(host.focus, std::vector<std::string>{"Dummy"});
 }
 
+TEST_F(SolveDriver, AMissingEngineIsReportedAndTheGameGoesOn) {
+    engine.available = false;
+    form.GlSolve_Click();
+    eq.wahrscheinlichkeiten_Click();
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_NE(host.messages[0].text.find("libgravlin.so.3"), std::string::npos);
+    EXPECT_EQ(host.messages[0].icon, MsgIcon::Critical);
+    EXPECT_TRUE(engine.calls.empty());
+    EXPECT_TRUE(form.game_running && !form.busy);
+}
+
 // With nothing covered the empty total is still sent for the solve, but probabilities skip the engine.
 TEST_F(EquationTest, AnEmptySystem) {
     setPosition({"ooo", "ooo", "ooo"});
@@ -187,20 +199,6 @@ TEST_F(EquationTest, AnEmptySystem) {
     EXPECT_EQ(engine.calls, (std::vector<std::string>{"QZNewSystem", "QZtrace kv.trace Nach Solve - Ohne Summe",
                                                       "QZInterpreter ", "QZSolve",
                                                       "QZtrace kv.trace Nach Solve - Mit Summe"}));
-}
-
-TEST_F(EquationTest, AMissingEngineIsReportedAndTheGameGoesOn) {
-    setPosition({"oo.", "oo.", "oo*"});
-    engine.available = false;
-    form.GlSolve_Click();
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_NE(host.messages[0].text.find("libgravlin.so.3"), std::string::npos);
-    EXPECT_EQ(host.messages[0].icon, MsgIcon::Critical);
-    EXPECT_TRUE(engine.calls.empty());
-    EXPECT_TRUE(form.game_running);
-    eq.wahrscheinlichkeiten_Click();
-    EXPECT_EQ(host.messages.size(), 2u);
-    EXPECT_FALSE(form.busy);
 }
 
 TEST_F(EquationTest, TheSweepPassesByGreenCellsThatAnEarlierSolverRunOpened) {
@@ -256,32 +254,29 @@ TEST_F(EquationTest, ProbabilityWindowLifecycle) {
     setPosition({"*.*.*", "o....", "o....", "o....", "*.*.*"});
     frmWahrscheinlichkeit& w = eq.probabilityWindow();
     form.wahrscheinlichkeiten.enabled = true;
-    eq.wahrscheinlichkeiten_Click();
-    EXPECT_TRUE(w.loaded);
-    EXPECT_EQ(w.Text1.text, engine.stochAnswer);
-    EXPECT_EQ(host.modelessShown.size(), 1u);
-    EXPECT_FALSE(form.wahrscheinlichkeiten.enabled);  // disabled by the window's load
+    struct Step { const char* what; std::function<void()> act; bool loaded, entryOff; };
+    const Step steps[] = {
+        {"open", [&] { eq.wahrscheinlichkeiten_Click(); }, true, true},
+        {"click keeps it", [&] { leftClick(2, 3); }, true, true},
+        {"solve closes it", [&] { form.GlSolve_Click(); }, false, false},
+        {"reopen", [&] { eq.wahrscheinlichkeiten_Click(); }, true, true},
+        {"OK closes it", [&] { w.OKButton_Click(); }, false, true},
+        {"reopen", [&] { eq.wahrscheinlichkeiten_Click(); }, true, true},
+        {"new game closes it", [&] { form.NewGame_Click(); }, false, true},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        s.act();
+        EXPECT_EQ(w.loaded, s.loaded);
+        if (s.loaded) {
+            EXPECT_EQ(w.Text1.text, engine.stochAnswer);
+        }
+        if (s.entryOff) {
+            EXPECT_FALSE(form.wahrscheinlichkeiten.enabled);  // disabled by the window's load, and stays so
+        }
+    }
+    EXPECT_EQ(host.modelessShown.size(), 3u);
     EXPECT_EQ(w.Text1.font.name, "Courier New");
-
-    leftClick(2, 3);  // opening a cell keeps the window and its text
-    ASSERT_TRUE(form.game_running);
-    EXPECT_TRUE(w.loaded);
-    EXPECT_EQ(w.Text1.text, engine.stochAnswer);
-    EXPECT_FALSE(form.wahrscheinlichkeiten.enabled);
-
-    form.GlSolve_Click();  // the next solve closes it
-    EXPECT_FALSE(w.loaded);
-
-    eq.wahrscheinlichkeiten_Click();
-    EXPECT_TRUE(w.loaded);
-    w.OKButton_Click();  // closing leaves the entry disabled
-    EXPECT_FALSE(w.loaded);
-    EXPECT_FALSE(form.wahrscheinlichkeiten.enabled);
-
-    eq.wahrscheinlichkeiten_Click();
-    form.NewGame_Click();  // a new game closes it too
-    EXPECT_FALSE(w.loaded);
-    EXPECT_FALSE(form.wahrscheinlichkeiten.enabled);
 }
 
 TEST(TraceFile, IsDeletedAtStartUpAndEveryNewGameAndMissingIsFine) {

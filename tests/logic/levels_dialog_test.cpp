@@ -84,23 +84,6 @@ class CustomFieldDialog : public GameTest {
     }
 };
 
-TEST_F(CustomFieldDialog, FirstOpeningShowsTheChosenSizeAndOkTakesTheEntry) {
-    std::string shown;
-    open([&](BenDefiniert& d) {
-        shown = d.x_input.text + " " + d.y_input.text + " " + d.m_input.text;
-        EXPECT_TRUE(isNormal(d.Label_x, d.x_input) && isNormal(d.Label_y, d.y_input) &&
-                    isNormal(d.Label_m, d.m_input));
-        type(d, "30", "24", "99");
-        d.OKButton_Click();
-    });
-    EXPECT_EQ(shown, "16 16 40");
-    EXPECT_EQ(form.x_game * 100 + form.y_game, 3024);
-    EXPECT_EQ(form.no_mines_game, 99);
-    EXPECT_EQ(form.geometry.height, 8420);
-    EXPECT_TRUE(form.benutzerdefiniert.checked && !form.Fortgeschrittene.checked);
-    EXPECT_EQ(host.beeps, 0);
-}
-
 struct Entry {
     std::string x, y, m;
     bool xBad, yBad, mBad;
@@ -165,45 +148,40 @@ TEST_F(CustomFieldDialog, TheMineCountIsCappedSoThatOneCellStaysFree) {
     EXPECT_EQ(host.beeps, 0);
 }
 
-TEST_F(CustomFieldDialog, ItRemembersTheLastAcceptedEntryAcrossLevelChanges) {
-    open([](BenDefiniert& d) {
-        type(d, "20", "10", "50");
-        d.OKButton_Click();
-    });
-    form.menuNode("Anfänger").click();
-    std::string shown;
-    open([&](BenDefiniert& d) {
-        shown = d.x_input.text + " " + d.y_input.text + " " + d.m_input.text;
-        d.CancelButton_Click();
-    });
-    EXPECT_EQ(shown, "20 10 50");
-    EXPECT_EQ(form.x_game, 9);
-    EXPECT_TRUE(form.Anfänger.checked);
-}
-
-TEST_F(CustomFieldDialog, CancelAfterAFailedOkChangesNothingAndTheNextOpeningIsClean) {
-    form.seedSource = [] { return 3u; };
-    leftClick(1, 1);
-    const std::int16_t coveredBefore = form.covered_left;
-    const Grid<bool> visibleBefore = form.visible;
-
-    host.onModal = [&](Window& w) {
-        auto& d = dynamic_cast<BenDefiniert&>(w);
-        type(d, "50", "50", "5");
-        d.OKButton_Click();
-        d.CancelButton_Click();
+// Each opening shows the last accepted entry in normal colours; OK takes good values, a failed
+// OK followed by Cancel leaves the game as it was.
+TEST_F(CustomFieldDialog, OpeningsShowTheLastAcceptedEntryAndOnlyAGoodOkTakesIt) {
+    struct Opening { const char* level; std::string shown, x, y, m; int widthAfter; const char* checked; };
+    const Opening openings[] = {
+        {nullptr, "16 16 40", "30", "24", "99", 30, "benutzerdefiniert"},
+        {"Anfänger", "30 24 99", "50", "50", "5", 9, "Anfänger"},
+        {nullptr, "30 24 99", "20", "10", "50", 20, "benutzerdefiniert"},
     };
-    form.menuNode("benutzerdefiniert").click();
-    EXPECT_FALSE(dialog().isAccepted());
-    EXPECT_EQ(form.covered_left, coveredBefore);
-    EXPECT_EQ(form.visible, visibleBefore);
-    EXPECT_EQ(form.x_actual, 16);
-    EXPECT_TRUE(form.Fortgeschrittene.checked && !form.benutzerdefiniert.checked);
-
-    open([](BenDefiniert& d) {
-        EXPECT_EQ(d.x_input.text, "16");
-        EXPECT_TRUE(isNormal(d.Label_x, d.x_input));
-    });
+    form.seedSource = [] { return 3u; };
+    for (const Opening& o : openings) {
+        SCOPED_TRACE(o.shown + " then " + o.x);
+        if (o.level) form.menuNode(o.level).click();
+        leftClick(1, 1);
+        const Grid<bool> visibleBefore = form.visible;
+        std::string shown;
+        open([&](BenDefiniert& d) {
+            shown = d.x_input.text + " " + d.y_input.text + " " + d.m_input.text;
+            EXPECT_TRUE(isNormal(d.Label_x, d.x_input) && isNormal(d.Label_y, d.y_input) &&
+                        isNormal(d.Label_m, d.m_input));
+            type(d, o.x, o.y, o.m);
+            d.OKButton_Click();
+            if (d.loaded) d.CancelButton_Click();
+        });
+        EXPECT_EQ(shown, o.shown);
+        EXPECT_EQ(form.x_game, o.widthAfter);
+        EXPECT_TRUE(form.menuNode(o.checked).item->checked);
+        if (!dialog().isAccepted()) {
+            EXPECT_EQ(form.visible, visibleBefore);
+        }
+    }
+    EXPECT_FALSE(form.Fortgeschrittene.checked || form.Anfänger.checked);
+    EXPECT_EQ(form.y_game * 1000 + form.no_mines_game, 10050);
+    EXPECT_EQ(host.beeps, 2);  // 50 wide, 50 high
 }
 
 }  // namespace
