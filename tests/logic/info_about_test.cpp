@@ -137,7 +137,7 @@ TEST(InfoAboutSysInfo, TheToolIsFoundAsWrittenAndEveryFailureGivesTheMessage) {
     struct Case {
         const char* name;
         std::function<void(FakeRegistry&, testing::FakeHost&)> setup;
-        V started, opened, queried, fileChecks;
+        V started, queried, fileChecks;
         bool message;
     };
     const Case cases[] = {
@@ -146,36 +146,36 @@ TEST(InfoAboutSysInfo, TheToolIsFoundAsWrittenAndEveryFailureGivesTheMessage) {
              r.setString(kFirstKey, "PATH", "C:\\P\\MSINFO32.EXE");
              r.setString(kSecondKey, "MSINFO", "D:\\anderswo");
          },
-         {"C:\\P\\MSINFO32.EXE"}, {kFirstKey}, {std::string(kFirstKey) + "|PATH"}, {}, false},
+         {"C:\\P\\MSINFO32.EXE"}, {std::string(kFirstKey) + "|PATH"}, {}, false},
         {"only the second, file in place",
          [](FakeRegistry& r, testing::FakeHost& h) {
              r.setString(kSecondKey, "MSINFO", "C:\\G D\\MSINFO");
              h.existingFiles = {"C:\\G D\\MSINFO\\MSINFO32.EXE"};
          },
-         {"C:\\G D\\MSINFO\\MSINFO32.EXE"}, {kFirstKey, kSecondKey}, {second}, {"C:\\G D\\MSINFO\\MSINFO32.EXE"}, false},
-        {"no entry", [](FakeRegistry&, testing::FakeHost&) {}, {}, {kFirstKey, kSecondKey}, {}, {}, true},
+         {"C:\\G D\\MSINFO\\MSINFO32.EXE"}, {second}, {"C:\\G D\\MSINFO\\MSINFO32.EXE"}, false},
+        {"no entry", [](FakeRegistry&, testing::FakeHost&) {}, {}, {}, {}, true},
         {"keys without their values",
          [](FakeRegistry& r, testing::FakeHost&) {
              r.keys[kFirstKey];
              r.keys[kSecondKey]["andere"] = {};
          },
-         {}, {kFirstKey, kSecondKey}, {std::string(kFirstKey) + "|PATH", second}, {}, true},
+         {}, {std::string(kFirstKey) + "|PATH", second}, {}, true},
         {"file missing in the second folder",
          [](FakeRegistry& r, testing::FakeHost&) { r.setString(kSecondKey, "MSINFO", "C:\\leer"); },
-         {}, {kFirstKey, kSecondKey}, {second}, {"C:\\leer\\MSINFO32.EXE"}, true},
+         {}, {second}, {"C:\\leer\\MSINFO32.EXE"}, true},
         {"first value fails to start",
          [](FakeRegistry& r, testing::FakeHost& h) {
              h.programsStart = false;
              r.setString(kFirstKey, "PATH", "C:\\weg\\MSINFO32.EXE");
          },
-         {"C:\\weg\\MSINFO32.EXE"}, {kFirstKey}, {std::string(kFirstKey) + "|PATH"}, {}, true},
+         {"C:\\weg\\MSINFO32.EXE"}, {std::string(kFirstKey) + "|PATH"}, {}, true},
         {"second value fails to start",
          [](FakeRegistry& r, testing::FakeHost& h) {
              h.programsStart = false;
              r.setString(kSecondKey, "MSINFO", "C:\\da");
              h.existingFiles = {"C:\\da\\MSINFO32.EXE"};
          },
-         {"C:\\da\\MSINFO32.EXE"}, {kFirstKey, kSecondKey}, {second}, {"C:\\da\\MSINFO32.EXE"}, true},
+         {"C:\\da\\MSINFO32.EXE"}, {second}, {"C:\\da\\MSINFO32.EXE"}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -184,7 +184,6 @@ TEST(InfoAboutSysInfo, TheToolIsFoundAsWrittenAndEveryFailureGivesTheMessage) {
         t.about.Form_Load();
         t.about.cmdSysInfo_Click();
         EXPECT_EQ(t.host.startedPrograms, c.started);
-        EXPECT_EQ(t.registry.opened, c.opened);
         EXPECT_EQ(t.registry.queried, c.queried);
         EXPECT_EQ(t.host.fileChecks, c.fileChecks);
         EXPECT_EQ(t.registry.openCount, 0) << "every opened key is closed again";
@@ -228,13 +227,11 @@ TEST_F(InfoAbout, GetKeyValueReadsStringsAndNumbersAndEmptiesTheTextOnFailure) {
     check({kRegString, "C:\\x", 0, {}}, "C:\\x", true);
     check({kRegString, "abcdef", 0, 3u}, "abc", true);
     check({kRegString, "", 0, {}}, "", true);
-    check({kRegString, "C:\\y\0\0"s, 0, {}}, "C:\\y", true);
     check({kRegString, "C:\\y\0Rest"s, 0, {}}, "C:\\y", true);
     check({kRegString, std::string(1024, 'p'), 0, 100000u}, std::string(1024, 'p'), true);  // length not believed
     // Numbers become decimal text.
     check({kRegDword, "\x03\x02\x01\x00"s, 0, {}}, "66051", true);
     check({kRegDword, "\x00\x01\x00\x00"s, 0, {}}, "256", true);
-    check({kRegDword, "\x00\x00\x00\x00"s, 0, {}}, "0", true);
     check({kRegDword, "\xFF\xFF\xFF\xFF", 0, {}}, "4294967295", true);
     check({kRegDword, "\x0A", 0, {}}, "10", true);
     // Other types leave the text as it was.

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "board_fixture.h"
 #include "gravlin/storage/limits.h"
@@ -161,35 +162,6 @@ TEST_F(StorageGameTest, ALoadedGamePlaysOnExactlyLikeTheOriginalAndKeepsTheCusto
               std::tie(form.covered_left, form.game_running, form.MinesLabel.caption));
 }
 
-TEST_F(StorageGameTest, DamagedFilesEndTheProgramWithoutTouchingTheGame) {
-    ASSERT_TRUE(playTo(9, 9, 10, Stage::InPlay));
-    const auto before = cells(form);
-    std::string good = "3\r\n3\r\n1\r\n";
-    for (int i = 0; i < 9; ++i) good += "#FALSE#,0,0,#FALSE#,#FALSE#,#FALSE#\r\n";
-    const std::pair<std::string, std::string> files[] = {
-        {"empty.qzd", ""},
-        {"cut.qzd", good.substr(0, good.size() - 20)},
-        {"binary.qzd", std::string("\x7f" "ELF\x02\x01\x01\x00\x00\x00", 10)},
-        {"negative.qzd", "-9\r\n9\r\n10\r\n"},
-        {"wide.qzd", "30000\r\n3\r\n10\r\n"},
-        {"overflow.qzd", "9\r\n9\r\n40000\r\n"},
-        {"toomanymines.qzd", "3\r\n3\r\n10\r\n" + good.substr(9)},
-        {"oddbool.qzd", "3\r\n3\r\n1\r\n#JA#,0,0,#FALSE#,#FALSE#,#FALSE#\r\n" + good.substr(9 + 37)},
-    };
-    for (const auto& [file, text] : files) {
-        SCOPED_TRACE(file);
-        host.messages.clear();
-        host.closed.clear();
-        writeFile(folder.file(file), text);
-        load(folder.file(file));
-        ASSERT_EQ(host.messages.size(), 1u);
-        expectMessage("File '" + folder.file(file) + "' kann nicht gelesen werden\r\nDas Programm wird beendet!",
-                      "Spiel laden", MsgIcon::Critical);
-        EXPECT_TRUE(ended() && cells(form) == before);
-        EXPECT_TRUE(form.Fortgeschrittene.checked || form.benutzerdefiniert.checked || form.Anfänger.checked);
-    }
-}
-
 TEST_F(StorageGameTest, InconsistentButSafeValuesAreTakenAsTheyStand) {
     // Every cell a mine and marked, header says none: the label shows the negative rest and
     // play goes on without a fault.
@@ -267,12 +239,17 @@ TEST_P(StorageMenuTest, AnUnwritableTargetGivesTheWriteMessageAndTheGameGoesOn) 
     EXPECT_EQ(readFile(plain), "x");
 }
 
-TEST_P(StorageMenuTest, AMissingFileAFolderOrAnOversizedFileEndsTheProgramUnchanged) {
+TEST_P(StorageMenuTest, AnUnreadableFileEndsTheProgramUnchanged) {
     ASSERT_TRUE(playTo(9, 9, 10, Stage::InPlay));
     const auto before = cells(form);
     std::filesystem::create_directory(file("dir"));
     writeFile(file("huge"), std::string("3\r\n3\r\n0\r\n") + std::string(storage::kMaxFileBytes, '\n'));
-    for (const std::string& path : {file("missing"), file("dir"), file("huge")}) {
+    std::vector<std::string> paths = {file("missing"), file("dir"), file("huge")};
+    if (GetParam().ext == std::string("qzd")) {  // damaged contents: the table in storage_format_test.cpp
+        writeFile(file("cut"), "9\r\n9\r\n10\r\n#FALSE#,0");
+        paths.push_back(file("cut"));
+    }
+    for (const std::string& path : paths) {
         SCOPED_TRACE(path);
         host.messages.clear();
         host.closed.clear();
