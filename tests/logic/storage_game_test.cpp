@@ -7,7 +7,6 @@
 #include <tuple>
 #include <vector>
 
-#include "board_fixture.h"
 #include "gravlin/storage/limits.h"
 #include "storage_test_support.h"
 
@@ -25,7 +24,7 @@ auto cells(const Form1& f) {
     return std::tuple(f.is_mine, f.marked, f.visible, f.done, f.mines_around, f.rest_around);
 }
 
-class StorageGameTest : public GameTest {
+class StorageGameTest : public StorageTest {
 protected:
     void save(const std::string& path) {
         host.fileAnswers.push_back(path);
@@ -34,13 +33,6 @@ protected:
     void load(const std::string& path) {
         host.fileAnswers.push_back(path);
         form.menuNode("load").click();
-    }
-    bool ended() const { return std::find(host.closed.begin(), host.closed.end(), &form) != host.closed.end(); }
-    void expectMessage(const std::string& text, const std::string& title, MsgIcon icon) {
-        ASSERT_FALSE(host.messages.empty());
-        EXPECT_EQ(host.messages.back().text, text);
-        EXPECT_EQ(host.messages.back().title, title);
-        EXPECT_EQ(host.messages.back().icon, icon);
     }
 
     int firstCovered(bool mine) const {
@@ -97,7 +89,6 @@ protected:
         EXPECT_FALSE(form.Anfänger.checked || form.Fortgeschrittene.checked || form.Profis.checked);
     }
 
-    testing::TempFolder folder;
 };
 
 TEST_F(StorageGameTest, RoundTripRestoresEveryCellAndLookOnEveryShapeAndStage) {

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "board_fixture.h"
 #include "storage_test_support.h"
 
 namespace gravlin {
@@ -36,7 +35,7 @@ std::string grid(int width, int rows, int mines) {
     return text;
 }
 
-class StorageLayoutTest : public GameTest {
+class StorageLayoutTest : public StorageTest {
 protected:
     void saveMines(const std::string& path) {
         host.fileAnswers.push_back(path);
@@ -52,15 +51,7 @@ protected:
         testing::writeFile(path, text);
         return path;
     }
-    bool ended() const { return std::find(host.closed.begin(), host.closed.end(), &form) != host.closed.end(); }
-    void expectMessage(const std::string& text, const std::string& title, MsgIcon icon) {
-        ASSERT_FALSE(host.messages.empty());
-        EXPECT_EQ(host.messages.back().text, text);
-        EXPECT_EQ(host.messages.back().title, title);
-        EXPECT_EQ(host.messages.back().icon, icon);
-    }
 
-    testing::TempFolder folder;
     int files = 0;
 };
 
@@ -172,15 +163,6 @@ TEST_F(StorageLayoutTest, AnsweringNoLeavesTheGameAsItWas) {
     EXPECT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(form.x_game, 30);
     EXPECT_TRUE(form.visible == visible && form.Profis.checked && !ended());
-}
-
-TEST_F(StorageLayoutTest, BinaryBomAndOddLineEndsLoadAsDocumented) {
-    // BOM dropped, lone CR and LF end rows, NUL and other bytes are free cells.
-    using namespace std::string_literals;
-    loadMines(layoutFile("\xEF\xBB\xBF" "m\0-\rx\xff" "M\n--m--\0"s));
-    EXPECT_EQ(host.messages.at(0).text, question(6, 3, 3));
-    EXPECT_TRUE(form.is_mine(1, 1) && form.is_mine(3, 2) && form.is_mine(3, 3));
-    EXPECT_EQ(countCells(isMine), 3);
 }
 
 }  // namespace

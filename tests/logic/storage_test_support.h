@@ -1,10 +1,13 @@
 #pragma once
 // Temporary folders and whole-file helpers for the storage tests.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
+
+#include "board_fixture.h"
 
 namespace gravlin::testing {
 
@@ -42,3 +45,20 @@ inline std::string readFile(const std::string& path) {
 }
 
 }  // namespace gravlin::testing
+
+namespace gravlin {
+
+// A started program with a temporary folder for its files.
+class StorageTest : public GameTest {
+protected:
+    bool ended() const { return std::find(host.closed.begin(), host.closed.end(), &form) != host.closed.end(); }
+    void expectMessage(const std::string& text, const std::string& title, MsgIcon icon) {
+        ASSERT_FALSE(host.messages.empty());
+        EXPECT_EQ(host.messages.back().text, text);
+        EXPECT_EQ(host.messages.back().title, title);
+        EXPECT_EQ(host.messages.back().icon, icon);
+    }
+    testing::TempFolder folder;
+};
+
+}  // namespace gravlin
