@@ -17,11 +17,10 @@ using namespace gravlin::ui;
 
 namespace {
 
-// Answers every request with the same bytes, or never answers at all.
+// Answers every request with the same bytes, or never answers when they are empty.
 class HintServer : public QObject {
 public:
     QByteArray response;
-    bool silent = false;
     QList<QByteArray> requestLines;
 
     HintServer() {
@@ -34,7 +33,7 @@ public:
                     if (!received->contains("\r\n\r\n")) return;
                     requestLines << received->left(received->indexOf("\r\n"));
                     received->clear();
-                    if (silent) return;
+                    if (response.isEmpty()) return;
                     s->write(response);
                     s->disconnectFromHost();
                 });
@@ -44,70 +43,24 @@ public:
     bool listen() { return server_.listen(QHostAddress::LocalHost, 0); }
     QString host() const { return QStringLiteral("127.0.0.1:%1").arg(server_.serverPort()); }
 
-    static QByteArray answer(const QByteArray& status, const QByteArray& body) {
-        return "HTTP/1.1 " + status + "\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
-               QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
-    }
-
 private:
     QTcpServer server_;
 };
 
+QByteArray answer(const QByteArray& status, const QByteArray& body) {
+    return "HTTP/1.1 " + status + "\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
+           QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+}
+
 }  // namespace
 
-class TstInfoWindows : public QObject, public test::RunningGui {
+class TstInfoWindows : public test::RunningGui {
     Q_OBJECT
 
-    // Opens the hints window with F2 against `host` and returns what it showed.
-    struct Shown {
-        QString title, text, hostLabel, label1;
-        bool readOnly = false;
-        bool bothScrollBars = false;
-        qint64 ms = 0;
-    };
-    Shown openHints(const QString& host, int timeoutMs = 3000) {
-        gui->program.webHints.publicHost = host.toStdString();
-        gui->program.webHints.devUser.clear();
-        gui->program.webHints.timeoutMs = timeoutMs;
-        Shown shown;
-        test::answerNextModal([&](QWidget* w) {
-            auto* v = dynamic_cast<WwwView*>(w);
-            QVERIFY(v);
-            shown.title = v->windowTitle();
-            shown.text = v->text()->toPlainText();
-            shown.hostLabel = v->hostLabel()->text();
-            shown.label1 = v->label1()->text();
-            shown.readOnly = v->text()->isReadOnly();
-            shown.bothScrollBars = v->text()->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn &&
-                                   v->text()->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn;
-            grab(v, "www");
-            QTest::mouseClick(v->okButton(), Qt::LeftButton);
-        });
-        QElapsedTimer clock;
-        clock.start();
-        QTest::keyClick(&view(), Qt::Key_F2);
-        shown.ms = clock.elapsed();
-        return shown;
-    }
-
-    static void grab(QWidget* w, const char* name) {
-        const QByteArray dir = qgetenv("GRAVLIN_GRAB_DIR");
-        if (!dir.isEmpty()) w->grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
-    }
-
-    static QString failure(const QString& reason) {
-        return QStringLiteral("Die Hinweise konnten nicht geladen werden.\n") + reason;
-    }
+    void afterStart() override { QApplication::setActiveWindow(gui->view()); }
 
 private slots:
-    void initTestCase() { setUpApplication(); }
-    void init() {
-        QVERIFY(startGui());
-        QApplication::setActiveWindow(gui->view());
-    }
-    void cleanup() { QVERIFY(stopGui()); }
-
-    void f1ShowsTheAboutWindowAndItsTexts() {
+    void f1ShowsTheAboutWindow() {
         bool checked = false;
         test::answerNextModal([&](QWidget* w) {
             auto* v = dynamic_cast<AboutView*>(w);
@@ -118,16 +71,10 @@ private slots:
             QCOMPARE(v->version()->text(), QStringLiteral("Version ") + QApplication::applicationVersion());
             QVERIFY(v->disclaimer()->text().contains(QStringLiteral("Gewährleistung")));
             QVERIFY(!v->icon()->pixmap().isNull());
-            const QString history = v->history()->toPlainText();
-            QCOMPARE(history.count(QLatin1Char('\n')), 26);
-            QVERIFY(
-                history.startsWith(QStringLiteral("Ab Version 1: \n   Umsetzung der drei verschiedenen \n")));
-            QVERIFY(history.endsWith(QStringLiteral("   Endlich auch ein benutzerdefiniertes Feld\n")));
+            QVERIFY(v->history()->toPlainText().startsWith(QStringLiteral("Ab Version 1: \n")));
             QVERIFY(v->history()->isReadOnly());
             QCOMPARE(v->history()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-            QCOMPARE(v->sysInfoButton()->text(), QStringLiteral("&Systeminfo..."));
             QCOMPARE(QApplication::focusWidget(), v->okButton());
-            grab(v, "about");
 
             // No registry here: the button says so and the window stays.
             QString message;
@@ -136,7 +83,6 @@ private slots:
                 QVERIFY(mb);
                 message = mb->text();
                 QCOMPARE(mb->windowTitle(), QStringLiteral("Gravlin"));
-                QCOMPARE(mb->icon(), QMessageBox::NoIcon);
                 QCOMPARE(mb->buttons().size(), 1);
                 mb->buttons().first()->click();
             });
@@ -150,81 +96,69 @@ private slots:
         QVERIFY(checked);
     }
 
-    void f2ShowsAPageOfSeveralLinesAsText() {
-        HintServer server;
-        QVERIFY(server.listen());
-        server.response = HintServer::answer(
-            "200 OK", "<html><body>\r\n<b>Neu in 3.2:</b> benutzerdefiniertes Feld\nGrüße\n</body></html>\n");
-        const Shown shown = openHints(server.host());
-        QCOMPARE(server.requestLines, QList<QByteArray>{"GET /Gravlin/kv.html HTTP/1.1"});
-        QCOMPARE(shown.title, QStringLiteral("Aktuelle Hinweise"));
-        QCOMPARE(shown.text,
-                 QStringLiteral("<html><body>\n<b>Neu in 3.2:</b> benutzerdefiniertes Feld\nGrüße\n"
-                                "</body></html>\n"));
-        QCOMPARE(shown.label1, QStringLiteral("Msg from host:"));
-        QCOMPARE(shown.hostLabel, server.host());
-        QVERIFY(shown.readOnly);
-        QVERIFY(shown.bothScrollBars);
+    void f2ShowsTheHints_data() {
+        QTest::addColumn<QByteArray>("response");  // empty: the server never answers
+        QTest::addColumn<bool>("refused");         // no server on the port at all
+        QTest::addColumn<QString>("ends");         // how the shown text ends
+        const QString failed = QStringLiteral("Die Hinweise konnten nicht geladen werden.\n");
+        QTest::newRow("several lines") << answer("200 OK", "<html>\r\n<b>Neu:</b> Feld\nGrüße\n</html>\n")
+                                       << false << "<html>\n<b>Neu:</b> Feld\nGrüße\n</html>\n";
+        QTest::newRow("404") << answer("404 Not Found", "<h1>Not Found</h1>") << false
+                             << failed + "Der Server meldet den HTTP-Status 404.";
+        QTest::newRow("never answers")
+            << QByteArray() << false << failed + "Der Server hat nicht innerhalb von 0,8 s geantwortet.";
+        QTest::newRow("refused") << QByteArray() << true
+                                 << failed + "Der Server hat die Verbindung abgelehnt.";
+        QByteArray big;
+        while (big.size() < 2 * 1024 * 1024) big += "Hinweis mit Umlaut: ä\n";
+        QTest::newRow("oversized") << answer("200 OK", big) << false
+                                   << "\n[Die Seite ist größer als 1 MiB und wurde hier abgeschnitten.]";
     }
+    void f2ShowsTheHints() {
+        QFETCH(QByteArray, response);
+        QFETCH(bool, refused);
+        QFETCH(QString, ends);
+        const bool silent = response.isEmpty() && !refused;
+        auto server = std::make_unique<HintServer>();
+        QVERIFY(server->listen());
+        server->response = response;
+        const QString host = server->host();
+        if (refused) server.reset();
+        gui->program.webHints.publicHost = host.toStdString();
+        gui->program.webHints.devUser.clear();
+        gui->program.webHints.timeoutMs = silent ? 800 : 3000;
 
-    void f2ShowsAMessageForAMissingPage() {
-        HintServer server;
-        QVERIFY(server.listen());
-        server.response = HintServer::answer("404 Not Found", "<h1>Not Found</h1>");
-        const Shown shown = openHints(server.host());
-        QCOMPARE(shown.text, failure(QStringLiteral("Der Server meldet den HTTP-Status 404.")));
-    }
-
-    void f2GivesUpOnAServerThatNeverAnswers() {
-        HintServer server;
-        QVERIFY(server.listen());
-        server.silent = true;
+        QString text;
+        test::answerNextModal([&](QWidget* w) {
+            auto* v = dynamic_cast<WwwView*>(w);
+            QVERIFY(v);
+            QCOMPARE(v->windowTitle(), QStringLiteral("Aktuelle Hinweise"));
+            QCOMPARE(v->label1()->text(), QStringLiteral("Msg from host:"));
+            QCOMPARE(v->hostLabel()->text(), host);
+            QVERIFY(v->text()->isReadOnly());
+            QCOMPARE(v->text()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+            QCOMPARE(v->text()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+            text = v->text()->toPlainText();
+            QTest::mouseClick(v->okButton(), Qt::LeftButton);
+        });
         // The hourglass shows while the window waits for the page.
         Qt::CursorShape duringFetch = Qt::ArrowCursor;
-        QTimer::singleShot(300, [&] { duringFetch = view().cursor().shape(); });
-        const Shown shown = openHints(server.host(), 800);
-        QCOMPARE(server.requestLines.size(), 1);
-        QCOMPARE(shown.text,
-                 failure(QStringLiteral("Der Server hat nicht innerhalb von 0,8 s geantwortet.")));
-        QVERIFY2(shown.ms >= 700 && shown.ms < 4000, qPrintable(QString::number(shown.ms)));
-        QCOMPARE(duringFetch, Qt::WaitCursor);
-        QCOMPARE(view().cursor().shape(), Qt::ArrowCursor);
-    }
+        if (silent) QTimer::singleShot(300, [&] { duringFetch = view().cursor().shape(); });
+        QElapsedTimer clock;
+        clock.start();
+        QTest::keyClick(&view(), Qt::Key_F2);
+        const qint64 ms = clock.elapsed();
 
-    void f2SaysSoWhenTheConnectionIsRefused() {
-        QString host;
-        {
-            QTcpServer probe;
-            QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-            host = QStringLiteral("127.0.0.1:%1").arg(probe.serverPort());
+        // A page cut at 1 MiB is checked by its end, every other text as a whole.
+        QCOMPARE(text.size() > 1000 ? text.right(ends.size()) : text, ends);
+        QVERIFY(text.toUtf8().size() <= 1024 * 1024 + 20000);
+        QVERIFY(!text.contains(QChar::ReplacementCharacter));
+        if (server) QCOMPARE(server->requestLines, QList<QByteArray>{"GET /Gravlin/kv.html HTTP/1.1"});
+        if (silent) {
+            QVERIFY2(ms >= 700 && ms < 4000, qPrintable(QString::number(ms)));
+            QCOMPARE(duringFetch, Qt::WaitCursor);
         }
-        const Shown shown = openHints(host);
-        QCOMPARE(shown.text, failure(QStringLiteral("Der Server hat die Verbindung abgelehnt.")));
-        QCOMPARE(shown.hostLabel, host);
-    }
-
-    void f2CutsAnOversizedPageAtOneMebibyte() {
-        HintServer server;
-        QVERIFY(server.listen());
-        QByteArray body;
-        const QByteArray line = "Hinweis mit Umlaut: ä\n";
-        while (body.size() < 2 * 1024 * 1024) body += line;
-        server.response = HintServer::answer("200 OK", body);
-        const Shown shown = openHints(server.host());
-        QVERIFY(shown.text.startsWith(QStringLiteral("Hinweis mit Umlaut: ä\nHinweis mit Umlaut: ä\n")));
-        QVERIFY(shown.text.endsWith(
-            QStringLiteral("\n[Die Seite ist größer als 1 MiB und wurde hier abgeschnitten.]")));
-        QVERIFY(shown.text.toUtf8().size() <= 1024 * 1024 + 20000);
-        QVERIFY(!shown.text.contains(QChar::ReplacementCharacter));
-    }
-
-    void f2ShowsAMessageForBytesThatAreNotText() {
-        HintServer server;
-        QVERIFY(server.listen());
-        server.response = HintServer::answer("200 OK", "Gr\xFC\xDF" "e aus Latin-1");
-        const Shown shown = openHints(server.host());
-        QCOMPARE(shown.text,
-                 failure(QStringLiteral("Die Seite enthält keinen lesbaren Text (erwartet wird UTF-8).")));
+        QCOMPARE(view().cursor().shape(), Qt::ArrowCursor);
     }
 };
 

