@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QtTest>
 
+#include "pictures.h"
 #include "view_test_support.h"
 
 using namespace gravlin;
@@ -13,6 +14,20 @@ class TstMainWindow : public test::RunningGui {
     Q_OBJECT
 
 private slots:
+    // The four faces must be told apart at a glance: every pair differs in many pixels.
+    void theFourFacesDiffer() {
+        const Picture faces[] = {Picture::FaceNormal, Picture::FaceWorking, Picture::FaceWon, Picture::FaceLost};
+        for (int i = 0; i < 4; ++i) {
+            for (int j = i + 1; j < 4; ++j) {
+                const QImage a = drawPicture(faces[i], 1.0).toImage(), b = drawPicture(faces[j], 1.0).toImage();
+                int differing = 0;
+                for (int y = 0; y < 28; ++y)
+                    for (int x = 0; x < 28; ++x) differing += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+                QVERIFY2(differing > 20, "two faces are too much alike");
+            }
+        }
+    }
+
     void menuItems_data() {
         QTest::addColumn<int>("menu");
         QTest::addColumn<QStringList>("captions");
