@@ -23,14 +23,48 @@ bool readable(const std::string& text) {
     return true;
 }
 
-// The page as text, or nothing when it is not UTF-8 text. `cut` says the bytes were cut off
-// at the size limit, so a character split there is dropped rather than called invalid.
+// A page that is not UTF-8 is taken as the Windows code page of German text (cp1252), as
+// hint pages written on Windows are; bytes that code page leaves undefined are not text.
+bool fromWindows1252(const std::string& body, std::string& out) {
+    static constexpr char16_t kHigh[32] = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    out.clear();
+    for (const char c : body) {
+        const auto u = static_cast<unsigned char>(c);
+        char32_t cp = u;
+        if (u >= 0x80 && u < 0xA0) {
+            cp = kHigh[u - 0x80];
+            if (cp == 0) return false;
+        }
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | (cp >> 6));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (cp >> 12));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return true;
+}
+
+// The page as text, or nothing when it is not text. `cut` says the bytes were cut off at the
+// size limit, so a UTF-8 character split there is dropped rather than called invalid.
 bool decode(std::string body, bool cut, std::string& text) {
     std::size_t valid = webtext::validUtf8Prefix(body);
     if (cut && valid < body.size() && body.size() - valid < 4) {
         body.resize(valid);
+        valid = body.size();
     }
-    if (valid != body.size()) return false;
+    if (valid != body.size()) {
+        std::string converted;
+        if (!fromWindows1252(body, converted)) return false;
+        body = std::move(converted);
+    }
     if (body.compare(0, 3, "\xEF\xBB\xBF") == 0) body.erase(0, 3);
     if (!readable(body)) return false;
     text = webtext::withCrLf(body);
@@ -159,7 +193,7 @@ std::string WWW::PageText(const HttpResult& answer, int timeoutMs) {
     switch (answer.outcome) {
         case Outcome::Ok:
             if (decode(answer.body, false, text)) return text;
-            return std::string(kFailed) + "Die Seite enthält keinen lesbaren Text (erwartet wird UTF-8).";
+            return std::string(kFailed) + "Die Seite enthält keinen lesbaren Text.";
         case Outcome::TooLarge:
             if (decode(answer.body, true, text)) {
                 return text + "\r\n[Die Seite ist größer als 1 MiB und wurde hier abgeschnitten.]";

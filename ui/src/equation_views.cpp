@@ -8,6 +8,7 @@ namespace gravlin::ui {
 TextWindowView::TextWindowView(QtHost& host, TextWindow& window, QWidget* parent)
     : DialogView(host, window, parent), w_(window) {
     setClientSize(w_.geometry.width, w_.geometry.height);
+    if (w_.geometry.left != 0 || w_.geometry.top != 0) move(px(w_.geometry.left), px(w_.geometry.top));
     text_ = new QPlainTextEdit(this);
     text_->setObjectName("Text1");
     text_->setReadOnly(true);
