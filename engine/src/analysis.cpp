@@ -785,8 +785,12 @@ bool count(const A& a, const Prepared& p, size_t budget, OnGroup onGroup, OnFree
         before[0] = makeRow(a, 0, 1);
         at(a, before[0], 0)[0] = 1;
         for (size_t c = 0; c < C; ++c) before[c + 1] = convolve(a, before[c], rows[c], T);
-        after[C] = makeRow(a, 0, std::min(U, T) + 1);
-        for (int u = 0; u <= std::min(U, T); ++u) std::copy_n(a.binomial(U, u), L, at(a, after[C], u));
+        // C(U, u) for the u that some mix of the components leaves to the unknowns only
+        // the total sum touches: from T minus the most mines the components can hold.
+        const int firstFree = std::max(0, T - before[C].hi());
+        const int lastFree = std::min(U, T);
+        after[C] = makeRow(a, firstFree, lastFree - firstFree + 1);
+        if (after[C].len > 0) a.binomials(U, firstFree, lastFree, after[C].v.data());
         for (size_t c = C; c-- > 0;) after[c] = convolve(a, rows[c], after[c + 1], T);
 
         std::vector<Limb> total(L, 0);
@@ -808,13 +812,25 @@ bool count(const A& a, const Prepared& p, size_t budget, OnGroup onGroup, OnFree
             denominators[c] = total;
         }
         if (U > 0) {
-            std::vector<Limb> mine(L, 0), free(L, 0);
+            // One of the U unknowns is a mine in C(U - 1, u - 1) = C(U, u) * u / U of the
+            // C(U, u) ways to place u mines on them, free in C(U, u) * (U - u) / U: the
+            // numerators over U times the total.
+            std::vector<Limb> mine(L, 0), free(L, 0), ways(L), factor(L, 0), den(L, 0);
             const Row& all = before[C];
+            const Row& binomials = after[C];
             for (int m = all.lo; m <= all.hi(); ++m) {
-                a.addMul(mine.data(), at(a, all, m), a.binomial(U - 1, T - 1 - m));
-                a.addMul(free.data(), at(a, all, m), a.binomial(U - 1, T - m));
+                const int u = T - m;
+                if (u < binomials.lo || u > binomials.hi()) continue;
+                std::fill(ways.begin(), ways.end(), 0);
+                a.addMul(ways.data(), at(a, all, m), at(a, binomials, u));
+                factor[0] = static_cast<Limb>(u);
+                a.addMul(mine.data(), ways.data(), factor.data());
+                factor[0] = static_cast<Limb>(U - u);
+                a.addMul(free.data(), ways.data(), factor.data());
             }
-            onFree(mine, free, total);
+            factor[0] = static_cast<Limb>(U);
+            a.addMul(den.data(), total.data(), factor.data());
+            onFree(mine, free, den);
         }
     }
 

@@ -4,53 +4,94 @@
 
 namespace gravlin::engine {
 
+namespace {
+
+// dst = src * factor / divisor over `limbs` words; the division is exact and the product
+// fits (the caller sizes the width). dst may be src.
+void mulDiv(Limb* dst, const Limb* src, size_t limbs, Limb factor, Limb divisor) {
+    // Only the words in use and one more: a number grows a word at a time.
+    size_t width = limbs;
+    while (width > 0 && src[width - 1] == 0) --width;
+    width = std::min(width + 1, limbs);
+    Limb carry = 0;
+    for (size_t l = 0; l < width; ++l) {
+        const WideLimb t = static_cast<WideLimb>(src[l]) * factor + carry;
+        dst[l] = static_cast<Limb>(t);
+        carry = static_cast<Limb>(t >> 64);
+    }
+    for (size_t l = width; l < limbs; ++l) dst[l] = 0;
+    // Divisor below 2^32 (always, in practice): two 64-bit divisions per word instead of
+    // a slow 128-bit one.
+    if (divisor < (uint64_t{1} << 32)) {
+        Limb rem = 0;
+        for (size_t l = width; l-- > 0;) {
+            const Limb high = (rem << 32) | (dst[l] >> 32);
+            rem = high % divisor;
+            const Limb low = (rem << 32) | (dst[l] & 0xffffffffu);
+            rem = low % divisor;
+            dst[l] = ((high / divisor) << 32) | (low / divisor);
+        }
+    } else {
+        WideLimb rem = 0;
+        for (size_t l = width; l-- > 0;) {
+            const WideLimb t = (rem << 64) | dst[l];
+            dst[l] = static_cast<Limb>(t / divisor);
+            rem = t % divisor;
+        }
+    }
+}
+
+}  // namespace
+
 const Limb* BigArith::binomial(int64_t n, int64_t k) const {
     if (n < 0 || k < 0 || k > n) return zero_.data();
     if (k > n - k) k = n - k;
-    auto& row = rows_[n];
-    if (row.empty()) {
-        row.emplace_back(static_cast<size_t>(limbs), 0);
-        row.back()[0] = 1;
+    BinomialRow& row = rows_[n];
+    if (row.size == 0) {
+        slot(row, 0)[0] = 1;
+        row.size = 1;
     }
-    // C(n, i) = C(n, i - 1) * (n - i + 1) / i, only as far as asked.
-    while (row.size() <= static_cast<size_t>(k)) {
-        const size_t i = row.size();
-        std::vector<Limb> cur(static_cast<size_t>(limbs), 0);
-        const std::vector<Limb>& prev = row.back();
-        const Limb factor = static_cast<Limb>(n) - (i - 1);
-        // Only the words in use and one more: the row grows a word at a time.
-        size_t width = prev.size();
-        while (width > 0 && prev[width - 1] == 0) --width;
-        width = std::min(width + 1, cur.size());
-        Limb carry = 0;
-        for (size_t l = 0; l < width; ++l) {
-            const WideLimb t = static_cast<WideLimb>(prev[l]) * factor + carry;
-            cur[l] = static_cast<Limb>(t);
-            carry = static_cast<Limb>(t >> 64);
-        }
-        // The caller sizes the width to hold C(n, i) * (n - i + 1) for every n it uses.
-        // Divisor below 2^32 (always, in practice): two 64-bit divisions per limb instead
-        // of a slow 128-bit one.
-        if (i < (uint64_t{1} << 32)) {
-            Limb rem = 0;
-            for (size_t l = width; l-- > 0;) {
-                const Limb high = (rem << 32) | (cur[l] >> 32);
-                rem = high % i;
-                const Limb low = (rem << 32) | (cur[l] & 0xffffffffu);
-                rem = low % i;
-                cur[l] = ((high / i) << 32) | (low / i);
-            }
-        } else {
-            WideLimb rem = 0;
-            for (size_t l = width; l-- > 0;) {
-                const WideLimb t = (rem << 64) | cur[l];
-                cur[l] = static_cast<Limb>(t / i);
-                rem = t % i;
-            }
-        }
-        row.push_back(std::move(cur));
+    // C(n, i) = C(n, i - 1) * (n - i + 1) / i, only as far as asked. The caller sizes the
+    // width to hold C(n, i) * (n - i + 1) for every n it uses.
+    while (row.size <= static_cast<size_t>(k)) {
+        const size_t i = row.size;
+        const Limb* prev = slot(row, i - 1);
+        mulDiv(slot(row, i), prev, static_cast<size_t>(limbs), static_cast<Limb>(n) - (i - 1), i);
+        ++row.size;
     }
-    return row[static_cast<size_t>(k)].data();
+    return slot(row, static_cast<size_t>(k));
+}
+
+void BigArith::binomials(int64_t n, int64_t lo, int64_t hi, Limb* out) const {
+    const auto L = static_cast<size_t>(limbs);
+    std::fill_n(out, L, 0);
+    out[0] = 1;
+    // C(n, lo) from C(n, 0), several steps per pass: C(n, i + s) =
+    // C(n, i) * n_i ... n_(i+s-1) / ((i + 1) ... (i + s)), the factors packed into one word
+    // and the divisors into half a word. The product stays below C(n, i + s) * 2^32.
+    const int64_t m = std::min(lo, n - lo);
+    for (int64_t i = 0; i < m;) {
+        Limb num = static_cast<Limb>(n - i);
+        Limb den = static_cast<Limb>(i + 1);
+        int64_t s = 1;
+        while (i + s < m) {
+            const auto f = static_cast<Limb>(n - i - s);
+            const auto d = static_cast<Limb>(i + s + 1);
+            Limb nextNum = 0;
+            if (__builtin_mul_overflow(num, f, &nextNum) || den * d >= (uint64_t{1} << 32) || d >= (uint64_t{1} << 32))
+                break;
+            num = nextNum;
+            den *= d;
+            ++s;
+        }
+        mulDiv(out, out, L, num, den);
+        i += s;
+    }
+    // Then one step per entry: C(n, k) = C(n, k - 1) * (n - k + 1) / k.
+    for (int64_t k = lo + 1; k <= hi; ++k) {
+        Limb* cur = out + static_cast<size_t>(k - lo) * L;
+        mulDiv(cur, cur - L, L, static_cast<Limb>(n - k + 1), static_cast<Limb>(k));
+    }
 }
 
 namespace bignum {

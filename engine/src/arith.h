@@ -9,9 +9,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <limits>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace gravlin::engine {
@@ -32,6 +32,10 @@ struct SatArith {
     bool isOne(const Limb* a) const { return a[0] == 1; }
     // Only whether C(n, k) is zero matters here.
     const Limb* binomial(int64_t n, int64_t k) const { return k >= 0 && k <= n ? &kOne : &kZero; }
+    // out[i] = C(n, lo + i) for i in [0, hi - lo].
+    void binomials(int64_t n, int64_t lo, int64_t hi, Limb* out) const {
+        for (int64_t k = lo; k <= hi; ++k) out[k - lo] = *binomial(n, k);
+    }
 
     static constexpr Limb kMax = std::numeric_limits<Limb>::max();
     static constexpr Limb kOne = 1;
@@ -76,6 +80,9 @@ public:
 
     // C(n, k), exact; rows are built on first use and kept for the object's life.
     const Limb* binomial(int64_t n, int64_t k) const;
+    // C(n, k) for k in [lo, hi] into out (hi - lo + 1 numbers of `limbs` words each),
+    // without building the row below lo. Requires 0 <= lo <= hi <= n.
+    void binomials(int64_t n, int64_t lo, int64_t hi, Limb* out) const;
 
 private:
     int used(const Limb* a) const {
@@ -85,8 +92,19 @@ private:
     }
 
     std::vector<Limb> zero_;
-    // Deque: entries keep their address while a row grows, so handed-out pointers stay valid.
-    mutable std::map<int64_t, std::deque<std::vector<Limb>>> rows_;
+    // Entries live in fixed blocks of kChunk numbers: they keep their address while a row
+    // grows, so handed-out pointers stay valid, and a row costs one allocation per block.
+    static constexpr size_t kChunk = 16;
+    struct BinomialRow {
+        std::vector<std::unique_ptr<Limb[]>> blocks;
+        size_t size = 0;
+    };
+    Limb* slot(BinomialRow& row, size_t i) const {
+        if (i / kChunk >= row.blocks.size())
+            row.blocks.emplace_back(new Limb[kChunk * static_cast<size_t>(limbs)]());
+        return row.blocks[i / kChunk].get() + (i % kChunk) * static_cast<size_t>(limbs);
+    }
+    mutable std::map<int64_t, BinomialRow> rows_;
 };
 
 // Helpers on plain little-endian limb vectors, used where a result is printed.

@@ -1,7 +1,9 @@
 // Hand-made positions whose answers a player can check on paper.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "analysis.h"
@@ -124,6 +126,28 @@ TEST(Probabilities, HugeUnconstrainedAreaStaysExact) {
     EXPECT_EQ(bignum::compare(bignum::multiply(a.probability(0).num, {2}), a.probability(0).den), 0);
     EXPECT_EQ(bignum::compare(bignum::multiply(a.probability(2).num, {718}), bignum::multiply(a.probability(2).den, {98})), 0);
     for (int8_t v : a.value) EXPECT_EQ(v, -1);
+}
+
+}  // namespace
+}  // namespace gravlin::engine
+
+namespace gravlin::engine {
+namespace {
+
+// A stretch of a binomial row computed from its first entry equals the row built entry
+// by entry, up to C(720, 99) and past the middle of the row.
+TEST(Arith, BinomialStretchMatchesTheRow) {
+    const BigArith a(13);
+    const auto L = static_cast<size_t>(a.limbs);
+    for (const auto& [n, lo, hi] : std::vector<std::tuple<int, int, int>>{
+             {720, 0, 0}, {720, 0, 5}, {720, 60, 99}, {720, 99, 99}, {720, 355, 365}, {720, 715, 720}, {1, 1, 1}}) {
+        std::vector<Limb> out(static_cast<size_t>(hi - lo + 1) * L, 0);
+        a.binomials(n, lo, hi, out.data());
+        for (int k = lo; k <= hi; ++k) {
+            const Limb* want = a.binomial(n, k);
+            EXPECT_TRUE(std::equal(want, want + L, out.data() + static_cast<size_t>(k - lo) * L)) << n << " " << k;
+        }
+    }
 }
 
 }  // namespace
