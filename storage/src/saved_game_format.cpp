@@ -87,17 +87,54 @@ std::string formatSavedGame(const SavedGame& game) {
     return out;
 }
 
+// The values are list items separated by commas and line breaks, read in the order they
+// were written: blank lines are passed over, and whatever follows the last cell is not read.
+class ItemReader {
+public:
+    explicit ItemReader(std::string_view text) : lines_(splitLines(text)) {}
+
+    std::optional<std::string_view> next() {
+        while (!pendingLine_) {
+            if (line_ >= lines_.size()) return std::nullopt;
+            const std::string_view l = lines_[line_++];
+            if (trimBlanks(l).empty()) continue;
+            rest_ = l;
+            pendingLine_ = true;
+        }
+        const std::size_t comma = rest_.find(',');
+        const std::string_view item = rest_.substr(0, comma);
+        if (comma == std::string_view::npos) {
+            pendingLine_ = false;
+        } else {
+            rest_.remove_prefix(comma + 1);
+        }
+        return item;
+    }
+
+private:
+    std::vector<std::string_view> lines_;
+    std::size_t line_ = 0;
+    std::string_view rest_;
+    bool pendingLine_ = false;
+};
+
 std::optional<SavedGame> parseSavedGame(std::string_view text, std::string* why) {
-    const std::vector<std::string_view> lines = splitLines(text);
-    if (lines.size() < 3) return refuse(why, "header cut short");
-    const auto width = parseInt(lines[0], kMinSide, kMaxWidth);
+    ItemReader items(text);
+    auto readInt = [&items](int lo, int hi) -> std::optional<int> {
+        const auto item = items.next();
+        return item ? parseInt(*item, lo, hi) : std::nullopt;
+    };
+    auto readBool = [&items]() -> std::optional<bool> {
+        const auto item = items.next();
+        return item ? parseBool(*item) : std::nullopt;
+    };
+    const auto width = readInt(kMinSide, kMaxWidth);
     if (!width) return refuse(why, "width");
-    const auto height = parseInt(lines[1], kMinSide, kMaxHeight);
+    const auto height = readInt(kMinSide, kMaxHeight);
     if (!height) return refuse(why, "height");
     const int cellCount = *width * *height;
-    const auto mines = parseInt(lines[2], 0, cellCount);
+    const auto mines = readInt(0, cellCount);
     if (!mines) return refuse(why, "mines");
-    if (lines.size() < 3 + static_cast<std::size_t>(cellCount)) return refuse(why, "cells cut short");
 
     SavedGame game;
     game.width = static_cast<std::int16_t>(*width);
@@ -105,30 +142,16 @@ std::optional<SavedGame> parseSavedGame(std::string_view text, std::string* why)
     game.mines = static_cast<std::int16_t>(*mines);
     game.cells.reserve(static_cast<std::size_t>(cellCount));
     for (int L = 0; L < cellCount; ++L) {
-        std::string_view line = lines[3 + static_cast<std::size_t>(L)];
-        std::string_view fields[6];
-        int n = 0;
-        while (true) {
-            const std::size_t comma = line.find(',');
-            if (n == 6) return refuse(why, "extra field in cell " + std::to_string(L));
-            fields[n++] = line.substr(0, comma);
-            if (comma == std::string_view::npos) break;
-            line.remove_prefix(comma + 1);
-        }
-        if (n != 6) return refuse(why, "missing field in cell " + std::to_string(L));
-        const auto isMine = parseBool(fields[0]);
-        const auto around = parseInt(fields[1], 0, 8);
-        const auto rest = parseInt(fields[2], -8, 8);
-        const auto marked = parseBool(fields[3]);
-        const auto visible = parseBool(fields[4]);
-        const auto done = parseBool(fields[5]);
+        const auto isMine = readBool();
+        const auto around = readInt(0, 8);
+        const auto rest = readInt(-8, 8);
+        const auto marked = readBool();
+        const auto visible = readBool();
+        const auto done = readBool();
         if (!isMine || !around || !rest || !marked || !visible || !done)
-            return refuse(why, "bad value in cell " + std::to_string(L));
+            return refuse(why, "missing or bad value in cell " + std::to_string(L));
         game.cells.push_back({*isMine, static_cast<std::int16_t>(*around), static_cast<std::int16_t>(*rest), *marked,
                               *visible, *done});
-    }
-    for (std::size_t i = 3 + static_cast<std::size_t>(cellCount); i < lines.size(); ++i) {
-        if (!trimBlanks(lines[i]).empty()) return refuse(why, "text after the last cell");
     }
     return game;
 }

@@ -35,16 +35,15 @@ std::string formatSavedGame(const SavedGame& game);
 
 // What reading accepts (anything else is refused, and the caller takes its read-failure
 // path):
-// - lines end in CR LF, lone CR or lone LF; the last needs no line end; a UTF-8 BOM is
-//   skipped; empty (or blank) lines after the last cell are ignored, any other further
-//   line is refused, because the file then disagrees with its own header;
+// - the values are list items separated by commas and line breaks (CR LF, lone CR or lone
+//   LF; the last needs no line end), read in the order written: blank lines are passed
+//   over, a UTF-8 BOM is skipped, and whatever follows the last cell is not read;
 // - integers: optional sign and decimal digits, blanks or tabs around them allowed;
 // - booleans: #TRUE# or #FALSE#, letters in any case;
 // - width 3..30 and height 3..24 (the board limits; they keep the board within the 720
 //   cell buttons), mines 0..width * height (a later new game places as many as fit);
 // - mines_around 0..8 (a cell has at most eight neighbours), rest_around -8..8 (the solver
-//   recounts it as mines_around minus marked neighbours), so no later count can overflow;
-// - each cell line holds exactly six fields.
+//   recounts it as mines_around minus marked neighbours), so no later count can overflow.
 // The cells need not agree with each other or with the header: the game takes such a
 // board as it stands. `why` receives a short reason when the text is refused.
 std::optional<SavedGame> parseSavedGame(std::string_view text, std::string* why = nullptr);
