@@ -351,6 +351,15 @@ Row convolve(const A& a, const Row& x, const Row& y, int maxIndex) {
 // Collapsed, a state keeps one entry for all its mine counts (and still the exact least
 // and most mines that reach it): enough when the number of mines does not matter.
 
+// Per group g of a component and value j = 0..size: one number, all in one array.
+struct RawCounts {
+    std::vector<Limb> v;
+    std::vector<size_t> start;  // per group: index of its j = 0 entry
+    size_t limbs = 1;
+    Limb* at(size_t g, size_t j) { return v.data() + (start[g] + j) * limbs; }
+    const Limb* at(size_t g, size_t j) const { return v.data() + (start[g] + j) * limbs; }
+};
+
 template <class A>
 class ComponentCounter {
 public:
@@ -394,11 +403,14 @@ public:
 
     // For every group g and value j, raw[g][j] = sum over the component's layouts with j
     // mines in g (counting each choice of members once) of weight(mines of the layout).
-    void backward(const Row& weight, std::vector<std::vector<std::vector<Limb>>>& raw) {
+    void backward(const Row& weight, RawCounts& raw) {
         const size_t L = static_cast<size_t>(a_.limbs);
-        raw.assign(c_.groups.size(), {});
+        raw.limbs = L;
+        raw.start.resize(c_.groups.size() + 1);
+        raw.start[0] = 0;
         for (size_t g = 0; g < c_.groups.size(); ++g)
-            raw[g].assign(static_cast<size_t>(c_.groups[g].size) + 1, std::vector<Limb>(L, 0));
+            raw.start[g + 1] = raw.start[g] + static_cast<size_t>(c_.groups[g].size) + 1;
+        raw.v.assign(raw.start.back() * L, 0);
         if (layers_.back().count() == 0) return;
 
         const Layer& last = layers_.back();
@@ -433,7 +445,7 @@ public:
                             a_.addMul(&before[here], c, b);
                         a_.addMul(sum.data(), &prev.vals[here], b);
                     }
-                    a_.add(raw[static_cast<size_t>(order_[t])][j].data(), sum.data());
+                    a_.add(raw.at(static_cast<size_t>(order_[t]), j), sum.data());
                 }
             }
             after.swap(before);
@@ -742,13 +754,8 @@ private:
 // ---------------------------------------------------------------------------------------
 // Combining the components with the total sum.
 
-struct GroupResult {
-    // raw[j] for j = 0..size as produced by ComponentCounter::backward.
-    std::vector<std::vector<Limb>> raw;
-};
-
-// Runs the counting with arithmetic A; calls onGroup(members, size, raw, denominator) for
-// each group, onFree(numerator of "mine", numerator of "free", denominator) for the
+// Runs the counting with arithmetic A; calls onGroup(group, raw, denominator) for each
+// group, raw pointing at its numbers for j = 0..size as ComponentCounter::backward made them; onFree(numerator of "mine", numerator of "free", denominator) for the
 // unknowns only the total sum touches. Returns false when no layout fits.
 template <class A, class OnGroup, class OnFree>
 bool count(const A& a, const Prepared& p, size_t budget, OnGroup onGroup, OnFree onFree) {
@@ -834,11 +841,11 @@ bool count(const A& a, const Prepared& p, size_t budget, OnGroup onGroup, OnFree
         }
     }
 
-    std::vector<std::vector<std::vector<Limb>>> raw;
+    RawCounts raw;
     for (size_t c = 0; c < C; ++c) {
         counters[c].backward(weights[c], raw);
         const auto& groups = p.components[c].groups;
-        for (size_t g = 0; g < groups.size(); ++g) onGroup(groups[g], raw[g], denominators[c]);
+        for (size_t g = 0; g < groups.size(); ++g) onGroup(groups[g], raw.at(g, 0), denominators[c]);
     }
     return true;
 }
@@ -853,11 +860,12 @@ void markFixed(const Prepared& p, Analysis& out) {
 int limbsFor(int unknowns) { return (unknowns + 64) / 64 + 1; }
 
 // 0 or 1 when every layout counted in raw puts that many mines on each member, else -1.
-int8_t groupVerdict(const Group& g, const std::vector<std::vector<Limb>>& raw) {
-    const bool someZero = raw[0][0] != 0;
-    const bool someFull = raw[static_cast<size_t>(g.size)][0] != 0;
+// raw holds one saturated count per j (one word each).
+int8_t groupVerdict(const Group& g, const Limb* raw) {
+    const bool someZero = raw[0] != 0;
+    const bool someFull = raw[g.size] != 0;
     bool between = false;
-    for (int j = 1; j < g.size; ++j) between = between || raw[static_cast<size_t>(j)][0] != 0;
+    for (int j = 1; j < g.size; ++j) between = between || raw[j] != 0;
     return between || (someZero && someFull) ? -1 : someZero ? 0 : 1;
 }
 
@@ -883,13 +891,13 @@ bool determineIgnoringMineCounts(const Prepared& p, size_t budget, Analysis& out
     const auto U = static_cast<int64_t>(p.free.size());
     if (p.hasTotal && (p.total - most < 0 || p.total - least > U)) return false;
 
-    std::vector<std::vector<std::vector<Limb>>> raw;
+    RawCounts raw;
     for (size_t c = 0; c < C; ++c) {
         Row weight = makeRow(a, rows[c].lo, 1);
         at(a, weight, rows[c].lo)[0] = 1;
         counters[c].backward(weight, raw);
         for (const auto& g : p.components[c].groups) {
-            const int8_t v = groupVerdict(g, raw[static_cast<size_t>(&g - p.components[c].groups.data())]);
+            const int8_t v = groupVerdict(g, raw.at(static_cast<size_t>(&g - p.components[c].groups.data()), 0));
             for (int m : g.members) out.value[static_cast<size_t>(m)] = v;
         }
     }
@@ -912,7 +920,7 @@ Analysis analyseDetermination(const std::vector<Equation>& equations, size_t wor
             SatArith a;
             const bool solvable = count(
                 a, p, workLimit,
-                [&](const Group& g, const std::vector<std::vector<Limb>>& raw, const std::vector<Limb>&) {
+                [&](const Group& g, const Limb* raw, const std::vector<Limb>&) {
                     const int8_t v = groupVerdict(g, raw);
                     for (int m : g.members) out.value[static_cast<size_t>(m)] = v;
                 },
@@ -950,12 +958,12 @@ Analysis analyseProbabilities(const std::vector<Equation>& equations, size_t wor
         const size_t L = static_cast<size_t>(a.limbs);
         const bool solvable = count(
             a, p, workLimit,
-            [&](const Group& g, const std::vector<std::vector<Limb>>& raw, const std::vector<Limb>& den) {
+            [&](const Group& g, const Limb* raw, const std::vector<Limb>& den) {
                 // Each member is a mine in C(size - 1, j - 1) of the C(size, j) ways to
                 // place j mines in the group.
                 std::vector<Limb> num(L, 0);
                 for (int j = 1; j <= g.size; ++j)
-                    a.addMul(num.data(), a.binomial(g.size - 1, j - 1), raw[static_cast<size_t>(j)].data());
+                    a.addMul(num.data(), a.binomial(g.size - 1, j - 1), raw + static_cast<size_t>(j) * L);
                 const auto id = static_cast<int32_t>(out.probabilities.size());
                 out.probabilities.push_back({trimmed(num.data(), L), trimmed(den.data(), L)});
                 for (int m : g.members) out.classOf[static_cast<size_t>(m)] = id;
