@@ -5,8 +5,16 @@
 
 namespace gravlin::storage {
 
+namespace {
+// Paths are UTF-8 text; read as such they also name files with umlauts where the system's
+// narrow encoding is another (Windows).
+std::filesystem::path fsPath(const std::string& path) {
+    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+}  // namespace
+
 std::optional<std::string> readWholeFile(const std::string& path, std::size_t maxBytes) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(fsPath(path), std::ios::binary);
     if (!in) return std::nullopt;
     std::string text;
     char buffer[64 * 1024];
@@ -23,7 +31,7 @@ std::optional<std::string> readWholeFile(const std::string& path, std::size_t ma
 }
 
 bool writeWholeFile(const std::string& path, std::string_view text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(fsPath(path), std::ios::binary | std::ios::trunc);
     if (!out) return false;
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.close();
@@ -33,8 +41,8 @@ bool writeWholeFile(const std::string& path, std::string_view text) {
 bool fileExists(const std::string& path) {
     // A file that exists but may not be read still must not be replaced without asking.
     std::error_code ec;
-    if (std::filesystem::exists(std::filesystem::path(path), ec)) return true;
-    std::ifstream in(path, std::ios::binary);
+    if (std::filesystem::exists(fsPath(path), ec)) return true;
+    std::ifstream in(fsPath(path), std::ios::binary);
     return static_cast<bool>(in);
 }
 

@@ -91,6 +91,28 @@ private slots:
         QVERIFY(form().game_running);
     }
 
+    void theWildcardPresetIsAFilterNotAName() {
+        auto saveButton = [](QFileDialog* d) {
+            return d->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))->button(QDialogButtonBox::Save);
+        };
+        test::answerNextModal([this, saveButton](QWidget* w) {
+            auto* d = qobject_cast<QFileDialog*>(w);
+            QVERIFY(d);
+            d->setDirectory(dir->path());
+            QTest::mouseClick(saveButton(d), Qt::LeftButton);  // the preset "*.qzd" as it stands
+            // The dialog comes back; this time a name is given.
+            test::answerNextModal([this, saveButton](QWidget* again) {
+                auto* d2 = qobject_cast<QFileDialog*>(again);
+                QVERIFY(d2);
+                d2->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(dir->filePath(QStringLiteral("named")));
+                QTest::mouseClick(saveButton(d2), Qt::LeftButton);
+            });
+        });
+        view().action("save")->trigger();
+        QVERIFY(!QFileInfo::exists(dir->filePath(QStringLiteral("*.qzd"))));
+        QVERIFY(QFileInfo::exists(dir->filePath(QStringLiteral("named.qzd"))));
+    }
+
     void loadGameShowsTheSavedBoard() {
         const QString path = dir->filePath(QStringLiteral("game.qzd"));
         const auto before = gui->program.storage.captureGame();

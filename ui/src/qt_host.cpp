@@ -226,10 +226,20 @@ std::optional<std::string> QtHost::fileDialog(const FileDialogRequest& request) 
     dialog.setFileMode(request.forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);  // the program asks itself
     if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    const QStringList files = dialog.selectedFiles();
-    if (files.isEmpty()) return std::nullopt;
-    return QDir::toNativeSeparators(files.first()).toStdString();
+    // A name with a wildcard (the preset "*.qzd" accepted as it stands) is a filter for
+    // the list, not a file to write: the dialog stays open with that filter.
+    while (dialog.exec() == QDialog::Accepted) {
+        const QStringList files = dialog.selectedFiles();
+        if (files.isEmpty()) return std::nullopt;
+        const QString name = QFileInfo(files.first()).fileName();
+        if (!name.contains(QLatin1Char('*')) && !name.contains(QLatin1Char('?'))) {
+            return QDir::toNativeSeparators(files.first()).toStdString();
+        }
+        dialog.setDirectory(QFileInfo(files.first()).absolutePath());
+        dialog.setNameFilter(name);
+        dialog.selectFile(name);
+    }
+    return std::nullopt;
 }
 
 std::string QtHost::programFolder() { return QCoreApplication::applicationDirPath().toStdString(); }
