@@ -14,7 +14,8 @@ using namespace gravlin;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const storage::MineLayoutScan scan = storage::scanMineLayout(text);
-    if (scan.width < 0 || scan.rows < 0 || scan.mines < 0 || scan.width > static_cast<long long>(size)) std::abort();
+    if (scan.width < 0 || scan.rows < 0 || scan.mines < 0 || scan.width > static_cast<long long>(size))
+        std::abort();
     if (static_cast<long long>(scan.mineCells.size()) > scan.mines) std::abort();
     for (const auto& c : scan.mineCells) {
         if (c.x < 1 || c.x > scan.width || c.x > 30 || c.y < 1 || c.y > scan.rows || c.y > 24) std::abort();

@@ -52,7 +52,7 @@ struct Game {
 };
 
 class AutoPlayer {
-public:
+  public:
     AutoPlayer() {
         if (!engine.ensureLoaded()) throw std::runtime_error(engine.loadError());
         program.start();
@@ -80,7 +80,7 @@ public:
     gravlin::DynamicEngine engine{GRAVLIN_BENCH_DIR};
     gravlin::Program program{host, &engine};
 
-private:
+  private:
     // The fake keeps everything it was asked; over hundreds of games that only grows.
     void forgetHostRecords() {
         host.messages.clear();

@@ -24,7 +24,7 @@ struct Group {
 };
 
 class Enumerator {
-public:
+  public:
     Enumerator(Group& g, const std::vector<Equation>& equations, long long& nodes, long long maxNodes)
         : g_(g), equations_(equations), nodes_(nodes), maxNodes_(maxNodes) {
         const int n = static_cast<int>(g.unknowns.size());
@@ -46,7 +46,7 @@ public:
         return step(0, 0);
     }
 
-private:
+  private:
     // Unknowns in breadth-first order over shared equations, so that each equation is
     // complete soon after its first unknown is set and wrong branches die early.
     std::vector<int> searchOrder(int n) {

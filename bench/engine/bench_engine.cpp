@@ -86,7 +86,8 @@ std::vector<Set> makeSets() {
     sets.push_back({"30x24_99", randomGames(30, 24, 99, 4, 4)});
     sets.push_back({"8x8_40", randomGames(8, 8, 40, 60, 5)});
     sets.push_back({"long_frontier", longFrontiers(8, 6)});
-    for (int patch : {3, 5, 7}) sets.push_back({"lattice_" + std::to_string(patch), lattices(patch, 6, 7 + patch)});
+    for (int patch : {3, 5, 7})
+        sets.push_back({"lattice_" + std::to_string(patch), lattices(patch, 6, 7 + patch)});
     return sets;
 }
 
@@ -102,8 +103,10 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark(("CalcStoch/" + set.name).c_str(), [positions](benchmark::State& s) {
             runPerPosition(s, positions->size(), [&](size_t i) { calcStoch((*positions)[i]); });
         })->Unit(benchmark::kMillisecond);
-        auto systems = std::make_shared<std::vector<std::vector<gravlin::engine::Equation>>>(parsed(set.positions));
-        benchmark::RegisterBenchmark(("ProbabilitiesOnly/" + set.name).c_str(), [systems](benchmark::State& s) {
+        auto systems =
+            std::make_shared<std::vector<std::vector<gravlin::engine::Equation>>>(parsed(set.positions));
+        benchmark::RegisterBenchmark(("ProbabilitiesOnly/" + set.name).c_str(), [systems](
+                                                                                    benchmark::State& s) {
             runPerPosition(s, systems->size(), [&](size_t i) {
                 benchmark::DoNotOptimize(gravlin::engine::analyseProbabilities((*systems)[i]));
             });

@@ -11,7 +11,7 @@ namespace gravlin::bench {
 namespace {
 
 class Field {
-public:
+  public:
     Field(int w, int h) : w_(w), h_(h), mine_(cells()), open_(cells()), marked_(cells()) {}
 
     int cells() const { return w_ * h_; }
@@ -23,11 +23,14 @@ public:
         for (int i = 0; i < cells(); ++i)
             if (i != at(sparedX, sparedY)) free.push_back(i);
         std::shuffle(free.begin(), free.end(), rng);
-        for (int i = 0; i < mines && i < static_cast<int>(free.size()); ++i) mine_[static_cast<size_t>(free[i])] = 1;
+        for (int i = 0; i < mines && i < static_cast<int>(free.size()); ++i)
+            mine_[static_cast<size_t>(free[i])] = 1;
     }
     void setMine(int x, int y, bool v) { mine_[static_cast<size_t>(at(x, y))] = v; }
     bool mine(int x, int y) const { return mine_[static_cast<size_t>(at(x, y))] != 0; }
-    bool covered(int x, int y) const { return !open_[static_cast<size_t>(at(x, y))] && !marked_[static_cast<size_t>(at(x, y))]; }
+    bool covered(int x, int y) const {
+        return !open_[static_cast<size_t>(at(x, y))] && !marked_[static_cast<size_t>(at(x, y))];
+    }
     void mark(int x, int y) { marked_[static_cast<size_t>(at(x, y))] = 1; }
 
     int around(int x, int y) const {
@@ -116,7 +119,7 @@ public:
         return true;
     }
 
-private:
+  private:
     int w_, h_;
     std::vector<char> mine_, open_, marked_;
 };
@@ -199,7 +202,9 @@ std::vector<Position> lattices(int patch, int count, uint64_t seed) {
         Field f(w, h);
         int mines = 0;
         std::bernoulli_distribution dense(0.2);
-        auto numbered = [&](int x, int y) { return x % 2 == 0 && y % 2 == 0 && x <= 2 * patch && y <= 2 * patch; };
+        auto numbered = [&](int x, int y) {
+            return x % 2 == 0 && y % 2 == 0 && x <= 2 * patch && y <= 2 * patch;
+        };
         for (int x = 1; x <= w; ++x)
             for (int y = 1; y <= h; ++y)
                 if (!numbered(x, y) && dense(rng)) {

@@ -82,8 +82,14 @@ void BM_UncoverWholeBoard(benchmark::State& state) {
     }
     state.counters["opened"] = opened;
 }
-BENCHMARK_TEMPLATE(BM_UncoverWholeBoard, false)->Name("BM_UncoverWholeBoard/logic")->UseManualTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(BM_UncoverWholeBoard, true)->Name("BM_UncoverWholeBoard/view")->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_UncoverWholeBoard, false)
+    ->Name("BM_UncoverWholeBoard/logic")
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_UncoverWholeBoard, true)
+    ->Name("BM_UncoverWholeBoard/view")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // A left press on a fresh 30 x 16 board with 99 mines that opens a region: the solver run
 // and bringing the view up to date included.
@@ -119,7 +125,8 @@ void BM_Phase1After30x24Opening(benchmark::State& state) {
         p.solver.Phase1();
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
     }
-    state.counters["opened_before"] = benchmark::Counter(static_cast<double>(uncovered), benchmark::Counter::kAvgIterations);
+    state.counters["opened_before"] =
+        benchmark::Counter(static_cast<double>(uncovered), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_Phase1After30x24Opening)->UseManualTime()->Unit(benchmark::kMicrosecond);
 

@@ -14,14 +14,16 @@ void BM_StartToFirstPaint(benchmark::State& state) {
     for (auto _ : state) {
         QProcess program;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        if (!env.contains(QStringLiteral("QT_QPA_PLATFORM"))) env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         program.setProcessEnvironment(env);
         program.setWorkingDirectory(QDir::tempPath());
         QElapsedTimer timer;
         timer.start();
         program.start(QStringLiteral(GRAVLIN_PROGRAM), {QStringLiteral("--report-start")});
         QByteArray line;
-        while (!line.contains('\n') && program.waitForReadyRead(10000)) line += program.readAllStandardOutput();
+        while (!line.contains('\n') && program.waitForReadyRead(10000))
+            line += program.readAllStandardOutput();
         state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
         program.waitForFinished(10000);
         // "painted <ms> ms, rss-kib <n>"

@@ -37,7 +37,8 @@ void Form1::Command1_MouseDown(std::int16_t Index, std::int16_t Button, std::int
         std::int16_t x = 0;
         std::int16_t y = 0;
         GetMatx(Index, x, y);
-        StatusBar1.text = "Index " + std::to_string(Index) + ": x = " + std::to_string(x) + ", y = " + std::to_string(y);
+        StatusBar1.text =
+            "Index " + std::to_string(Index) + ": x = " + std::to_string(x) + ", y = " + std::to_string(y);
         if (spickmodus.checked && x != 0 && is_mine(x, y)) {
             StatusBar1.text += " - Achtung! Mine";
             host().beep();

@@ -39,8 +39,8 @@ void Form1::Spielende(bool gewonnen) {
 void Form1::ShowMines(Color cc) {
     for (int x = 1; x <= x_game; ++x) {
         for (int y = 1; y <= y_game; ++y) {
-            CommandButton& b =
-                Command1.at(static_cast<std::size_t>(GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y))));
+            CommandButton& b = Command1.at(static_cast<std::size_t>(
+                GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y))));
             if (b.caption != "M" && is_mine(x, y)) b.backColor = cc;
         }
     }
@@ -50,8 +50,8 @@ void Form1::ShowMinesGreen() {
     for (int x = 1; x <= x_game; ++x) {
         for (int y = 1; y <= y_game; ++y) {
             if (!is_mine(x, y)) continue;
-            CommandButton& b =
-                Command1.at(static_cast<std::size_t>(GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y))));
+            CommandButton& b = Command1.at(static_cast<std::size_t>(
+                GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y))));
             b.backColor = kGreen;
             b.caption = "M";
         }
@@ -72,14 +72,18 @@ void Form1::EndWork() {
     busy = false;
 }
 
-void Form1::NewGame_Click() { InitGame(); }
+void Form1::NewGame_Click() {
+    InitGame();
+}
 
 void Form1::StartStop_Click() {
     host().setFocus(*this, "Dummy");
     InitGame();
 }
 
-void Form1::Ende_Click() { host().closeWindow(*this); }
+void Form1::Ende_Click() {
+    host().closeWindow(*this);
+}
 
 void Form1::loosercont_Click() {
     ShowMines(kSystemButtonFace);
@@ -96,6 +100,8 @@ void Form1::Solve_Click() {
     }
 }
 
-void Form1::spickmodus_Click() { spickmodus.checked = !spickmodus.checked; }
+void Form1::spickmodus_Click() {
+    spickmodus.checked = !spickmodus.checked;
+}
 
 }  // namespace gravlin

@@ -1,9 +1,9 @@
 // The main window's controls as designed, its menu tree, start-up, and the hand-over to
 // the layers above the board.
+#include "gravlin/board/form1.h"
+
 #include <chrono>
 #include <stdexcept>
-
-#include "gravlin/board/form1.h"
 
 namespace gravlin {
 

@@ -78,7 +78,8 @@ void Form1::placeMinesUniformly(int x0, int y0) {
     const int toPlace = std::min<int>(std::max(count, 0), static_cast<int>(candidates.size()));
     for (int placed = 0; placed < toPlace; ++placed) {
         std::uniform_int_distribution<int> pick(placed, static_cast<int>(candidates.size()) - 1);
-        std::swap(candidates[static_cast<std::size_t>(placed)], candidates[static_cast<std::size_t>(pick(random))]);
+        std::swap(candidates[static_cast<std::size_t>(placed)],
+                  candidates[static_cast<std::size_t>(pick(random))]);
         const int k = candidates[static_cast<std::size_t>(placed)];
         is_mine(k % x_game + 1, k / x_game + 1) = true;
     }

@@ -35,7 +35,9 @@ void Form1::InitParms() {
     RefreshCoveredTooltip();
 }
 
-void Form1::RefreshCoveredTooltip() { MinesLabel.toolTip = "Noch verdeckt: " + std::to_string(covered_left); }
+void Form1::RefreshCoveredTooltip() {
+    MinesLabel.toolTip = "Noch verdeckt: " + std::to_string(covered_left);
+}
 
 std::int16_t Form1::GetLinear(std::int16_t xin, std::int16_t yin) const {
     return to16((static_cast<long long>(yin) - 1) * x_game + (xin - 1));

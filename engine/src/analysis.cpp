@@ -36,8 +36,8 @@ struct Prepared {
     int unknowns = 0;
     std::vector<int8_t> fixed;  // -1 or the forced value
     bool hasTotal = false;
-    int64_t total = 0;          // mines left for the unfixed unknowns of the total sum
-    std::vector<int> free;      // unfixed unknowns that only the total sum touches
+    int64_t total = 0;      // mines left for the unfixed unknowns of the total sum
+    std::vector<int> free;  // unfixed unknowns that only the total sum touches
     std::vector<Component> components;
 };
 
@@ -65,7 +65,8 @@ FlatLists usesOf(const std::vector<IndexedEq>& eqs, int unknowns) {
     f.items.resize(static_cast<size_t>(f.start.back()));
     std::vector<int> fill(f.start.begin(), f.start.end() - 1);
     for (size_t i = 0; i < eqs.size(); ++i)
-        for (int v : eqs[i].vars) f.items[static_cast<size_t>(fill[static_cast<size_t>(v)]++)] = static_cast<int>(i);
+        for (int v : eqs[i].vars)
+            f.items[static_cast<size_t>(fill[static_cast<size_t>(v)]++)] = static_cast<int>(i);
     return f;
 }
 
@@ -74,7 +75,7 @@ FlatLists usesOf(const std::vector<IndexedEq>& eqs, int unknowns) {
 // (only entries of present codes are read, so it is never cleared); other codes fall
 // back to sorting.
 class CodeIndex {
-public:
+  public:
     explicit CodeIndex(const std::vector<Equation>& input) {
         for (const auto& eq : input)
             for (int32_t c : eq.codes)
@@ -102,7 +103,7 @@ public:
         return static_cast<int>(std::lower_bound(codes_.begin(), codes_.end(), code) - codes_.begin());
     }
 
-private:
+  private:
     static constexpr int32_t kLimit = 10000;
     static constexpr size_t kWords = (kLimit + 63) / 64;
     static thread_local uint16_t tableStore_[kLimit];
@@ -235,8 +236,9 @@ Prepared prepare(const std::vector<Equation>& input, Analysis& out) {
         }
         e.vars.resize(kept);
     }
-    reduced.erase(std::remove_if(reduced.begin(), reduced.end(), [](const IndexedEq& e) { return e.vars.empty(); }),
-                  reduced.end());
+    reduced.erase(
+        std::remove_if(reduced.begin(), reduced.end(), [](const IndexedEq& e) { return e.vars.empty(); }),
+        reduced.end());
 
     std::vector<int> parent(static_cast<size_t>(n));
     std::iota(parent.begin(), parent.end(), 0);
@@ -248,10 +250,13 @@ Prepared prepare(const std::vector<Equation>& input, Analysis& out) {
         return v;
     };
     for (const auto& e : reduced)
-        for (size_t i = 1; i < e.vars.size(); ++i) parent[static_cast<size_t>(find(e.vars[i]))] = find(e.vars[0]);
+        for (size_t i = 1; i < e.vars.size(); ++i)
+            parent[static_cast<size_t>(find(e.vars[i]))] = find(e.vars[0]);
 
     const FlatLists eqsOf = usesOf(reduced, n);
-    auto sameEqs = [&](int a, int b) { return std::equal(eqsOf.begin(a), eqsOf.end(a), eqsOf.begin(b), eqsOf.end(b)); };
+    auto sameEqs = [&](int a, int b) {
+        return std::equal(eqsOf.begin(a), eqsOf.end(a), eqsOf.begin(b), eqsOf.end(b));
+    };
 
     std::vector<int> componentOf(static_cast<size_t>(n), -1);
     std::vector<std::vector<int>> members;
@@ -294,7 +299,8 @@ Prepared prepare(const std::vector<Equation>& input, Analysis& out) {
             ++c.groups.back().size;
         }
         for (size_t gi = 0; gi < c.groups.size(); ++gi)
-            for (int e : c.groups[gi].eqs) c.eqs[static_cast<size_t>(e)].groups.push_back(static_cast<int>(gi));
+            for (int e : c.groups[gi].eqs)
+                c.eqs[static_cast<size_t>(e)].groups.push_back(static_cast<int>(gi));
         p.components.push_back(std::move(c));
     }
     return p;
@@ -362,7 +368,7 @@ struct RawCounts {
 
 template <class A>
 class ComponentCounter {
-public:
+  public:
     ComponentCounter(const A& arith, const Component& comp, size_t& budget, bool collapse = false)
         : a_(arith), c_(comp), budget_(budget), collapse_(collapse) {}
 
@@ -397,7 +403,8 @@ public:
         Row r;
         if (last.count() == 0) return makeRow(a_, 0, 0);
         r = makeRow(a_, last.lo[0], rowLength(last, 0));
-        std::copy(last.vals.begin(), last.vals.begin() + static_cast<std::ptrdiff_t>(r.v.size()), r.v.begin());
+        std::copy(last.vals.begin(), last.vals.begin() + static_cast<std::ptrdiff_t>(r.v.size()),
+                  r.v.begin());
         return r;
     }
 
@@ -452,14 +459,14 @@ public:
         }
     }
 
-private:
+  private:
     struct Layer {
-        std::vector<int> eqs;          // the open equation of each slot
-        std::vector<uint16_t> keys;    // per state: mines each open equation still needs
-        std::vector<int> lo, hi;       // per state: range of mines placed so far
-        std::vector<size_t> off;       // per state: start of its row in vals
+        std::vector<int> eqs;        // the open equation of each slot
+        std::vector<uint16_t> keys;  // per state: mines each open equation still needs
+        std::vector<int> lo, hi;     // per state: range of mines placed so far
+        std::vector<size_t> off;     // per state: start of its row in vals
         std::vector<Limb> vals;
-        std::vector<int32_t> next;     // per state and value of the next group: target state
+        std::vector<int32_t> next;  // per state and value of the next group: target state
         size_t count() const { return lo.size(); }
     };
 
@@ -557,7 +564,8 @@ private:
         const int b = farthest(a);
         int fewest = 0;
         for (size_t g = 0; g < c_.groups.size(); ++g)
-            if (c_.groups[g].eqs.size() < c_.groups[static_cast<size_t>(fewest)].eqs.size()) fewest = static_cast<int>(g);
+            if (c_.groups[g].eqs.size() < c_.groups[static_cast<size_t>(fewest)].eqs.size())
+                fewest = static_cast<int>(g);
         std::pair<double, double> bestCost{0, 0};
         std::vector<int> order;
         bool first = true;
@@ -574,7 +582,7 @@ private:
 
     // Open-addressing index of the states of the layer being built.
     class StateIndex {
-    public:
+      public:
         void reset(size_t width) {
             width_ = width;
             table_.assign(64, -1);
@@ -600,7 +608,7 @@ private:
             }
         }
 
-    private:
+      private:
         size_t hash(const uint16_t* key) const {
             // Four entries per round.
             uint64_t h = 0x9e3779b97f4a7c15ULL;
@@ -755,8 +763,9 @@ private:
 // Combining the components with the total sum.
 
 // Runs the counting with arithmetic A; calls onGroup(group, raw, denominator) for each
-// group, raw pointing at its numbers for j = 0..size as ComponentCounter::backward made them; onFree(numerator of "mine", numerator of "free", denominator) for the
-// unknowns only the total sum touches. Returns false when no layout fits.
+// group, raw pointing at its numbers for j = 0..size as ComponentCounter::backward made them;
+// onFree(numerator of "mine", numerator of "free", denominator) for the unknowns only the total sum touches.
+// Returns false when no layout fits.
 template <class A, class OnGroup, class OnFree>
 bool count(const A& a, const Prepared& p, size_t budget, OnGroup onGroup, OnFree onFree) {
     const size_t L = static_cast<size_t>(a.limbs);
@@ -801,7 +810,8 @@ bool count(const A& a, const Prepared& p, size_t budget, OnGroup onGroup, OnFree
         for (size_t c = C; c-- > 0;) after[c] = convolve(a, rows[c], after[c + 1], T);
 
         std::vector<Limb> total(L, 0);
-        if (after[0].len > 0 && T >= after[0].lo && T <= after[0].hi()) std::copy_n(at(a, after[0], T), L, total.data());
+        if (after[0].len > 0 && T >= after[0].lo && T <= after[0].hi())
+            std::copy_n(at(a, after[0], T), L, total.data());
         if (a.isZero(total.data())) return false;
 
         for (size_t c = 0; c < C; ++c) {
@@ -857,7 +867,9 @@ void markFixed(const Prepared& p, Analysis& out) {
 
 // Limbs that hold every count of the system with room for the scaling done when printing
 // and for the intermediate products of the binomial rows.
-int limbsFor(int unknowns) { return (unknowns + 64) / 64 + 1; }
+int limbsFor(int unknowns) {
+    return (unknowns + 64) / 64 + 1;
+}
 
 // 0 or 1 when every layout counted in raw puts that many mines on each member, else -1.
 // raw holds one saturated count per j (one word each).
@@ -897,7 +909,8 @@ bool determineIgnoringMineCounts(const Prepared& p, size_t budget, Analysis& out
         at(a, weight, rows[c].lo)[0] = 1;
         counters[c].backward(weight, raw);
         for (const auto& g : p.components[c].groups) {
-            const int8_t v = groupVerdict(g, raw.at(static_cast<size_t>(&g - p.components[c].groups.data()), 0));
+            const int8_t v =
+                groupVerdict(g, raw.at(static_cast<size_t>(&g - p.components[c].groups.data()), 0));
             for (int m : g.members) out.value[static_cast<size_t>(m)] = v;
         }
     }

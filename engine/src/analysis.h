@@ -38,11 +38,9 @@ struct Analysis {
 inline constexpr size_t kDefaultWorkLimit = size_t{1} << 23;
 
 // Which unknowns every solution fixes. Cheap: counts only "none" versus "some".
-Analysis analyseDetermination(const std::vector<Equation>& equations,
-                              size_t workLimit = kDefaultWorkLimit);
+Analysis analyseDetermination(const std::vector<Equation>& equations, size_t workLimit = kDefaultWorkLimit);
 
 // Exact mine probabilities, every solution equally likely, plus the determination.
-Analysis analyseProbabilities(const std::vector<Equation>& equations,
-                              size_t workLimit = kDefaultWorkLimit);
+Analysis analyseProbabilities(const std::vector<Equation>& equations, size_t workLimit = kDefaultWorkLimit);
 
 }  // namespace gravlin::engine

@@ -78,7 +78,8 @@ void BigArith::binomials(int64_t n, int64_t lo, int64_t hi, Limb* out) const {
             const auto f = static_cast<Limb>(n - i - s);
             const auto d = static_cast<Limb>(i + s + 1);
             Limb nextNum = 0;
-            if (__builtin_mul_overflow(num, f, &nextNum) || den * d >= (uint64_t{1} << 32) || d >= (uint64_t{1} << 32))
+            if (__builtin_mul_overflow(num, f, &nextNum) || den * d >= (uint64_t{1} << 32) ||
+                d >= (uint64_t{1} << 32))
                 break;
             num = nextNum;
             den *= d;
@@ -156,7 +157,8 @@ uint32_t scaledQuotient(const std::vector<Limb>& num, const std::vector<Limb>& d
             subtract(rem, shifted);
             q |= 1u << b;
         }
-        for (size_t i = 0; i < width; ++i) shifted[i] = (shifted[i] >> 1) | (i + 1 < width ? shifted[i + 1] << 63 : 0);
+        for (size_t i = 0; i < width; ++i)
+            shifted[i] = (shifted[i] >> 1) | (i + 1 < width ? shifted[i + 1] << 63 : 0);
     }
     return q;
 }

@@ -43,7 +43,7 @@ struct SatArith {
 };
 
 class BigArith {
-public:
+  public:
     explicit BigArith(int limbs) : limbs(limbs), zero_(static_cast<size_t>(limbs), 0) {}
 
     const int limbs;
@@ -84,7 +84,7 @@ public:
     // without building the row below lo. Requires 0 <= lo <= hi <= n.
     void binomials(int64_t n, int64_t lo, int64_t hi, Limb* out) const;
 
-private:
+  private:
     int used(const Limb* a) const {
         int n = limbs;
         while (n > 0 && a[n - 1] == 0) --n;

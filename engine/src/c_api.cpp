@@ -23,7 +23,9 @@ gravlin::engine::SolverState& state() {
     return s;
 }
 
-std::string_view view(const char* text) { return text == nullptr ? std::string_view{} : std::string_view{text}; }
+std::string_view view(const char* text) {
+    return text == nullptr ? std::string_view{} : std::string_view{text};
+}
 
 char* copyToMalloc(const char* text, size_t size) {
     char* out = static_cast<char*>(std::malloc(size + 1));
@@ -68,9 +70,13 @@ void QZSolve(void) {
     // equations one by one and calls this after each.
 }
 
-int32_t QZGetNextFree(int32_t previous) { return nextDetermined(0, previous); }
+int32_t QZGetNextFree(int32_t previous) {
+    return nextDetermined(0, previous);
+}
 
-int32_t QZGetNextMine(int32_t previous) { return nextDetermined(1, previous); }
+int32_t QZGetNextMine(int32_t previous) {
+    return nextDetermined(1, previous);
+}
 
 void QZtrace(const char* fileName, const char* text) {
     try {

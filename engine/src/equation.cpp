@@ -7,14 +7,14 @@ namespace {
 
 // Cursor over the text; every read checks the end, so no input can run past it.
 class Scanner {
-public:
+  public:
     explicit Scanner(std::string_view text) : text_(text) {}
 
     bool atEnd() const { return pos_ >= text_.size(); }
     char peek() const { return atEnd() ? '\0' : text_[pos_]; }
     void skipSpace() {
-        while (!atEnd() && (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\r' ||
-                            text_[pos_] == '\n'))
+        while (!atEnd() &&
+               (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\r' || text_[pos_] == '\n'))
             ++pos_;
     }
     bool accept(char c) {
@@ -33,7 +33,8 @@ public:
     bool plainCell(int32_t& x, int32_t& y) {
         if (text_.size() - pos_ < 10) return false;
         const char* p = text_.data() + pos_;
-        if (p[0] != 'a' || p[1] != '[' || p[2] != ' ' || p[5] != ',' || p[8] != ' ' || p[9] != ']') return false;
+        if (p[0] != 'a' || p[1] != '[' || p[2] != ' ' || p[5] != ',' || p[8] != ' ' || p[9] != ']')
+            return false;
         if (!isDigit(p[3]) || !isDigit(p[4]) || !isDigit(p[6]) || !isDigit(p[7])) return false;
         x = (p[3] - '0') * 10 + (p[4] - '0');
         y = (p[6] - '0') * 10 + (p[7] - '0');
@@ -76,12 +77,14 @@ public:
         return true;
     }
 
-private:
+  private:
     std::string_view text_;
     size_t pos_ = 0;
 };
 
-bool validCell(int32_t x, int32_t y) { return x >= 1 && x <= 99 && y >= 1 && y <= 99; }
+bool validCell(int32_t x, int32_t y) {
+    return x >= 1 && x <= 99 && y >= 1 && y <= 99;
+}
 
 // Sorts the codes and refuses an unknown written twice: the engine's equations have
 // coefficient 1 throughout.

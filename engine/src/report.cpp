@@ -16,7 +16,8 @@ constexpr const char* kHeading = "Minenwahrscheinlichkeiten in Prozent";
 
 std::string cellName(int32_t code) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "a[ %02d,%02d ]", static_cast<int>(code / 100), static_cast<int>(code % 100));
+    std::snprintf(buf, sizeof buf, "a[ %02d,%02d ]", static_cast<int>(code / 100),
+                  static_cast<int>(code % 100));
     return buf;
 }
 
@@ -122,8 +123,8 @@ std::string probabilityReport(std::string_view system) {
         }
         out += kEol;
     }
-    out += "Vorschlag: " + cellName(an.codes[best]) + " mit " +
-           texts[static_cast<size_t>(an.classOf[best])] + " %" + kEol;
+    out += "Vorschlag: " + cellName(an.codes[best]) + " mit " + texts[static_cast<size_t>(an.classOf[best])] +
+           " %" + kEol;
     return out;
 }
 

@@ -11,7 +11,7 @@
 namespace gravlin::engine {
 
 class SolverState {
-public:
+  public:
     void clear();
     // Adds one equation in compact notation; returns false when the text was ignored.
     bool add(std::string_view text);
@@ -20,7 +20,7 @@ public:
     int32_t next(int value, int32_t previous);
     const std::vector<Equation>& equations() const { return equations_; }
 
-private:
+  private:
     void refresh();
 
     std::vector<Equation> equations_;

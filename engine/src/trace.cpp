@@ -19,7 +19,8 @@ void appendTrace(const char* fileName, std::string_view text) {
 
     std::FILE* f = std::fopen(fileName, "ab");
     if (f == nullptr) return;
-    std::fprintf(f, "%s.%03d %.*s\n", stamp, static_cast<int>(millis), static_cast<int>(text.size()), text.data());
+    std::fprintf(f, "%s.%03d %.*s\n", stamp, static_cast<int>(millis), static_cast<int>(text.size()),
+                 text.data());
     std::fclose(f);
 }
 

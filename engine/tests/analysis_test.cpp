@@ -1,4 +1,6 @@
 // Hand-made positions whose answers a player can check on paper.
+#include "analysis.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include <tuple>
 #include <vector>
 
-#include "analysis.h"
 #include "equation.h"
 
 namespace gravlin::engine {
@@ -37,8 +38,7 @@ std::string verdicts(const Analysis& a) {
 
 TEST(Determination, OneTwoOneMarksTheOuterCellsAsMines) {
     // Numbers 1 2 1 along a wall over five covered cells.
-    const auto b =
-        analyseDetermination(system({"0101+0201+0301=1", "0201+0301+0401=2", "0301+0401+0501=1"}));
+    const auto b = analyseDetermination(system({"0101+0201+0301=1", "0201+0301+0401=2", "0301+0401+0501=1"}));
     EXPECT_EQ(verdicts(b), "01010");
 }
 
@@ -71,8 +71,8 @@ TEST(Determination, TotalSumDecidesCellsNoCellEquationTouches) {
 
 TEST(Determination, TotalSumDecidesBetweenComponents) {
     // Two separate pairs with one mine each use up the total of 2: the rest is free.
-    const auto a = analyseDetermination(
-        system({"0101+0102=1", "0505+0506=1"}, "0101+0102+0505+0506+0909+0910+0911=2"));
+    const auto a =
+        analyseDetermination(system({"0101+0102=1", "0505+0506=1"}, "0101+0102+0505+0506+0909+0910+0911=2"));
     EXPECT_EQ(verdicts(a), "????000");
 }
 
@@ -124,7 +124,9 @@ TEST(Probabilities, HugeUnconstrainedAreaStaysExact) {
     ASSERT_EQ(a.status, Analysis::Status::Solvable);
     // P(0101) = 1/2 exactly; P(0103) = 98 / 718.
     EXPECT_EQ(bignum::compare(bignum::multiply(a.probability(0).num, {2}), a.probability(0).den), 0);
-    EXPECT_EQ(bignum::compare(bignum::multiply(a.probability(2).num, {718}), bignum::multiply(a.probability(2).den, {98})), 0);
+    EXPECT_EQ(bignum::compare(bignum::multiply(a.probability(2).num, {718}),
+                              bignum::multiply(a.probability(2).den, {98})),
+              0);
     for (int8_t v : a.value) EXPECT_EQ(v, -1);
 }
 
@@ -139,13 +141,19 @@ namespace {
 TEST(Arith, BinomialStretchMatchesTheRow) {
     const BigArith a(13);
     const auto L = static_cast<size_t>(a.limbs);
-    for (const auto& [n, lo, hi] : std::vector<std::tuple<int, int, int>>{
-             {720, 0, 0}, {720, 0, 5}, {720, 60, 99}, {720, 99, 99}, {720, 355, 365}, {720, 715, 720}, {1, 1, 1}}) {
+    for (const auto& [n, lo, hi] : std::vector<std::tuple<int, int, int>>{{720, 0, 0},
+                                                                          {720, 0, 5},
+                                                                          {720, 60, 99},
+                                                                          {720, 99, 99},
+                                                                          {720, 355, 365},
+                                                                          {720, 715, 720},
+                                                                          {1, 1, 1}}) {
         std::vector<Limb> out(static_cast<size_t>(hi - lo + 1) * L, 0);
         a.binomials(n, lo, hi, out.data());
         for (int k = lo; k <= hi; ++k) {
             const Limb* want = a.binomial(n, k);
-            EXPECT_TRUE(std::equal(want, want + L, out.data() + static_cast<size_t>(k - lo) * L)) << n << " " << k;
+            EXPECT_TRUE(std::equal(want, want + L, out.data() + static_cast<size_t>(k - lo) * L))
+                << n << " " << k;
         }
     }
 }

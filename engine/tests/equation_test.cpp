@@ -1,9 +1,9 @@
+#include "equation.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "equation.h"
 
 namespace gravlin::engine {
 namespace {
@@ -27,10 +27,27 @@ TEST(CompactNotation, EmptyTextAddsNothing) {
 }
 
 TEST(CompactNotation, RejectsEverythingElse) {
-    const char* bad[] = {"0406", "0406+=1", "+0406=1", "0406+0408", "0406=", "0406=1=2", "406=1",
-                         "04060=1", "0406=1x", "0000=0", "0100=1", "0001=1", "0406+0406=2",
-                         "0406=2147483648", "0406=-2147483649", "0406=99999999999999999999", "=1",
-                         "a[ 04,06 ] = 1", "0406==1", "0406=--1", "0406 0408=1"};
+    const char* bad[] = {"0406",
+                         "0406+=1",
+                         "+0406=1",
+                         "0406+0408",
+                         "0406=",
+                         "0406=1=2",
+                         "406=1",
+                         "04060=1",
+                         "0406=1x",
+                         "0000=0",
+                         "0100=1",
+                         "0001=1",
+                         "0406+0406=2",
+                         "0406=2147483648",
+                         "0406=-2147483649",
+                         "0406=99999999999999999999",
+                         "=1",
+                         "a[ 04,06 ] = 1",
+                         "0406==1",
+                         "0406=--1",
+                         "0406 0408=1"};
     for (const char* text : bad) {
         Equation e;
         EXPECT_EQ(parseCompact(text, e), ParseResult::Rejected) << text;
@@ -70,9 +87,16 @@ TEST(DisplayNotation, EmptyTotalSumPartIsAccepted) {
 }
 
 TEST(DisplayNotation, MalformedItemRejectsTheText) {
-    const char* bad[] = {"a[ 01,01 ] = ", "a[ 01 ] = 1", "a[ 001,01 ] = 1", "a[ 00,01 ] = 1",
-                         "a[ 01,01 ] + = 1", "a[ 01,01 ] = 1 a[ 01,02 ] = 1", "b[ 01,01 ] = 1",
-                         "a[ 01,01 ] + a[ 01,01 ] = 1", "/*g*/ /*g*/ a[ 01,01 ] = 1", "a[ 01,01 = 1"};
+    const char* bad[] = {"a[ 01,01 ] = ",
+                         "a[ 01 ] = 1",
+                         "a[ 001,01 ] = 1",
+                         "a[ 00,01 ] = 1",
+                         "a[ 01,01 ] + = 1",
+                         "a[ 01,01 ] = 1 a[ 01,02 ] = 1",
+                         "b[ 01,01 ] = 1",
+                         "a[ 01,01 ] + a[ 01,01 ] = 1",
+                         "/*g*/ /*g*/ a[ 01,01 ] = 1",
+                         "a[ 01,01 = 1"};
     for (const char* text : bad) {
         std::vector<Equation> eqs;
         EXPECT_EQ(parseDisplaySystem(text, eqs), ParseResult::Rejected) << text;

@@ -1,8 +1,8 @@
+#include "report.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "report.h"
 
 namespace gravlin::engine {
 namespace {
@@ -25,8 +25,9 @@ TEST(ProbabilityReport, LaysOutTheGridWithSuggestion) {
 
 TEST(ProbabilityReport, SuggestionPrefersConstrainedCellsAmongEquals) {
     // All four cells 50 %: 0303 is the first constrained one, 0101 only in the total.
-    const std::string r = probabilityReport("a[ 03,03 ] + a[ 03,04 ] = 1,\r\n\r\n/*g*/a[ 01,01 ] + "
-                                            "a[ 01,02 ] + a[ 03,03 ] + a[ 03,04 ] = 2");
+    const std::string r = probabilityReport(
+        "a[ 03,03 ] + a[ 03,04 ] = 1,\r\n\r\n/*g*/a[ 01,01 ] + "
+        "a[ 01,02 ] + a[ 03,03 ] + a[ 03,04 ] = 2");
     EXPECT_NE(r.find("Vorschlag: a[ 03,03 ] mit 50.0 %\r\n"), std::string::npos) << r;
 }
 
@@ -54,8 +55,8 @@ TEST(ProbabilityReport, RoundsHalfUpOnExactTies) {
     // 1 mine in 8 cells: exactly 12.5 %; 1 in 16: 6.25 % -> 6.3.
     auto row = [](int cells, int mines) {
         std::string t = "/*g*/";
-        for (int i = 1; i <= cells; ++i) t += (i > 1 ? " + a[ 01," : "a[ 01,") + std::string(i < 10 ? "0" : "") +
-                                             std::to_string(i) + " ]";
+        for (int i = 1; i <= cells; ++i)
+            t += (i > 1 ? " + a[ 01," : "a[ 01,") + std::string(i < 10 ? "0" : "") + std::to_string(i) + " ]";
         return t + " = " + std::to_string(mines);
     };
     EXPECT_NE(probabilityReport(row(8, 1)).find("12.5"), std::string::npos);
@@ -64,7 +65,8 @@ TEST(ProbabilityReport, RoundsHalfUpOnExactTies) {
 
 TEST(ProbabilityReport, SaysSoWhenNothingFits) {
     const std::string r = probabilityReport("a[ 01,01 ] + a[ 01,02 ] = 3");
-    EXPECT_EQ(r, "Minenwahrscheinlichkeiten in Prozent\r\nKeine Minenverteilung passt zu allen Gleichungen.\r\n");
+    EXPECT_EQ(
+        r, "Minenwahrscheinlichkeiten in Prozent\r\nKeine Minenverteilung passt zu allen Gleichungen.\r\n");
 }
 
 TEST(ProbabilityReport, UnreadableTextIsReportedNotGuessed) {

@@ -93,10 +93,11 @@ bool DynamicEngine::ensureLoaded() {
         return false;
     }
     auto* f = new Functions{};
-    const bool ok = bind(handle_, "QZNewSystem", f->newSystem) && bind(handle_, "QZInterpreter", f->interpreter) &&
-                    bind(handle_, "QZSolve", f->solve) && bind(handle_, "QZGetNextFree", f->nextFree) &&
-                    bind(handle_, "QZGetNextMine", f->nextMine) && bind(handle_, "QZtrace", f->trace) &&
-                    bind(handle_, "QZcalcStoch", f->calcStoch) && bind(handle_, "QZcalcStochEnd", f->calcStochEnd);
+    const bool ok =
+        bind(handle_, "QZNewSystem", f->newSystem) && bind(handle_, "QZInterpreter", f->interpreter) &&
+        bind(handle_, "QZSolve", f->solve) && bind(handle_, "QZGetNextFree", f->nextFree) &&
+        bind(handle_, "QZGetNextMine", f->nextMine) && bind(handle_, "QZtrace", f->trace) &&
+        bind(handle_, "QZcalcStoch", f->calcStoch) && bind(handle_, "QZcalcStochEnd", f->calcStochEnd);
     if (!ok) {
         delete f;
         closeLibrary(handle_);
@@ -108,11 +109,21 @@ bool DynamicEngine::ensureLoaded() {
     return true;
 }
 
-void DynamicEngine::QZNewSystem() { fn_->newSystem(); }
-void DynamicEngine::QZInterpreter(const std::string& equation) { fn_->interpreter(equation.c_str()); }
-void DynamicEngine::QZSolve() { fn_->solve(); }
-std::int32_t DynamicEngine::QZGetNextFree(std::int32_t previous) { return fn_->nextFree(previous); }
-std::int32_t DynamicEngine::QZGetNextMine(std::int32_t previous) { return fn_->nextMine(previous); }
+void DynamicEngine::QZNewSystem() {
+    fn_->newSystem();
+}
+void DynamicEngine::QZInterpreter(const std::string& equation) {
+    fn_->interpreter(equation.c_str());
+}
+void DynamicEngine::QZSolve() {
+    fn_->solve();
+}
+std::int32_t DynamicEngine::QZGetNextFree(std::int32_t previous) {
+    return fn_->nextFree(previous);
+}
+std::int32_t DynamicEngine::QZGetNextMine(std::int32_t previous) {
+    return fn_->nextMine(previous);
+}
 void DynamicEngine::QZtrace(const std::string& fileName, const std::string& text) {
     fn_->trace(fileName.c_str(), text.c_str());
 }
@@ -123,6 +134,8 @@ std::string DynamicEngine::QZcalcStoch(const std::string& system) {
     std::free(text);
     return result;
 }
-void DynamicEngine::QZcalcStochEnd() { fn_->calcStochEnd(); }
+void DynamicEngine::QZcalcStochEnd() {
+    fn_->calcStochEnd();
+}
 
 }  // namespace gravlin

@@ -13,7 +13,9 @@ constexpr Color kLightGreen = 0x00C0FFC0;
 constexpr Color kLightRed = 0x00C0C0FF;
 const char* const kCrLf = "\r\n";
 
-std::string twoDigits(int v) { return (v < 10 && v >= 0 ? "0" : "") + std::to_string(v); }
+std::string twoDigits(int v) {
+    return (v < 10 && v >= 0 ? "0" : "") + std::to_string(v);
+}
 }  // namespace
 
 const char* const EquationSystem::kNotUniqueMessage =
@@ -111,8 +113,9 @@ long long EquationSystem::remainingFromLabel() const {
 
 bool EquationSystem::engineReady(const std::string& title) {
     if (engine_.ensureLoaded()) return true;
-    form_.host().messageBox(engine_.loadError() + "\r\nDiese Berechnung ist deshalb nicht möglich; das Spiel geht weiter.",
-                            MsgButtons::Ok, MsgIcon::Critical, title);
+    form_.host().messageBox(
+        engine_.loadError() + "\r\nDiese Berechnung ist deshalb nicht möglich; das Spiel geht weiter.",
+        MsgButtons::Ok, MsgIcon::Critical, title);
     return false;
 }
 
@@ -174,7 +177,8 @@ bool EquationSystem::ShowSolveResults() {
     };
     // Each list ascends and ends with a negative code; a list that did not ascend would not end.
     std::int32_t code = engine_.QZGetNextFree(-1);
-    for (std::int32_t previous = -1; code >= 0 && code > previous; previous = code, code = engine_.QZGetNextFree(code)) {
+    for (std::int32_t previous = -1; code >= 0 && code > previous;
+         previous = code, code = engine_.QZGetNextFree(code)) {
         if (CommandButton* b = cellButton(code)) {
             b->backColor = kLightGreen;
             b->tag = "1";
@@ -183,7 +187,8 @@ bool EquationSystem::ShowSolveResults() {
         }
     }
     code = engine_.QZGetNextMine(-1);
-    for (std::int32_t previous = -1; code >= 0 && code > previous; previous = code, code = engine_.QZGetNextMine(code)) {
+    for (std::int32_t previous = -1; code >= 0 && code > previous;
+         previous = code, code = engine_.QZGetNextMine(code)) {
         if (CommandButton* b = cellButton(code)) {
             b->backColor = kLightRed;
             b->tag = "0";

@@ -81,11 +81,19 @@ void BenDefiniert::OKButton_Click() {
     host_.closeWindow(*this);
 }
 
-void BenDefiniert::CancelButton_Click() { host_.closeWindow(*this); }
+void BenDefiniert::CancelButton_Click() {
+    host_.closeWindow(*this);
+}
 
-void BenDefiniert::x_input_Change() { setNormal(Label_x, x_input); }
-void BenDefiniert::y_input_Change() { setNormal(Label_y, y_input); }
-void BenDefiniert::m_input_Change() { setNormal(Label_m, m_input); }
+void BenDefiniert::x_input_Change() {
+    setNormal(Label_x, x_input);
+}
+void BenDefiniert::y_input_Change() {
+    setNormal(Label_y, y_input);
+}
+void BenDefiniert::m_input_Change() {
+    setNormal(Label_m, m_input);
+}
 
 void BenDefiniert::setNormal(Label& range, TextBox& box) {
     range.backColor = kRangeNormal;
@@ -102,7 +110,9 @@ std::int16_t BenDefiniert::TextToInt(const std::string& text) {
     // overflow, and the half-way case is decided on the digits themselves.
     std::size_t pos = 0;
     const std::size_t end = text.size();
-    auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
+    auto isSpace = [](char c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+    };
     auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     while (pos < end && isSpace(text[pos])) ++pos;
     std::size_t last = end;
@@ -114,7 +124,7 @@ std::int16_t BenDefiniert::TextToInt(const std::string& text) {
         negative = text[pos] == '-';
         ++pos;
     }
-    std::string digits;  // mantissa digits without the separator, leading zeros dropped
+    std::string digits;     // mantissa digits without the separator, leading zeros dropped
     long long pointAt = 0;  // digits of `digits` that stand before the decimal separator
     bool anyDigit = false;
     bool inFraction = false;
@@ -156,8 +166,8 @@ std::int16_t BenDefiniert::TextToInt(const std::string& text) {
         }
         pointAt += expNegative ? -exponent : exponent;
     }
-    if (digits.empty()) return 0;       // the number is zero
-    if (pointAt > 5) return 0;          // at least 100000: out of range
+    if (digits.empty()) return 0;  // the number is zero
+    if (pointAt > 5) return 0;     // at least 100000: out of range
     long long whole = 0;
     for (long long i = 0; i < pointAt; ++i) {
         const char c = i < static_cast<long long>(digits.size()) ? digits[static_cast<std::size_t>(i)] : '0';

@@ -77,8 +77,8 @@ void FieldBuilder::Feldabbau() {
     for (auto& b : form_.Command1) b.visible = false;
 }
 
-void FieldBuilder::PlaceCellButton(std::int16_t index, std::int16_t left, std::int16_t top, std::int16_t width,
-                                   std::int16_t height) {
+void FieldBuilder::PlaceCellButton(std::int16_t index, std::int16_t left, std::int16_t top,
+                                   std::int16_t width, std::int16_t height) {
     CommandButton& b = form_.Command1.at(static_cast<std::size_t>(index));
     b.geometry = {static_cast<float>(left), static_cast<float>(top), static_cast<float>(width),
                   static_cast<float>(height)};

@@ -2,9 +2,15 @@
 
 namespace gravlin {
 
-void Levels::Anfänger_Click() { choose(9, 9, 10, form_.Anfänger); }
-void Levels::Fortgeschrittene_Click() { choose(16, 16, 40, form_.Fortgeschrittene); }
-void Levels::Profis_Click() { choose(30, 16, 99, form_.Profis); }
+void Levels::Anfänger_Click() {
+    choose(9, 9, 10, form_.Anfänger);
+}
+void Levels::Fortgeschrittene_Click() {
+    choose(16, 16, 40, form_.Fortgeschrittene);
+}
+void Levels::Profis_Click() {
+    choose(30, 16, 99, form_.Profis);
+}
 
 void Levels::benutzerdefiniert_Click() {
     BenDefiniert& d = dialog();
@@ -32,7 +38,8 @@ void Levels::choose(std::int16_t x, std::int16_t y, std::int16_t mines, MenuItem
 }
 
 void Levels::setChecks(const MenuItem& checkedItem) {
-    for (MenuItem* item : {&form_.Anfänger, &form_.Fortgeschrittene, &form_.Profis, &form_.benutzerdefiniert}) {
+    for (MenuItem* item :
+         {&form_.Anfänger, &form_.Fortgeschrittene, &form_.Profis, &form_.benutzerdefiniert}) {
         item->checked = item == &checkedItem;
     }
 }

@@ -91,9 +91,13 @@ void frmAbout::Form_Load() {
     picIcon.picture = Picture::AppIcon;
 }
 
-void frmAbout::cmdOK_Click() { host_.closeWindow(*this); }
+void frmAbout::cmdOK_Click() {
+    host_.closeWindow(*this);
+}
 
-void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
+void frmAbout::cmdSysInfo_Click() {
+    StartSysInfo();
+}
 
 void frmAbout::StartSysInfo() {
     std::string SysInfoPath;

@@ -12,20 +12,20 @@ namespace {
 #ifdef _WIN32
 
 class WindowsRegistry final : public Registry {
-public:
-  long openKey(RegistryRoot root, const std::string& subKey, std::uint32_t access,
-               RegistryKey& key) override {
-      HKEY base = HKEY_LOCAL_MACHINE;
-      switch (root) {
-          case RegistryRoot::LocalMachine:
-              base = HKEY_LOCAL_MACHINE;
-              break;
-      }
-      HKEY opened = nullptr;
-      const LONG rc = RegOpenKeyExA(base, subKey.c_str(), 0, static_cast<REGSAM>(access), &opened);
-      key = reinterpret_cast<RegistryKey>(opened);
-      return rc;
-  }
+  public:
+    long openKey(RegistryRoot root, const std::string& subKey, std::uint32_t access,
+                 RegistryKey& key) override {
+        HKEY base = HKEY_LOCAL_MACHINE;
+        switch (root) {
+            case RegistryRoot::LocalMachine:
+                base = HKEY_LOCAL_MACHINE;
+                break;
+        }
+        HKEY opened = nullptr;
+        const LONG rc = RegOpenKeyExA(base, subKey.c_str(), 0, static_cast<REGSAM>(access), &opened);
+        key = reinterpret_cast<RegistryKey>(opened);
+        return rc;
+    }
 
     long queryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type, unsigned char* data,
                     std::uint32_t& size) override {
@@ -58,7 +58,7 @@ public:
 #else
 
 class NoRegistry final : public Registry {
-public:
+  public:
     long openKey(RegistryRoot, const std::string&, std::uint32_t, RegistryKey& key) override {
         key = 0;
         return kRegistryNotFound;

@@ -26,10 +26,10 @@ bool readable(const std::string& text) {
 // A page that is not UTF-8 is taken as the Windows code page of German text (cp1252), as
 // hint pages written on Windows are; bytes that code page leaves undefined are not text.
 bool fromWindows1252(const std::string& body, std::string& out) {
-    static constexpr char16_t kHigh[32] = {
-        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    static constexpr char16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                           0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
     out.clear();
     for (const char c : body) {
         const auto u = static_cast<unsigned char>(c);
@@ -185,7 +185,9 @@ void WWW::Form_Load() {
     Text1.text = PageText(answer, settings_.timeoutMs);
 }
 
-void WWW::cmdOK_Click() { host_.closeWindow(*this); }
+void WWW::cmdOK_Click() {
+    host_.closeWindow(*this);
+}
 
 std::string WWW::PageText(const HttpResult& answer, int timeoutMs) {
     using Outcome = HttpResult::Outcome;

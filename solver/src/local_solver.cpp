@@ -7,7 +7,9 @@
 namespace gravlin {
 
 namespace {
-bool isOpenNumber(const Form1& f, int x, int y) { return f.visible(x, y) && !f.marked(x, y) && !f.done(x, y); }
+bool isOpenNumber(const Form1& f, int x, int y) {
+    return f.visible(x, y) && !f.marked(x, y) && !f.done(x, y);
+}
 }  // namespace
 
 bool LocalSolver::SearchMine() {
@@ -44,7 +46,8 @@ bool LocalSolver::RecalcCounterI() {
     for (std::int16_t x = 1; x <= f.x_game; ++x) {
         for (std::int16_t y = 1; y <= f.y_game; ++y) {
             if (f.done(x, y)) continue;
-            const std::int16_t v = to16(static_cast<long long>(f.mines_around(x, y)) - f.CountMinesVAround(x, y));
+            const std::int16_t v =
+                to16(static_cast<long long>(f.mines_around(x, y)) - f.CountMinesVAround(x, y));
             if (v != f.rest_around(x, y)) {
                 f.rest_around(x, y) = v;
                 result = true;
@@ -62,7 +65,8 @@ bool LocalSolver::PrePhase1() {
         for (std::int16_t y = 1; y <= f.y_game; ++y) {
             if (!isOpenNumber(f, x, y) || f.rest_around(x, y) != 0 || !f.AroundAreUnvisibles(x, y)) continue;
             f.forEachNeighbour(x, y, [&](int i, int j) {
-                if (f.UncoverCell(f.GetLinear(static_cast<std::int16_t>(i), static_cast<std::int16_t>(j)))) result = true;
+                if (f.UncoverCell(f.GetLinear(static_cast<std::int16_t>(i), static_cast<std::int16_t>(j))))
+                    result = true;
             });
         }
     }

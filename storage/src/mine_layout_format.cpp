@@ -29,7 +29,8 @@ std::string formatMineLayout(int width, int height, const std::vector<bool>& isM
     out.reserve(static_cast<std::size_t>(width + 2) * static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const std::size_t L = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
+            const std::size_t L =
+                static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
             out += L < isMine.size() && isMine[L] ? 'm' : '-';
         }
         out += "\r\n";

@@ -9,7 +9,9 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
-void appendBool(std::string& out, bool value) { out += value ? "#TRUE#" : "#FALSE#"; }
+void appendBool(std::string& out, bool value) {
+    out += value ? "#TRUE#" : "#FALSE#";
+}
 
 std::string_view trimBlanks(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -63,7 +65,8 @@ std::optional<SavedGame> refuse(std::string* why, std::string reason) {
 
 std::string formatSavedGame(const SavedGame& game) {
     std::string out;
-    const std::size_t cells = game.width > 0 && game.height > 0 ? static_cast<std::size_t>(game.width) * game.height : 0;
+    const std::size_t cells =
+        game.width > 0 && game.height > 0 ? static_cast<std::size_t>(game.width) * game.height : 0;
     out.reserve(32 + cells * 40);
     for (int value : {int{game.width}, int{game.height}, int{game.mines}}) {
         out += std::to_string(value);
@@ -90,7 +93,7 @@ std::string formatSavedGame(const SavedGame& game) {
 // The values are list items separated by commas and line breaks, read in the order they
 // were written: blank lines are passed over, and whatever follows the last cell is not read.
 class ItemReader {
-public:
+  public:
     explicit ItemReader(std::string_view text) : lines_(splitLines(text)) {}
 
     std::optional<std::string_view> next() {
@@ -111,7 +114,7 @@ public:
         return item;
     }
 
-private:
+  private:
     std::vector<std::string_view> lines_;
     std::size_t line_ = 0;
     std::string_view rest_;
@@ -150,8 +153,8 @@ std::optional<SavedGame> parseSavedGame(std::string_view text, std::string* why)
         const auto done = readBool();
         if (!isMine || !around || !rest || !marked || !visible || !done)
             return refuse(why, "missing or bad value in cell " + std::to_string(L));
-        game.cells.push_back({*isMine, static_cast<std::int16_t>(*around), static_cast<std::int16_t>(*rest), *marked,
-                              *visible, *done});
+        game.cells.push_back({*isMine, static_cast<std::int16_t>(*around), static_cast<std::int16_t>(*rest),
+                              *marked, *visible, *done});
     }
     return game;
 }

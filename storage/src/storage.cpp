@@ -18,7 +18,9 @@ constexpr const char* kGameLoadTitle = "Spiel laden";
 constexpr const char* kMinesSaveTitle = "Minen speichern";
 constexpr const char* kMinesLoadTitle = "Minen laden";
 
-std::string writeFailureText(const std::string& path) { return "File '" + path + "' kann nicht beschrieben werden"; }
+std::string writeFailureText(const std::string& path) {
+    return "File '" + path + "' kann nicht beschrieben werden";
+}
 }  // namespace
 
 std::optional<std::string> Storage::chooseFile(const char* pattern, const char* extension, bool forSaving) {
@@ -38,8 +40,9 @@ bool Storage::mayReplace(const std::string& path, const std::string& title) {
 }
 
 void Storage::readFailure(const std::string& path, const std::string& title) {
-    form_.host().messageBox("File '" + path + "' kann nicht gelesen werden" + kCrLf + "Das Programm wird beendet!",
-                            MsgButtons::Ok, MsgIcon::Critical, title);
+    form_.host().messageBox(
+        "File '" + path + "' kann nicht gelesen werden" + kCrLf + "Das Programm wird beendet!",
+        MsgButtons::Ok, MsgIcon::Critical, title);
     form_.host().closeWindow(form_);
 }
 
@@ -179,23 +182,25 @@ void Storage::LoadMines() {
     Host& host = form_.host();
     if (layout.width > kMaxWidth || layout.rows > kMaxHeight || layout.mines > kMaxLayoutMines) {
         host.messageBox(std::string("Sie haben die maximalen Ausdehnungen überschritten") + kCrLf +
-                            "Die Breite ist maximal 30, die Höhe 24, und maximal 99 Minen sind erlaubt!" + kCrLf +
-                            "Das Programm wird beendet!",
+                            "Die Breite ist maximal 30, die Höhe 24, und maximal 99 Minen sind erlaubt!" +
+                            kCrLf + "Das Programm wird beendet!",
                         MsgButtons::Ok, MsgIcon::Critical, kGameLoadTitle);
         host.closeWindow(form_);
         return;
     }
     if (layout.width < kMinSide || layout.rows < kMinSide) {
         host.messageBox(std::string("Sie haben die minimale Ausdehnungen unterschritten") + kCrLf +
-                            "Die Breite ist minimal 3, die Höhe ebenso 3!" + kCrLf + "Das Programm wird beendet!",
+                            "Die Breite ist minimal 3, die Höhe ebenso 3!" + kCrLf +
+                            "Das Programm wird beendet!",
                         MsgButtons::Ok, MsgIcon::Critical, kGameLoadTitle);
         host.closeWindow(form_);
         return;
     }
-    const std::string question = std::string("Wollen Sie wirklich ein Feld ") + kCrLf + std::to_string(layout.width) +
-                                 "x" + std::to_string(layout.rows) + kCrLf + "mit " + std::to_string(layout.mines) +
-                                 " Minen aufbauen? " + kCrLf;
-    if (host.messageBox(question, MsgButtons::YesNo, MsgIcon::Exclamation, kGameLoadTitle) != MsgResult::Yes) return;
+    const std::string question = std::string("Wollen Sie wirklich ein Feld ") + kCrLf +
+                                 std::to_string(layout.width) + "x" + std::to_string(layout.rows) + kCrLf +
+                                 "mit " + std::to_string(layout.mines) + " Minen aufbauen? " + kCrLf;
+    if (host.messageBox(question, MsgButtons::YesNo, MsgIcon::Exclamation, kGameLoadTitle) != MsgResult::Yes)
+        return;
     try {
         applyLayout(layout);
     } catch (const std::exception&) {

@@ -8,7 +8,7 @@ namespace gravlin {
 namespace {
 
 class RealEngineGame : public ::testing::Test {
-protected:
+  protected:
     testing::FakeHost host;
     DynamicEngine engine{GRAVLIN_TEST_BINARY_DIR};
     Program program{host, &engine};
@@ -25,7 +25,8 @@ protected:
     void layMines(const std::vector<std::string>& rows) {
         for (int y = 1; y <= form.y_game; ++y)
             for (int x = 1; x <= form.x_game; ++x)
-                form.is_mine(x, y) = rows[static_cast<std::size_t>(y - 1)][static_cast<std::size_t>(x - 1)] == '*';
+                form.is_mine(x, y) =
+                    rows[static_cast<std::size_t>(y - 1)][static_cast<std::size_t>(x - 1)] == '*';
         form.countMinesOfEveryCell();
         form.save_mine.enabled = true;
     }
@@ -34,22 +35,15 @@ protected:
 TEST_F(RealEngineGame, OneClickWinsABeginnerGameThatLogicDecides) {
     program.levels.Anfänger_Click();
     // Single numbers stop short of the end here; the equations with the total go on.
-    layMines({".........",
-              ".....*.*.",
-              ".*..*....",
-              "*........",
-              ".........",
-              ".*....*..",
-              ".*.......",
-              "..*.*....",
-              "........."});
+    layMines({".........", ".....*.*.", ".*..*....", "*........", ".........", ".*....*..", ".*.......",
+              "..*.*....", "........."});
     form.Auto_solve.checked = true;
     click(5, 5);
     EXPECT_FALSE(form.game_running);
     EXPECT_EQ(form.StartStop.picture, Form1::WinnerPict);
     EXPECT_EQ(form.MinesLabel.caption, "000");
     EXPECT_TRUE(host.modalShown.empty());  // never stuck, so never the notice
-    EXPECT_GT(form.cnt_phase1, 10);          // the sweep opened cells the local rules could not
+    EXPECT_GT(form.cnt_phase1, 10);        // the sweep opened cells the local rules could not
 }
 
 TEST_F(RealEngineGame, AfterAnAutomaticRunStopsNoFurtherFreeCellIsFound) {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "fake_host.h"
-#include "recording_engine.h"
 #include "gravlin/app/program.h"
+#include "recording_engine.h"
 
 namespace gravlin {
 
@@ -38,7 +38,9 @@ class GameTest : public ::testing::Test {
     void setPosition(const std::vector<std::string>& rows) {
         const int height = static_cast<int>(rows.size());
         const int width = static_cast<int>(rows.front().size());
-        auto at = [&rows](int x, int y) { return rows[static_cast<std::size_t>(y - 1)][static_cast<std::size_t>(x - 1)]; };
+        auto at = [&rows](int x, int y) {
+            return rows[static_cast<std::size_t>(y - 1)][static_cast<std::size_t>(x - 1)];
+        };
         int mines = 0;
         for (const auto& row : rows)
             for (char c : row) mines += (c == '*' || c == 'M') ? 1 : 0;
@@ -84,8 +86,14 @@ class GameTest : public ::testing::Test {
     Form1& form = program.form;
 };
 
-inline bool isMine(const Form1& f, int x, int y) { return f.is_mine(x, y); }
-inline bool isVisible(const Form1& f, int x, int y) { return f.visible(x, y); }
-inline bool isMarked(const Form1& f, int x, int y) { return f.marked(x, y); }
+inline bool isMine(const Form1& f, int x, int y) {
+    return f.is_mine(x, y);
+}
+inline bool isVisible(const Form1& f, int x, int y) {
+    return f.visible(x, y);
+}
+inline bool isMarked(const Form1& f, int x, int y) {
+    return f.marked(x, y);
+}
 
 }  // namespace gravlin

@@ -54,7 +54,8 @@ TEST_F(GameTest, NewGameOfAnotherSizeKeepsNothingOfThePreviousGame) {
     EXPECT_FALSE(form.busy);
     EXPECT_EQ(form.uncovered_count + form.green_found, 0);
     EXPECT_EQ(form.cnt_uncover + form.cnt_phase1 + form.cnt_prephase1, 0);
-    for (const auto* g : {&form.is_mine, &form.marked, &form.visible, &form.done}) EXPECT_EQ(*g, Grid<bool>(9, 9));
+    for (const auto* g : {&form.is_mine, &form.marked, &form.visible, &form.done})
+        EXPECT_EQ(*g, Grid<bool>(9, 9));
     EXPECT_EQ(form.mines_around, Grid<std::int16_t>(9, 9));
     EXPECT_EQ(form.rest_around, Grid<std::int16_t>(9, 9));
 }
@@ -138,7 +139,8 @@ TEST_F(GameTest, MinePlacementIsUniformOverTheCellsBesidesTheClickedOne) {
     for (int n = 0; n < kPlacements; ++n) {
         newGame(9, 9, 10);
         form.InitMines(40);
-        for (int L = 0; L < 81; ++L) hits[static_cast<std::size_t>(L)] += form.BtnIsMine(static_cast<std::int16_t>(L));
+        for (int L = 0; L < 81; ++L)
+            hits[static_cast<std::size_t>(L)] += form.BtnIsMine(static_cast<std::int16_t>(L));
     }
     EXPECT_EQ(hits[40], 0);
     const double expected = kPlacements * 10.0 / 80.0;
@@ -154,7 +156,13 @@ TEST_F(GameTest, MinePlacementIsUniformOverTheCellsBesidesTheClickedOne) {
 
 // Marked mines count as found: a cell whose mines are all marked spreads like a zero.
 TEST_F(GameTest, UncoverCellOpensDepthFirstAndCountsEveryCall) {
-    struct Case { std::vector<std::string> rows; int x, y; bool opens; int calls, coveredLeft, uncovered; const char* caption; };
+    struct Case {
+        std::vector<std::string> rows;
+        int x, y;
+        bool opens;
+        int calls, coveredLeft, uncovered;
+        const char* caption;
+    };
     const Case cases[] = {
         {{"*..", "...", "..*"}, 2, 2, true, 1, 8, 1, "2"},
         {{"*****", "*...*", "*...*", "*...*", "*****"}, 3, 3, true, 9, 16, 9, ""},

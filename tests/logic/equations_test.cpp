@@ -10,7 +10,7 @@ namespace gravlin {
 namespace {
 
 class EquationTest : public GameTest {
-protected:
+  protected:
     void SetUp() override {
         GameTest::SetUp();
         host.onModal = [this](Window& w) {
@@ -57,20 +57,24 @@ TEST_F(EquationTest, FourByThreeForAllThreeCallers) {
     setPosition({"o*..", "o...", "o*.."});
     for (int y = 1; y <= 3; ++y) form.rest_around(1, y) = 1;
     form.MinesLabel.caption = "002";
-    const std::string cells = "a[ 02,01 ] + a[ 02,02 ] = 1,\r\n"
-                              "a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] = 1,\r\n"
-                              "a[ 02,02 ] + a[ 02,03 ] = 1";
-    const std::string total = "a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] + a[ 03,01 ] + a[ 03,02 ] + a[ 03,03 ] + "
-                              "a[ 04,01 ] + a[ 04,02 ]";
+    const std::string cells =
+        "a[ 02,01 ] + a[ 02,02 ] = 1,\r\n"
+        "a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] = 1,\r\n"
+        "a[ 02,02 ] + a[ 02,03 ] = 1";
+    const std::string total =
+        "a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] + a[ 03,01 ] + a[ 03,02 ] + a[ 03,03 ] + "
+        "a[ 04,01 ] + a[ 04,02 ]";
     eq.Eqs_Click();
     EXPECT_EQ(shown, "linsolve ( {\r\n\r\n" + cells + "\r\n} )\r\n");
     eq.EqsGes_Click();
-    EXPECT_EQ(shown, "linsolve ( {\r\n\r\n" + cells + ",\r\n\r\n" + total + "\r\n + a[ 04,03 ] = 2\r\n\r\n} )\r\n");
+    EXPECT_EQ(shown,
+              "linsolve ( {\r\n\r\n" + cells + ",\r\n\r\n" + total + "\r\n + a[ 04,03 ] = 2\r\n\r\n} )\r\n");
     ASSERT_EQ(host.modalShown.size(), 2u);
 
     eq.wahrscheinlichkeiten_Click();
     ASSERT_EQ(engine.count("QZcalcStoch "), 1);
-    EXPECT_EQ(engine.calls.at(0), "QZcalcStoch " + cells + ",\r\n\r\n/*g*/" + total + " + a[ 04,03 ] = 2\r\n");
+    EXPECT_EQ(engine.calls.at(0),
+              "QZcalcStoch " + cells + ",\r\n\r\n/*g*/" + total + " + a[ 04,03 ] = 2\r\n");
     EXPECT_EQ(engine.calls.at(1), "QZcalcStochEnd");
     EXPECT_EQ(host.modalShown.size(), 2u);
 }
@@ -82,7 +86,8 @@ TEST_F(EquationTest, BeforeTheFirstClickOnlyTheTotalSumIsWritten) {
     eq.EqsGes_Click();
     EXPECT_EQ(shown,
               "linsolve ( {\r\n\r\n"
-              "a[ 01,01 ] + a[ 01,02 ] + a[ 01,03 ] + a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] + a[ 03,01 ] + a[ 03,02 ]\r\n"
+              "a[ 01,01 ] + a[ 01,02 ] + a[ 01,03 ] + a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] + a[ 03,01 ] + a[ "
+              "03,02 ]\r\n"
               " + a[ 03,03 ] = 2\r\n\r\n} )\r\n");
 }
 
@@ -103,7 +108,7 @@ TEST_F(EquationTest, AnEquationRepeatedRightAfterItselfIsWrittenOnce) {
 // A position where the solve sends two cell equations; one open cell has no covered
 // neighbour and sends nothing.
 class SolveDriver : public EquationTest {
-protected:
+  protected:
     void SetUp() override {
         EquationTest::SetUp();
         setPosition({"ooo.", "ooo.", "oo*."});
@@ -196,9 +201,9 @@ TEST_F(EquationTest, AnEmptySystem) {
     EXPECT_TRUE(host.modelessShown.empty());
     EXPECT_EQ(host.pointerChanges, (std::vector<bool>{true, false}));
     form.GlSolve_Click();
-    EXPECT_EQ(engine.calls, (std::vector<std::string>{"QZNewSystem", "QZtrace kv.trace Nach Solve - Ohne Summe",
-                                                      "QZInterpreter ", "QZSolve",
-                                                      "QZtrace kv.trace Nach Solve - Mit Summe"}));
+    EXPECT_EQ(engine.calls, (std::vector<std::string>{
+                                "QZNewSystem", "QZtrace kv.trace Nach Solve - Ohne Summe", "QZInterpreter ",
+                                "QZSolve", "QZtrace kv.trace Nach Solve - Mit Summe"}));
 }
 
 TEST_F(EquationTest, TheSweepPassesByGreenCellsThatAnEarlierSolverRunOpened) {
@@ -254,7 +259,11 @@ TEST_F(EquationTest, ProbabilityWindowLifecycle) {
     setPosition({"*.*.*", "o....", "o....", "o....", "*.*.*"});
     frmWahrscheinlichkeit& w = eq.probabilityWindow();
     form.wahrscheinlichkeiten.enabled = true;
-    struct Step { const char* what; std::function<void()> act; bool loaded, entryOff; };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool loaded, entryOff;
+    };
     const Step steps[] = {
         {"open", [&] { eq.wahrscheinlichkeiten_Click(); }, true, true},
         {"click keeps it", [&] { leftClick(2, 3); }, true, true},

@@ -15,7 +15,9 @@ struct BoardLayout {
     float klickGreenLeft;
 };
 
-void PrintTo(const BoardLayout& b, std::ostream* os) { *os << b.width << "x" << b.height; }
+void PrintTo(const BoardLayout& b, std::ostream* os) {
+    *os << b.width << "x" << b.height;
+}
 
 class FieldLayout : public GameTest, public ::testing::WithParamInterface<BoardLayout> {};
 

@@ -18,7 +18,7 @@ constexpr const char* kUnavailable = "Systeminformationen sind momentan nicht ve
 
 // A registry held in memory that behaves like the advapi32 calls and records every call.
 class FakeRegistry : public Registry {
-public:
+  public:
     struct Value {
         std::uint32_t type = kRegString;
         std::string bytes;
@@ -33,7 +33,8 @@ public:
     void setString(const std::string& key, const std::string& name, const std::string& text) {
         keys[key][name] = Value{kRegString, text + '\0', kRegistrySuccess, std::nullopt};
     }
-    long openKey(RegistryRoot root, const std::string& subKey, std::uint32_t access, RegistryKey& key) override {
+    long openKey(RegistryRoot root, const std::string& subKey, std::uint32_t access,
+                 RegistryKey& key) override {
         EXPECT_EQ(root, RegistryRoot::LocalMachine);
         opened.push_back(subKey);
         accessMasks.push_back(access);
@@ -139,36 +140,54 @@ TEST(InfoAboutSysInfo, TheToolIsFoundAsWrittenAndEveryFailureGivesTheMessage) {
              r.setString(kFirstKey, "PATH", "C:\\P\\MSINFO32.EXE");
              r.setString(kSecondKey, "MSINFO", "D:\\anderswo");
          },
-         {"C:\\P\\MSINFO32.EXE"}, {std::string(kFirstKey) + "|PATH"}, {}, false},
+         {"C:\\P\\MSINFO32.EXE"},
+         {std::string(kFirstKey) + "|PATH"},
+         {},
+         false},
         {"only the second, file in place",
          [](FakeRegistry& r, testing::FakeHost& h) {
              r.setString(kSecondKey, "MSINFO", "C:\\G D\\MSINFO");
              h.existingFiles = {"C:\\G D\\MSINFO\\MSINFO32.EXE"};
          },
-         {"C:\\G D\\MSINFO\\MSINFO32.EXE"}, {second}, {"C:\\G D\\MSINFO\\MSINFO32.EXE"}, false},
+         {"C:\\G D\\MSINFO\\MSINFO32.EXE"},
+         {second},
+         {"C:\\G D\\MSINFO\\MSINFO32.EXE"},
+         false},
         {"no entry", [](FakeRegistry&, testing::FakeHost&) {}, {}, {}, {}, true},
         {"keys without their values",
          [](FakeRegistry& r, testing::FakeHost&) {
              r.keys[kFirstKey];
              r.keys[kSecondKey]["andere"] = {};
          },
-         {}, {std::string(kFirstKey) + "|PATH", second}, {}, true},
+         {},
+         {std::string(kFirstKey) + "|PATH", second},
+         {},
+         true},
         {"file missing in the second folder",
          [](FakeRegistry& r, testing::FakeHost&) { r.setString(kSecondKey, "MSINFO", "C:\\leer"); },
-         {}, {second}, {"C:\\leer\\MSINFO32.EXE"}, true},
+         {},
+         {second},
+         {"C:\\leer\\MSINFO32.EXE"},
+         true},
         {"first value fails to start",
          [](FakeRegistry& r, testing::FakeHost& h) {
              h.programsStart = false;
              r.setString(kFirstKey, "PATH", "C:\\weg\\MSINFO32.EXE");
          },
-         {"C:\\weg\\MSINFO32.EXE"}, {std::string(kFirstKey) + "|PATH"}, {}, true},
+         {"C:\\weg\\MSINFO32.EXE"},
+         {std::string(kFirstKey) + "|PATH"},
+         {},
+         true},
         {"second value fails to start",
          [](FakeRegistry& r, testing::FakeHost& h) {
              h.programsStart = false;
              r.setString(kSecondKey, "MSINFO", "C:\\da");
              h.existingFiles = {"C:\\da\\MSINFO32.EXE"};
          },
-         {"C:\\da\\MSINFO32.EXE"}, {second}, {"C:\\da\\MSINFO32.EXE"}, true},
+         {"C:\\da\\MSINFO32.EXE"},
+         {second},
+         {"C:\\da\\MSINFO32.EXE"},
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -221,7 +240,8 @@ TEST_F(InfoAbout, GetKeyValueReadsStringsAndNumbersAndEmptiesTheTextOnFailure) {
     check({kRegString, "abcdef", 0, 3u}, "abc", true);
     check({kRegString, "", 0, {}}, "", true);
     check({kRegString, "C:\\y\0Rest"s, 0, {}}, "C:\\y", true);
-    check({kRegString, std::string(1024, 'p'), 0, 100000u}, std::string(1024, 'p'), true);  // length not believed
+    check({kRegString, std::string(1024, 'p'), 0, 100000u}, std::string(1024, 'p'),
+          true);  // length not believed
     // Numbers become decimal text.
     check({kRegDword, "\x03\x02\x01\x00"s, 0, {}}, "66051", true);
     check({kRegDword, "\x00\x01\x00\x00"s, 0, {}}, "256", true);

@@ -19,7 +19,9 @@ WebHintsSettings testSettings() {
     return {"hinweise.example.test", "lan-server:8080", "entwickler", "LABOR", 10'000};
 }
 
-HttpResult page(std::string body) { return {Outcome::Ok, 200, std::move(body), {}}; }
+HttpResult page(std::string body) {
+    return {Outcome::Ok, 200, std::move(body), {}};
+}
 
 struct InfoWebHints : ::testing::Test {
     testing::FakeHost host;
@@ -91,8 +93,11 @@ TEST(InfoWebPage, TextStaysAsItIsAndAnythingElseGivesAMessage) {
         {"<html><b>Neu:</b> &auml;</html>", "<html><b>Neu:</b> &auml;</html>"},
         {"\xEF\xBB\xBFGrüße\tan alle", "Grüße\tan alle"},
         {"\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},
-        {"Gr\xFC\xDF" "e \x80" "5", "Grüße €5"},  // Windows text
-        {"\x81", nullptr},                        // undefined there
+        {"Gr\xFC\xDF"
+         "e \x80"
+         "5",
+         "Grüße €5"},                                // Windows text
+        {"\x81", nullptr},                           // undefined there
         {std::string("PNG\0\x01\x02", 6), nullptr},  // binary
         {"\x1B[31mrot", nullptr},
     };
@@ -149,7 +154,9 @@ TEST(InfoWebPage, ValidPrefixStopsAtTheFirstBadSequence) {
     EXPECT_EQ(webtext::validUtf8Prefix("abc"), 3u);
     EXPECT_EQ(webtext::validUtf8Prefix("ab\xC3"), 2u);
     EXPECT_EQ(webtext::validUtf8Prefix("ä\x80"), 2u);
-    EXPECT_EQ(webtext::validUtf8Prefix("a\xE2\x82\xAC" "b"), 5u);
+    EXPECT_EQ(webtext::validUtf8Prefix("a\xE2\x82\xAC"
+                                       "b"),
+              5u);
     EXPECT_EQ(webtext::validUtf8Prefix("a\xE0\x80\x80"), 1u);
     EXPECT_EQ(webtext::validUtf8Prefix("\xF0\x9F\x98\x80\xF5\x80\x80\x80"), 4u);
 }

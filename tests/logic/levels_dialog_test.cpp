@@ -21,16 +21,17 @@ TEST_P(TextToIntReads, WhateverIsTypedOrPasted) {
 }
 
 // One case per kind of input; halves round away from zero.
-INSTANTIATE_TEST_SUITE_P(
-    HostileText, TextToIntReads,
-    ::testing::Values(std::tuple{"", 0}, std::tuple{"abc", 0}, std::tuple{"12abc", 0}, std::tuple{"1 2", 0},
-                      std::tuple{"  12 ", 12}, std::tuple{"+7", 7}, std::tuple{"-3", -3}, std::tuple{"-", 0},
-                      std::tuple{"2.5", 3}, std::tuple{"3.5", 4}, std::tuple{"-2.5", -3}, std::tuple{"2,5", 3},
-                      std::tuple{"1e3", 1000}, std::tuple{"15e-1", 2}, std::tuple{"1e", 0}, std::tuple{"nan", 0},
-                      std::tuple{"0x10", 0}, std::tuple{"99999999999", 0}, std::tuple{"32767", 32767},
-                      std::tuple{"32768", 0}, std::tuple{"-32768", -32768}, std::tuple{"32767.5", 0},
-                      std::tuple{std::string(10000, '9'), 0},
-                      std::tuple{"1" + std::string(10000, '0') + "e-10000", 1}));
+INSTANTIATE_TEST_SUITE_P(HostileText, TextToIntReads,
+                         ::testing::Values(std::tuple{"", 0}, std::tuple{"abc", 0}, std::tuple{"12abc", 0},
+                                           std::tuple{"1 2", 0}, std::tuple{"  12 ", 12}, std::tuple{"+7", 7},
+                                           std::tuple{"-3", -3}, std::tuple{"-", 0}, std::tuple{"2.5", 3},
+                                           std::tuple{"3.5", 4}, std::tuple{"-2.5", -3}, std::tuple{"2,5", 3},
+                                           std::tuple{"1e3", 1000}, std::tuple{"15e-1", 2},
+                                           std::tuple{"1e", 0}, std::tuple{"nan", 0}, std::tuple{"0x10", 0},
+                                           std::tuple{"99999999999", 0}, std::tuple{"32767", 32767},
+                                           std::tuple{"32768", 0}, std::tuple{"-32768", -32768},
+                                           std::tuple{"32767.5", 0}, std::tuple{std::string(10000, '9'), 0},
+                                           std::tuple{"1" + std::string(10000, '0') + "e-10000", 1}));
 
 // ---- levels ------------------------------------------------------------------------------
 
@@ -89,7 +90,9 @@ struct Entry {
     bool xBad, yBad, mBad;
 };
 
-void PrintTo(const Entry& e, std::ostream* os) { *os << "x='" << e.x << "' y='" << e.y << "' m='" << e.m << "'"; }
+void PrintTo(const Entry& e, std::ostream* os) {
+    *os << "x='" << e.x << "' y='" << e.y << "' m='" << e.m << "'";
+}
 
 class CustomFieldChecks : public CustomFieldDialog, public ::testing::WithParamInterface<Entry> {};
 
@@ -136,7 +139,8 @@ TEST_F(CustomFieldDialog, TypingInAFieldTurnsOnlyThatFieldBackToNormal) {
 }
 
 TEST_F(CustomFieldDialog, TheMineCountIsCappedSoThatOneCellStaysFree) {
-    for (auto [size, mines, taken] : {std::tuple{"3", "9", 8}, std::tuple{"3", "50", 8}, std::tuple{"4", "15", 15}}) {
+    for (auto [size, mines, taken] :
+         {std::tuple{"3", "9", 8}, std::tuple{"3", "50", 8}, std::tuple{"4", "15", 15}}) {
         SCOPED_TRACE(std::string(size) + "x" + size + " with " + mines);
         open([&](BenDefiniert& d) {
             type(d, size, size, mines);
@@ -151,7 +155,12 @@ TEST_F(CustomFieldDialog, TheMineCountIsCappedSoThatOneCellStaysFree) {
 // Each opening shows the last accepted entry in normal colours; OK takes good values, a failed
 // OK followed by Cancel leaves the game as it was.
 TEST_F(CustomFieldDialog, OpeningsShowTheLastAcceptedEntryAndOnlyAGoodOkTakesIt) {
-    struct Opening { const char* level; std::string shown, x, y, m; int widthAfter; const char* checked; };
+    struct Opening {
+        const char* level;
+        std::string shown, x, y, m;
+        int widthAfter;
+        const char* checked;
+    };
     const Opening openings[] = {
         {nullptr, "16 16 40", "30", "24", "99", 30, "benutzerdefiniert"},
         {"Anfänger", "30 24 99", "50", "50", "5", 9, "Anfänger"},

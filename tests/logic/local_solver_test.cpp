@@ -49,7 +49,10 @@ std::vector<std::string> snakePosition(int steps) {
                 if (x < 1 || x > 30 || y < 1 || y > 24 || at(h) != 'M') continue;
                 bool fits = adjacent(h, snake[k - 1]) && adjacent(h, snake[k]);
                 for (std::size_t j = k + 1; j < snake.size(); ++j) fits = fits && !adjacent(h, snake[j]);
-                if (fits) { at(h) = 'o'; found = true; }
+                if (fits) {
+                    at(h) = 'o';
+                    found = true;
+                }
             }
         if (!found) ADD_FAILURE() << "no helper cell for step " << k / 2;
     }
@@ -117,7 +120,8 @@ TEST_F(GameTest, AllMinesMarkedWinsWithFreeCellsStillCoveredAfterOneMoreIdleCycl
     EXPECT_FALSE(form.game_running);
     EXPECT_EQ(form.StartStop.picture, Form1::WinnerPict);
     EXPECT_EQ(form.MinesLabel.caption, "000");
-    EXPECT_EQ(form.uncovered_count, 5) << "six cells opened by the click, less the one the click itself counts";
+    EXPECT_EQ(form.uncovered_count, 5)
+        << "six cells opened by the click, less the one the click itself counts";
 }
 
 TEST_F(GameTest, OnlyMinesLeftCoveredWinsAndTurnsEveryMineGreen) {
@@ -151,7 +155,10 @@ TEST_F(GameTest, TheSolverWorksUnderTheWorkingFaceAndIgnoresClicksThatArriveMean
 // 97 steps settle in 98 cycles; 98 steps need the 99th cycle, which reports the limit even
 // though it changes nothing; 110 steps are cut off there with what was found kept.
 TEST_F(GameTest, TheCycleLimitStopsTheSolverAfterNinetyNineCyclesWithOneMessage) {
-    struct Case { int steps, cycles; bool limit, won; };
+    struct Case {
+        int steps, cycles;
+        bool limit, won;
+    };
     for (const Case c : {Case{97, 98, false, true}, Case{98, 99, true, true}, Case{110, 99, true, false}}) {
         SCOPED_TRACE(std::to_string(c.steps) + " steps");
         host.messages.clear();
@@ -166,7 +173,8 @@ TEST_F(GameTest, TheCycleLimitStopsTheSolverAfterNinetyNineCyclesWithOneMessage)
         ASSERT_EQ(host.messages.size(), c.limit ? 1u : 0u);
         if (c.limit) {
             const auto& m = host.messages[0];
-            EXPECT_EQ(std::tie(m.text, m.title, m.buttons, m.icon), std::tuple("Limit!", "Gravlin", MsgButtons::Ok, MsgIcon::None));
+            EXPECT_EQ(std::tie(m.text, m.title, m.buttons, m.icon),
+                      std::tuple("Limit!", "Gravlin", MsgButtons::Ok, MsgIcon::None));
         }
         if (!c.won) {
             EXPECT_EQ(host.doEventsCalls, 99);

@@ -11,15 +11,17 @@ namespace {
 constexpr Color kMagenta = 0x00FF00FF;
 
 TEST_F(GameTest, TheFirstClickNeverLosesOnAnyBoardShape) {
-    const std::tuple<int, int, int> boards[] = {{3, 3, 8},    {3, 3, 1},    {4, 3, 11},  {9, 9, 10},  {9, 9, 80},
-                                                {16, 16, 40}, {30, 16, 99}, {30, 24, 99}, {3, 24, 71}, {30, 3, 89}};
+    const std::tuple<int, int, int> boards[] = {{3, 3, 8},   {3, 3, 1},    {4, 3, 11},   {9, 9, 10},
+                                                {9, 9, 80},  {16, 16, 40}, {30, 16, 99}, {30, 24, 99},
+                                                {3, 24, 71}, {30, 3, 89}};
     for (std::uint64_t seed = 1; seed <= 40; ++seed) {
         for (auto [w, h, mines] : boards) {
-            SCOPED_TRACE("seed " + std::to_string(seed) + " board " + std::to_string(w) + "x" + std::to_string(h) +
-                         " mines " + std::to_string(mines));
+            SCOPED_TRACE("seed " + std::to_string(seed) + " board " + std::to_string(w) + "x" +
+                         std::to_string(h) + " mines " + std::to_string(mines));
             newGame(w, h, mines);
             form.seedSource = [seed] { return seed; };
-            std::mt19937 pick(static_cast<std::mt19937::result_type>(seed * 7919 + static_cast<std::uint64_t>(w * h)));
+            std::mt19937 pick(
+                static_cast<std::mt19937::result_type>(seed * 7919 + static_cast<std::uint64_t>(w * h)));
             const int x = std::uniform_int_distribution<int>(1, w)(pick);
             const int y = std::uniform_int_distribution<int>(1, h)(pick);
             leftClick(x, y);

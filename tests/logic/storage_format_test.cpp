@@ -28,7 +28,8 @@ std::string uniformGame(int w, int h, int m, const std::string& cellLine = kCell
 }
 
 std::string replaceAll(std::string s, const std::string& from, const std::string& to) {
-    for (std::size_t p = s.find(from); p != std::string::npos; p = s.find(from, p + to.size())) s.replace(p, from.size(), to);
+    for (std::size_t p = s.find(from); p != std::string::npos; p = s.find(from, p + to.size()))
+        s.replace(p, from.size(), to);
     return s;
 }
 
@@ -49,10 +50,19 @@ TEST(SavedGameText, SizeLimitsAreTheBoardLimitsAndMinesMayFillTheBoard) {
         std::string why;
         ASSERT_TRUE(parseSavedGame(uniformGame(w, h, m), &why)) << w << "x" << h << " " << m << ": " << why;
     }
-    for (auto [w, h, m] : {std::tuple{31, 24, 10}, {30, 25, 10}, {2, 9, 1}, {9, 2, 1}, {-9, 9, 10}, {9, -9, 10},
-                           {30000, 3, 10}, {9, 9, 82}, {9, 9, -1}, {0, 0, 0}}) {
+    for (auto [w, h, m] : {std::tuple{31, 24, 10},
+                           {30, 25, 10},
+                           {2, 9, 1},
+                           {9, 2, 1},
+                           {-9, 9, 10},
+                           {9, -9, 10},
+                           {30000, 3, 10},
+                           {9, 9, 82},
+                           {9, 9, -1},
+                           {0, 0, 0}}) {
         // Enough cell lines follow that only the header can be the reason.
-        EXPECT_FALSE(parseSavedGame(uniformGame(w, h, m, kCell, std::abs(w * h) <= 1000 ? std::abs(w * h) : 9)))
+        EXPECT_FALSE(
+            parseSavedGame(uniformGame(w, h, m, kCell, std::abs(w * h) <= 1000 ? std::abs(w * h) : 9)))
             << w << "x" << h << " " << m;
     }
 }
@@ -64,10 +74,10 @@ TEST(SavedGameText, LayoutVariantsThatReadAsTheSameListOfValuesAreAccepted) {
         replaceAll(crlf, "\r\n", "\n"),
         replaceAll(crlf, "\r\n", "\r"),
         "\xEF\xBB\xBF" + crlf,
-        crlf.substr(0, crlf.size() - 2),  // no final line end
-        crlf + "\r\n\r\n  \r\n",          // blank lines at the end
-        crlf + kCell + "\r\nwhatever\r\n",   // what follows the last cell is not read
-        "3,3,1\r\n" + crlf.substr(9),       // list items may share a line
+        crlf.substr(0, crlf.size() - 2),              // no final line end
+        crlf + "\r\n\r\n  \r\n",                      // blank lines at the end
+        crlf + kCell + "\r\nwhatever\r\n",            // what follows the last cell is not read
+        "3,3,1\r\n" + crlf.substr(9),                 // list items may share a line
         crlf.substr(0, 9) + "\r\n" + crlf.substr(9),  // a blank line inside
         replaceAll(crlf, "#TRUE#", "#true#"),
         replaceAll(replaceAll(crlf, ",2,", ", 2 ,"), "3\r\n", "+3\r\n"),
@@ -75,13 +85,16 @@ TEST(SavedGameText, LayoutVariantsThatReadAsTheSameListOfValuesAreAccepted) {
     };
     for (const std::string& v : variants) {
         std::string why;
-        EXPECT_EQ(parseSavedGame(v, &why), expected) << ::testing::PrintToString(v.substr(0, 20)) << ": " << why;
+        EXPECT_EQ(parseSavedGame(v, &why), expected)
+            << ::testing::PrintToString(v.substr(0, 20)) << ": " << why;
     }
 }
 
 TEST(SavedGameText, DamagedFilesAreRefused) {
     const std::string good = uniformGame(3, 3, 1);
-    auto withCell = [&](const std::string& line) { return std::string(good).replace(good.find(kCell), kCell.size(), line); };
+    auto withCell = [&](const std::string& line) {
+        return std::string(good).replace(good.find(kCell), kCell.size(), line);
+    };
     const std::pair<const char*, std::string> cases[] = {
         {"empty", ""},
         {"header only", header(3, 3, 1)},

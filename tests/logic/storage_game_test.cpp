@@ -25,7 +25,7 @@ auto cells(const Form1& f) {
 }
 
 class StorageGameTest : public StorageTest {
-protected:
+  protected:
     void save(const std::string& path) {
         host.fileAnswers.push_back(path);
         form.menuNode("save").click();
@@ -76,7 +76,11 @@ protected:
             const CommandButton& b = form.Command1.at(static_cast<std::size_t>(L));
             const bool open = form.visible(x, y) && !form.marked(x, y);
             covered += form.visible(x, y) ? 0 : 1;
-            EXPECT_EQ(b.caption, !form.visible(x, y) ? " " : form.marked(x, y) ? "M" : n ? std::to_string(n) : "") << L;
+            EXPECT_EQ(b.caption, !form.visible(x, y) ? " "
+                                 : form.marked(x, y) ? "M"
+                                 : n                 ? std::to_string(n)
+                                                     : "")
+                << L;
             EXPECT_EQ(b.raised, !open) << L;
             EXPECT_EQ(b.backColor, open ? kWhite : kSystemButtonFace) << L;
             EXPECT_TRUE(b.visible && b.tag == "0") << L;
@@ -88,15 +92,20 @@ protected:
         EXPECT_TRUE(form.game_running && form.save.enabled && form.save_mine.enabled);
         EXPECT_FALSE(form.Anfänger.checked || form.Fortgeschrittene.checked || form.Profis.checked);
     }
-
 };
 
 TEST_F(StorageGameTest, RoundTripRestoresEveryCellAndLookOnEveryShapeAndStage) {
     const std::string path = folder.file("game.qzd");
-    for (auto [w, h, m] : {std::tuple{9, 9, 10}, {16, 16, 40}, {30, 16, 99}, {3, 3, 2}, {30, 24, 99}, {3, 24, 10},
+    for (auto [w, h, m] : {std::tuple{9, 9, 10},
+                           {16, 16, 40},
+                           {30, 16, 99},
+                           {3, 3, 2},
+                           {30, 24, 99},
+                           {3, 24, 10},
                            {30, 3, 12}}) {
         for (Stage stage : {Stage::InPlay, Stage::Lost, Stage::Won, Stage::Continued}) {
-            SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " " + kStageNames[static_cast<int>(stage)]);
+            SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " " +
+                         kStageNames[static_cast<int>(stage)]);
             ASSERT_TRUE(playTo(w, h, m, stage));
             const auto before = cells(form);
             const auto buttons = form.Command1;
@@ -107,8 +116,9 @@ TEST_F(StorageGameTest, RoundTripRestoresEveryCellAndLookOnEveryShapeAndStage) {
             program.levels.Anfänger_Click();  // something else in between
             load(path);
             ASSERT_FALSE(ended());
-            EXPECT_EQ(std::tie(form.x_game, form.y_game, form.no_mines_game, form.x_actual, form.no_mines_actual),
-                      std::tuple(w, h, m, w, m));
+            EXPECT_EQ(
+                std::tie(form.x_game, form.y_game, form.no_mines_game, form.x_actual, form.no_mines_actual),
+                std::tuple(w, h, m, w, m));
             EXPECT_TRUE(cells(form) == before);
             expectLoadedLooks();
             // In play the looks are exactly those at saving; a lost or won game's colours
@@ -156,7 +166,9 @@ TEST_F(StorageGameTest, ALoadedGamePlaysOnExactlyLikeTheOriginalAndKeepsTheCusto
 TEST_F(StorageGameTest, InconsistentButSafeValuesAreTakenAsTheyStand) {
     // Every cell a mine and marked, header says none: the label shows the negative rest and
     // play goes on without a fault.
-    std::string text = "\xEF\xBB\xBF" "3\n3\n0\n";
+    std::string text =
+        "\xEF\xBB\xBF"
+        "3\n3\n0\n";
     for (int i = 0; i < 9; ++i) text += "#true#,8,-8,#TRUE#,#FALSE#,#FALSE#\n";
     const std::string path = folder.file("odd.qzd");
     writeFile(path, text);
@@ -174,7 +186,7 @@ struct FileKind {
 };
 
 class StorageMenuTest : public StorageGameTest, public ::testing::WithParamInterface<FileKind> {
-protected:
+  protected:
     void saveAs(const std::string& path) {
         host.fileAnswers.push_back(path);
         form.menuNode(GetParam().save).click();
@@ -200,7 +212,8 @@ TEST_P(StorageMenuTest, DialogsCancelSilentlyAndAnExistingFileIsReplacedOnlyAfte
     const std::string path = file("old");
     writeFile(path, "old content");
     saveAs(path);  // the fake answers No
-    expectMessage(path + " besteht bereits.\r\nMöchten Sie sie ersetzen?", GetParam().saveTitle, MsgIcon::Exclamation);
+    expectMessage(path + " besteht bereits.\r\nMöchten Sie sie ersetzen?", GetParam().saveTitle,
+                  MsgIcon::Exclamation);
     EXPECT_EQ(host.messages.back().buttons, MsgButtons::YesNo);
     EXPECT_EQ(readFile(path), "old content");
 
@@ -210,7 +223,8 @@ TEST_P(StorageMenuTest, DialogsCancelSilentlyAndAnExistingFileIsReplacedOnlyAfte
     EXPECT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(readFile(path), readFile(file("fresh")));
     const std::string written = readFile(path);
-    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), GetParam().ext == std::string("qzd") ? 84 : 9);
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'),
+              GetParam().ext == std::string("qzd") ? 84 : 9);
 }
 
 TEST_P(StorageMenuTest, AnUnwritableTargetGivesTheWriteMessageAndTheGameGoesOn) {
@@ -223,7 +237,8 @@ TEST_P(StorageMenuTest, AnUnwritableTargetGivesTheWriteMessageAndTheGameGoesOn) 
         SCOPED_TRACE(target);
         host.messageAnswers.push_back(MsgResult::Yes);  // the folder exists: replace it
         saveAs(target);
-        expectMessage("File '" + target + "' kann nicht beschrieben werden", GetParam().saveTitle, MsgIcon::Critical);
+        expectMessage("File '" + target + "' kann nicht beschrieben werden", GetParam().saveTitle,
+                      MsgIcon::Critical);
         EXPECT_EQ(host.messages.back().buttons, MsgButtons::Ok);
     }
     EXPECT_TRUE(!ended() && form.game_running && cells(form) == before);
@@ -255,7 +270,8 @@ TEST_P(StorageMenuTest, AnUnreadableFileEndsTheProgramUnchanged) {
 
 INSTANTIATE_TEST_SUITE_P(GameAndLayout, StorageMenuTest,
                          ::testing::Values(FileKind{"save", "load", "qzd", "Spiel sichern", "Spiel laden"},
-                                           FileKind{"save_mine", "load_mine", "txt", "Minen speichern", "Minen laden"}),
+                                           FileKind{"save_mine", "load_mine", "txt", "Minen speichern",
+                                                    "Minen laden"}),
                          [](const auto& info) { return std::string(info.param.ext); });
 
 }  // namespace

@@ -36,7 +36,7 @@ std::string grid(int width, int rows, int mines) {
 }
 
 class StorageLayoutTest : public StorageTest {
-protected:
+  protected:
     void saveMines(const std::string& path) {
         host.fileAnswers.push_back(path);
         form.menuNode("save_mine").click();
@@ -82,8 +82,11 @@ TEST_F(StorageLayoutTest, SavedNineByNineIs99BytesAndLoadsBackAsANewGameOnTheSam
     EXPECT_EQ(form.MinesLabel.caption, "010");
     for (int x = 1; x <= 9; ++x) {
         for (int y = 1; y <= 9; ++y) {
-            const int n = mines(x, y) ? 0 : form.CountMinesAround(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
-            EXPECT_EQ(std::tie(form.mines_around(x, y), form.rest_around(x, y)), std::tuple(n, n)) << x << "," << y;
+            const int n = mines(x, y) ? 0
+                                      : form.CountMinesAround(static_cast<std::int16_t>(x),
+                                                              static_cast<std::int16_t>(y));
+            EXPECT_EQ(std::tie(form.mines_around(x, y), form.rest_around(x, y)), std::tuple(n, n))
+                << x << "," << y;
         }
     }
     // The first click plays against the loaded mines, even onto one.
@@ -104,12 +107,13 @@ TEST_F(StorageLayoutTest, TheFourLineExampleHasThreeRowsAndFourMines) {
 }
 
 TEST_F(StorageLayoutTest, SizeLimitsAreCheckedLargeBeforeSmall) {
-    const std::pair<std::string, std::string> cases[] = {  // layout, message (empty: accepted)
+    const std::pair<std::string, std::string> cases[] = {
+        // layout, message (empty: accepted)
         {grid(30, 24, 99), ""},
         {grid(31, 3, 0), kTooLarge},
         {grid(3, 25, 0), kTooLarge},
         {grid(30, 24, 100), kTooLarge},
-        {std::string(31, '-') + "\r\n", kTooLarge},       // one row only, still "too large"
+        {std::string(31, '-') + "\r\n", kTooLarge},      // one row only, still "too large"
         {grid(3, 25, 0).replace(0, 3, "-"), kTooLarge},  // width 3 kept by the other rows
         {grid(2, 30, 0), kTooLarge},                     // narrow but too many rows
         {std::string(100, 'm') + "\r\n", kTooLarge},

@@ -12,10 +12,11 @@
 namespace gravlin::testing {
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() / ("gravlin-storage-" + std::to_string(rd()) + std::to_string(rd()));
+        path_ = std::filesystem::temp_directory_path() /
+                ("gravlin-storage-" + std::to_string(rd()) + std::to_string(rd()));
         std::filesystem::create_directories(path_);
     }
     ~TempFolder() {
@@ -28,7 +29,7 @@ public:
     std::string file(const std::string& name) const { return (path_ / name).string(); }
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -50,8 +51,10 @@ namespace gravlin {
 
 // A started program with a temporary folder for its files.
 class StorageTest : public GameTest {
-protected:
-    bool ended() const { return std::find(host.closed.begin(), host.closed.end(), &form) != host.closed.end(); }
+  protected:
+    bool ended() const {
+        return std::find(host.closed.begin(), host.closed.end(), &form) != host.closed.end();
+    }
     void expectMessage(const std::string& text, const std::string& title, MsgIcon icon) {
         ASSERT_FALSE(host.messages.empty());
         EXPECT_EQ(host.messages.back().text, text);

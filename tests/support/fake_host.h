@@ -23,7 +23,7 @@ struct RecordedMessage {
 };
 
 class FakeHost : public Host {
-public:
+  public:
     // Answers to the next message boxes; an empty queue answers Ok (or No for Yes/No).
     std::deque<MsgResult> messageAnswers;
     // Called while a window is shown modally; it plays the user's part (for example calls
@@ -59,7 +59,8 @@ public:
     std::vector<int> httpTimeouts;
     bool busyDuringHttp = false;
 
-    MsgResult messageBox(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) override {
+    MsgResult messageBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
+                         const std::string& title) override {
         messages.push_back({text, buttons, icon, title});
         if (!messageAnswers.empty()) {
             const MsgResult r = messageAnswers.front();

@@ -9,7 +9,7 @@
 namespace gravlin::testing {
 
 class RecordingEngine : public Engine {
-public:
+  public:
     std::vector<std::string> calls;
     std::vector<std::int32_t> freeCodes;  // ascending
     std::vector<std::int32_t> mineCodes;  // ascending
@@ -21,7 +21,9 @@ public:
     bool oneFreeAtATime = false;
 
     bool ensureLoaded() override { return available; }
-    std::string loadError() const override { return "Die Rechenbibliothek \"libgravlin.so.3\" wurde nicht gefunden."; }
+    std::string loadError() const override {
+        return "Die Rechenbibliothek \"libgravlin.so.3\" wurde nicht gefunden.";
+    }
     void QZNewSystem() override { calls.push_back("QZNewSystem"); }
     void QZInterpreter(const std::string& e) override { calls.push_back("QZInterpreter " + e); }
     void QZSolve() override { calls.push_back("QZSolve"); }
@@ -46,7 +48,7 @@ public:
         return n;
     }
 
-private:
+  private:
     std::int32_t next(const std::vector<std::int32_t>& codes, std::int32_t previous) const {
         for (std::int32_t c : codes) {
             if (c <= previous) continue;

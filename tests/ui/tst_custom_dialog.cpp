@@ -33,7 +33,7 @@ class TstCustomDialog : public test::RunningGui {
     }
     static QColor green() { return QColor(0xC0, 0xFF, 0xC0); }
 
-private slots:
+  private slots:
     void typedValuesStartACustomGameAndCancelKeepsTheLevel() {
         openDialog([](BenDefiniertView* d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("Benutzerdefinierte Einstellung"));

@@ -36,7 +36,7 @@ class TstEquationWindows : public test::RunningGui {
 
     void afterStart() override { view().action("Anfänger")->trigger(); }
 
-private slots:
+  private slots:
     void solveAndSweepButtonsFinishWhatTheEquationsDecide() {
         test::layStripes(form());
         test::press(view(), 40);

@@ -26,7 +26,7 @@ class TstGamePlay : public test::RunningGui {
         test::layStripes(form());
     }
 
-private slots:
+  private slots:
     void firstLeftPressOpensTheCellAndRunsTheSolver() {
         view().action("NewGame")->trigger();  // a fresh game: the press places random mines
         press(40);

@@ -19,7 +19,7 @@ namespace {
 
 // Answers every request with the same bytes, or never answers when they are empty.
 class HintServer : public QObject {
-public:
+  public:
     QByteArray response;
     QList<QByteArray> requestLines;
 
@@ -43,7 +43,7 @@ public:
     bool listen() { return server_.listen(QHostAddress::LocalHost, 0); }
     QString host() const { return QStringLiteral("127.0.0.1:%1").arg(server_.serverPort()); }
 
-private:
+  private:
     QTcpServer server_;
 };
 
@@ -59,7 +59,7 @@ class TstInfoWindows : public test::RunningGui {
 
     void afterStart() override { QApplication::setActiveWindow(gui->view()); }
 
-private slots:
+  private slots:
     void f1ShowsTheAboutWindow() {
         bool checked = false;
         test::answerNextModal([&](QWidget* w) {

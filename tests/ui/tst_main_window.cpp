@@ -13,13 +13,15 @@ using namespace gravlin::ui;
 class TstMainWindow : public test::RunningGui {
     Q_OBJECT
 
-private slots:
+  private slots:
     // The four faces must be told apart at a glance: every pair differs in many pixels.
     void theFourFacesDiffer() {
-        const Picture faces[] = {Picture::FaceNormal, Picture::FaceWorking, Picture::FaceWon, Picture::FaceLost};
+        const Picture faces[] = {Picture::FaceNormal, Picture::FaceWorking, Picture::FaceWon,
+                                 Picture::FaceLost};
         for (int i = 0; i < 4; ++i) {
             for (int j = i + 1; j < 4; ++j) {
-                const QImage a = drawPicture(faces[i], 1.0).toImage(), b = drawPicture(faces[j], 1.0).toImage();
+                const QImage a = drawPicture(faces[i], 1.0).toImage(),
+                             b = drawPicture(faces[j], 1.0).toImage();
                 int differing = 0;
                 for (int y = 0; y < 28; ++y)
                     for (int x = 0; x < 28; ++x) differing += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;

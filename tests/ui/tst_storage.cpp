@@ -83,7 +83,7 @@ class TstStorage : public test::RunningGui {
         QVERIFY(form().visible(5, 5));
     }
 
-private slots:
+  private slots:
     void saveGameAddsTheExtensionAndWritesTheGame() {
         runCommand("save", dir->filePath(QStringLiteral("partie")), true);
         const std::string text = readFile(dir->filePath(QStringLiteral("partie.qzd")));
@@ -93,7 +93,8 @@ private slots:
 
     void theWildcardPresetIsAFilterNotAName() {
         auto saveButton = [](QFileDialog* d) {
-            return d->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))->button(QDialogButtonBox::Save);
+            return d->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))
+                ->button(QDialogButtonBox::Save);
         };
         test::answerNextModal([this, saveButton](QWidget* w) {
             auto* d = qobject_cast<QFileDialog*>(w);
@@ -104,7 +105,8 @@ private slots:
             test::answerNextModal([this, saveButton](QWidget* again) {
                 auto* d2 = qobject_cast<QFileDialog*>(again);
                 QVERIFY(d2);
-                d2->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(dir->filePath(QStringLiteral("named")));
+                d2->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                    ->setText(dir->filePath(QStringLiteral("named")));
                 QTest::mouseClick(saveButton(d2), Qt::LeftButton);
             });
         });

@@ -16,16 +16,16 @@ namespace gravlin::ui::test {
 // and proves that no window was left open. `afterStart` lets a test prepare more.
 class RunningGui : public QObject {
     Q_OBJECT
-public:
+  public:
     std::unique_ptr<GravlinGui> gui;
 
     MainWindowView& view() { return *gui->view(); }
     Form1& form() { return gui->program.form; }
 
-protected:
+  protected:
     virtual void afterStart() {}
 
-private slots:
+  private slots:
     void initTestCase() { setUpApplication(); }
     void init() {
         gui = std::make_unique<GravlinGui>();

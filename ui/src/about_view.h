@@ -9,7 +9,7 @@
 namespace gravlin::ui {
 
 class AboutView : public DialogView {
-public:
+  public:
     AboutView(QtHost& host, frmAbout& about, QWidget* parent);
     void sync() override;
 
@@ -21,7 +21,7 @@ public:
     QPushButton* okButton() const { return ok_; }
     QPushButton* sysInfoButton() const { return sysInfo_; }
 
-private:
+  private:
     frmAbout& d_;
     QLabel *icon_, *title_, *version_, *disclaimer_;
     QPlainTextEdit* history_;

@@ -30,7 +30,8 @@ BenDefiniertView::BenDefiniertView(QtHost& host, BenDefiniert& dialog, QWidget* 
     cancel_->setObjectName("CancelButton");
     cancel_->setGeometry(pxRect(d_.CancelButton.geometry));
     connect(ok_, &QPushButton::clicked, this, [this] { host_.invoke([this] { d_.OKButton_Click(); }); });
-    connect(cancel_, &QPushButton::clicked, this, [this] { host_.invoke([this] { d_.CancelButton_Click(); }); });
+    connect(cancel_, &QPushButton::clicked, this,
+            [this] { host_.invoke([this] { d_.CancelButton_Click(); }); });
 
     // Tab order: OK, Abbrechen, then the height, width and mines fields.
     setTabOrder(ok_, cancel_);

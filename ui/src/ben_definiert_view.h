@@ -9,7 +9,7 @@
 namespace gravlin::ui {
 
 class BenDefiniertView : public DialogView {
-public:
+  public:
     BenDefiniertView(QtHost& host, BenDefiniert& dialog, QWidget* parent);
     void sync() override;
 
@@ -22,10 +22,10 @@ public:
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
 
-protected:
+  protected:
     void closeBoxUsed() override;
 
-private:
+  private:
     QLabel* makeLabel(const Label& data);
     QLineEdit* makeEdit(TextBox& data, void (BenDefiniert::*changed)());
     void syncLabel(QLabel* label, const Label& data);

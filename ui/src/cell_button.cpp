@@ -65,14 +65,23 @@ void CellButton::mousePressEvent(QMouseEvent* event) {
     event->accept();
     int button = 0;
     switch (event->button()) {
-        case Qt::LeftButton: button = 1; break;
-        case Qt::RightButton: button = 2; break;
-        case Qt::MiddleButton: button = 4; break;
-        default: return;
+        case Qt::LeftButton:
+            button = 1;
+            break;
+        case Qt::RightButton:
+            button = 2;
+            break;
+        case Qt::MiddleButton:
+            button = 4;
+            break;
+        default:
+            return;
     }
     if (pressed) pressed(index_, button);
 }
 
-void CellButton::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+void CellButton::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+}
 
 }  // namespace gravlin::ui

@@ -14,9 +14,12 @@ TextWindowView::TextWindowView(QtHost& host, TextWindow& window, QWidget* parent
     text_->setReadOnly(true);
     text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text_->setGeometry(pxRect(w_.Text1.geometry));
-    text_->setLineWrapMode(w_.Text1.horizontalScrollBar ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
-    text_->setHorizontalScrollBarPolicy(w_.Text1.horizontalScrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    text_->setVerticalScrollBarPolicy(w_.Text1.verticalScrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    text_->setLineWrapMode(w_.Text1.horizontalScrollBar ? QPlainTextEdit::NoWrap
+                                                        : QPlainTextEdit::WidgetWidth);
+    text_->setHorizontalScrollBarPolicy(w_.Text1.horizontalScrollBar ? Qt::ScrollBarAlwaysOn
+                                                                     : Qt::ScrollBarAlwaysOff);
+    text_->setVerticalScrollBarPolicy(w_.Text1.verticalScrollBar ? Qt::ScrollBarAlwaysOn
+                                                                 : Qt::ScrollBarAsNeeded);
     if (!w_.Text1.font.name.empty()) text_->setFont(toQFont(w_.Text1.font));
     QPalette pal = text_->palette();
     pal.setColor(QPalette::Base, toQColor(w_.Text1.backColor));

@@ -12,14 +12,14 @@ class QtHost;
 // The equation system, the not-uniquely-solvable notice and the probabilities: a text box
 // whose text can be selected and copied, and one button that closes the window.
 class TextWindowView : public DialogView {
-public:
+  public:
     TextWindowView(QtHost& host, TextWindow& window, QWidget* parent);
     void sync() override;
 
     QPlainTextEdit* text() const { return text_; }
     QPushButton* okButton() const { return ok_; }
 
-private:
+  private:
     TextWindow& w_;
     QPlainTextEdit* text_;
     QPushButton* ok_;

@@ -19,12 +19,13 @@ void setUpApplication() {
     QGuiApplication::setDesktopFileName(QStringLiteral(GRAVLIN_DESKTOP_ID));
     // The windows are laid out in twips for an 8-point sans-serif face; narrow faces keep
     // the captions inside their controls where that face is missing.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans Condensed"),
-                                QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Courier New"),
-                               {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono"),
-                                QStringLiteral("Noto Mono")});
+    QFont::insertSubstitutions(
+        QStringLiteral("MS Sans Serif"),
+        {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans Condensed"),
+         QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Courier New"),
+        {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Noto Mono")});
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
@@ -42,7 +43,9 @@ GravlinGui::GravlinGui() : program(host) {
     registerEquationViews(host);
 }
 
-GravlinGui::~GravlinGui() { host.setMainView(nullptr); }
+GravlinGui::~GravlinGui() {
+    host.setMainView(nullptr);
+}
 
 void GravlinGui::start() {
     view_ = std::make_unique<MainWindowView>(host, program.form);

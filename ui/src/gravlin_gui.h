@@ -10,7 +10,7 @@ namespace gravlin::ui {
 // The running program: the Qt host, the program's logic and the main window's view.
 // Needs a QApplication.
 class GravlinGui {
-public:
+  public:
     GravlinGui();
     ~GravlinGui();
 
@@ -21,7 +21,7 @@ public:
     Program program;
     MainWindowView* view() const { return view_.get(); }
 
-private:
+  private:
     std::unique_ptr<MainWindowView> view_;
 };
 

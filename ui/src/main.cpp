@@ -25,10 +25,10 @@ long residentKiB() {
 }
 
 class FirstPaintWatcher : public QObject {
-public:
+  public:
     explicit FirstPaintWatcher(std::function<void()> onPaint) : onPaint_(std::move(onPaint)) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (!fired_ && event->type() == QEvent::Paint) {
             fired_ = true;
@@ -37,7 +37,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     std::function<void()> onPaint_;
     bool fired_ = false;
 };
@@ -55,9 +55,12 @@ int main(int argc, char** argv) {
     bool reportStart = false;
     const QStringList args = QApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--screenshot") && i + 1 < args.size()) screenshot = args[++i];
-        else if (args[i] == QLatin1String("--scenario") && i + 1 < args.size()) scenario = args[++i];
-        else if (args[i] == QLatin1String("--report-start")) reportStart = true;
+        if (args[i] == QLatin1String("--screenshot") && i + 1 < args.size())
+            screenshot = args[++i];
+        else if (args[i] == QLatin1String("--scenario") && i + 1 < args.size())
+            scenario = args[++i];
+        else if (args[i] == QLatin1String("--report-start"))
+            reportStart = true;
     }
 
     gravlin::ui::GravlinGui gui;
@@ -66,7 +69,8 @@ int main(int argc, char** argv) {
     FirstPaintWatcher* watcher = nullptr;
     if (reportStart) {
         watcher = new FirstPaintWatcher([&] {
-            std::printf("painted %lld ms, rss-kib %ld\n", static_cast<long long>(sinceStart.elapsed()), residentKiB());
+            std::printf("painted %lld ms, rss-kib %ld\n", static_cast<long long>(sinceStart.elapsed()),
+                        residentKiB());
             std::fflush(stdout);
             QCoreApplication::quit();
         });

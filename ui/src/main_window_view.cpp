@@ -54,7 +54,8 @@ MainWindowView::MainWindowView(QtHost& host, Form1& form) : host_(host), form_(f
         auto* cell = new CellButton(i, frame2_);
         cell->pressed = [this](int index, int button) {
             host_.invoke([this, index, button] {
-                form_.Command1_MouseDown(static_cast<std::int16_t>(index), static_cast<std::int16_t>(button), 0, 0, 0);
+                form_.Command1_MouseDown(static_cast<std::int16_t>(index), static_cast<std::int16_t>(button),
+                                         0, 0, 0);
             });
         };
         cells_[static_cast<std::size_t>(i)] = cell;
@@ -99,8 +100,10 @@ void MainWindowView::buildMenus() {
             }
             MenuNode* n = &node;
             connect(action, &QAction::triggered, this, [this, n] {
-                if (n->click) host_.invoke(n->click);
-                else sync();  // not connected: only undo Qt's own check toggling
+                if (n->click)
+                    host_.invoke(n->click);
+                else
+                    sync();  // not connected: only undo Qt's own check toggling
             });
         }
         action->setObjectName(QString::fromStdString(node.name));
@@ -177,7 +180,8 @@ void MainWindowView::sync() {
         dummy_->setGeometry(pxRect(form_.Dummy.geometry));
         drawnDummy_ = form_.Dummy.geometry;
     }
-    for (int i = 0; i < kCellButtons; ++i) cells_[static_cast<std::size_t>(i)]->apply(form_.Command1[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < kCellButtons; ++i)
+        cells_[static_cast<std::size_t>(i)]->apply(form_.Command1[static_cast<std::size_t>(i)]);
     if (first_ || form_.StatusBar1.text != drawnStatus_) {
         statusText_->setText(QString::fromStdString(form_.StatusBar1.text));
         drawnStatus_ = form_.StatusBar1.text;

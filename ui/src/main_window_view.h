@@ -19,7 +19,7 @@ class QtHost;
 // The main window: menu bar, the frame with the remaining-mines label, the three tool
 // buttons and the field of cells, and the status bar.
 class MainWindowView : public QMainWindow, public View {
-public:
+  public:
     MainWindowView(QtHost& host, Form1& form);
 
     Window& window() override { return form_; }
@@ -40,10 +40,10 @@ public:
     QFrame* frame2() const { return frame2_; }
     QWidget* central() const { return central_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     struct MenuBinding {
         MenuNode* node;
         QAction* action;

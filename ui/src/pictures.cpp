@@ -66,7 +66,8 @@ void drawFace(QPainter& p, Picture picture) {
             p.drawArc(QRectF(8.5, 17, 11, 8), 30 * 16, 120 * 16);
             break;
         }
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -107,11 +108,19 @@ QPixmap drawPicture(Picture picture, qreal devicePixelRatio) {
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     switch (picture) {
-        case Picture::QuestionMark: drawQuestionMark(p); break;
-        case Picture::Hammer: drawHammer(p); break;
+        case Picture::QuestionMark:
+            drawQuestionMark(p);
+            break;
+        case Picture::Hammer:
+            drawHammer(p);
+            break;
         case Picture::AppIcon:
-        case Picture::FaceNormal: drawFace(p, Picture::FaceNormal); break;
-        default: drawFace(p, picture); break;
+        case Picture::FaceNormal:
+            drawFace(p, Picture::FaceNormal);
+            break;
+        default:
+            drawFace(p, picture);
+            break;
     }
     return pm;
 }

@@ -35,7 +35,9 @@ void DialogView::finish() {
     hide();
 }
 
-void DialogView::closeBoxUsed() { host_.invoke([this] { host_.closeWindow(window_); }); }
+void DialogView::closeBoxUsed() {
+    host_.invoke([this] { host_.closeWindow(window_); });
+}
 
 void DialogView::reject() {
     if (finishing_) {
@@ -61,7 +63,9 @@ void DialogView::setClientSize(float widthTwips, float heightTwips) {
 // ---- QtHost -------------------------------------------------------------------------------
 
 QtHost::QtHost() = default;
-QtHost::~QtHost() { delete network_; }
+QtHost::~QtHost() {
+    delete network_;
+}
 
 void QtHost::invoke(const std::function<void()>& handler) {
     ++invokeDepth_;
@@ -89,17 +93,28 @@ DialogView* QtHost::openView(const Window& window) const {
     return it == open_.end() ? nullptr : it->second.data();
 }
 
-MsgResult QtHost::messageBox(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) {
+MsgResult QtHost::messageBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
+                             const std::string& title) {
     refreshViews();
     QMessageBox box(mainView_ ? mainView_->widget() : nullptr);
     box.setWindowTitle(QString::fromStdString(title));
     box.setText(QString::fromStdString(text));
     switch (icon) {
-        case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-        case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-        case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-        case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-        case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+        case MsgIcon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MsgIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MsgIcon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MsgIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MsgIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
     }
     if (buttons == MsgButtons::YesNo) {
         QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
@@ -242,9 +257,13 @@ std::optional<std::string> QtHost::fileDialog(const FileDialogRequest& request) 
     return std::nullopt;
 }
 
-std::string QtHost::programFolder() { return QCoreApplication::applicationDirPath().toStdString(); }
+std::string QtHost::programFolder() {
+    return QCoreApplication::applicationDirPath().toStdString();
+}
 
-bool QtHost::fileExists(const std::string& path) { return QFileInfo(QString::fromStdString(path)).isFile(); }
+bool QtHost::fileExists(const std::string& path) {
+    return QFileInfo(QString::fromStdString(path)).isFile();
+}
 
 bool QtHost::startProgram(const std::string& path) {
     if (path.empty()) return false;

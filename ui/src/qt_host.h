@@ -17,7 +17,7 @@ namespace gravlin::ui {
 
 // Host for the real program: Qt message boxes, dialogs, the event loop, the pointer.
 class QtHost : public Host {
-public:
+  public:
     using DialogFactory = std::function<DialogView*(QtHost&, Window&, QWidget* parent)>;
 
     QtHost();
@@ -42,7 +42,8 @@ public:
     DialogView* openView(const Window& window) const;
 
     // Host
-    MsgResult messageBox(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) override;
+    MsgResult messageBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
+                         const std::string& title) override;
     void beep() override;
     void doEvents() override;
     void repaintNow() override;
@@ -61,7 +62,7 @@ public:
     // Counts for tests: how often the logic beeped.
     int beepCount() const { return beeps_; }
 
-private:
+  private:
     DialogView* createView(Window& window, QWidget* parent);
     QWidget* parentFor(Window* owner) const;
 

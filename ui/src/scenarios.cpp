@@ -15,7 +15,8 @@ namespace gravlin::ui {
 namespace {
 void click(GravlinGui& gui, int index, int button = Form1::LeftButton) {
     gui.host.invoke([&] {
-        gui.program.form.Command1_MouseDown(static_cast<std::int16_t>(index), static_cast<std::int16_t>(button), 0, 0, 0);
+        gui.program.form.Command1_MouseDown(static_cast<std::int16_t>(index),
+                                            static_cast<std::int16_t>(button), 0, 0, 0);
     });
 }
 
@@ -81,9 +82,11 @@ bool playScenario(GravlinGui& gui, const std::string& name, const QString& scree
         });
         click(gui, 8 * 30 + 15);
         // Open safe cells until a good part of the board shows, then solve.
-        for (int guard = 0; guard < 40 && f.game_running && f.covered_left > 300; ++guard) click(gui, safeCoveredCell(f));
+        for (int guard = 0; guard < 40 && f.game_running && f.covered_left > 300; ++guard)
+            click(gui, safeCoveredCell(f));
         gui.host.invoke([&] { gui.program.equations.GlSolve_Click(); });
-        if (name == "probabilities") gui.host.invoke([&] { gui.program.equations.wahrscheinlichkeiten_Click(); });
+        if (name == "probabilities")
+            gui.host.invoke([&] { gui.program.equations.wahrscheinlichkeiten_Click(); });
     } else if (name == "expert") {
         gui.host.invoke([&] { gui.program.levels.Profis_Click(); });
         click(gui, 8 * 30 + 15);

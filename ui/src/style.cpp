@@ -17,7 +17,8 @@ void GravlinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         const QRectF r = option->rect;
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing);
-        painter->setPen(QPen(option->palette.color(QPalette::Text), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter->setPen(
+            QPen(option->palette.color(QPalette::Text), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         QPainterPath tick;
         tick.moveTo(r.left() + r.width() * 0.2, r.top() + r.height() * 0.55);
         tick.lineTo(r.left() + r.width() * 0.42, r.top() + r.height() * 0.78);

@@ -5,7 +5,7 @@ namespace gravlin::ui {
 
 // Fusion with menu check marks as a plain tick that appears only on checked items.
 class GravlinStyle : public QProxyStyle {
-public:
+  public:
     GravlinStyle();
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override;

@@ -8,16 +8,24 @@ QColor toQColor(Color c) {
     if (isSystemColor(c)) {
         const QPalette pal = QApplication::palette();
         switch (c & 0xFFu) {
-            case 0x05: return pal.color(QPalette::Base);        // window background
-            case 0x08: return pal.color(QPalette::Text);        // window text
-            case 0x0F: return pal.color(QPalette::Button);      // button face
-            case 0x12: return pal.color(QPalette::ButtonText);  // button text
-            case 0x10: return pal.color(QPalette::Dark);        // button shadow
-            case 0x14: return pal.color(QPalette::Light);       // button highlight
-            default: return pal.color(QPalette::Window);
+            case 0x05:
+                return pal.color(QPalette::Base);  // window background
+            case 0x08:
+                return pal.color(QPalette::Text);  // window text
+            case 0x0F:
+                return pal.color(QPalette::Button);  // button face
+            case 0x12:
+                return pal.color(QPalette::ButtonText);  // button text
+            case 0x10:
+                return pal.color(QPalette::Dark);  // button shadow
+            case 0x14:
+                return pal.color(QPalette::Light);  // button highlight
+            default:
+                return pal.color(QPalette::Window);
         }
     }
-    return QColor(static_cast<int>(c & 0xFFu), static_cast<int>((c >> 8) & 0xFFu), static_cast<int>((c >> 16) & 0xFFu));
+    return QColor(static_cast<int>(c & 0xFFu), static_cast<int>((c >> 8) & 0xFFu),
+                  static_cast<int>((c >> 16) & 0xFFu));
 }
 
 QFont toQFont(const Font& f) {

@@ -13,7 +13,9 @@ namespace gravlin::ui {
 // ratio, so what is drawn in logical pixels stays crisp on high-dpi screens.
 inline constexpr double kTwipsPerPixel = 15.0;
 
-inline int px(float twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+inline int px(float twips) {
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
 
 inline QRect pxRect(const Geometry& g) {
     return QRect(px(g.left), px(g.top), px(g.width), px(g.height));

@@ -10,7 +10,7 @@ class QtHost;
 
 // A Qt view of one window's data. It keeps what it drew last and applies only changes.
 class View {
-public:
+  public:
     virtual ~View() = default;
     virtual Window& window() = 0;
     virtual QWidget* widget() = 0;
@@ -24,14 +24,14 @@ public:
 // Base of the views of secondary windows: a dialog that is shown modally (exec) or not.
 // Closing it by its close box or Escape asks the logic, which then unloads it.
 class DialogView : public QDialog, public View {
-public:
+  public:
     DialogView(QtHost& host, Window& window, QWidget* parent);
     Window& window() override { return window_; }
     QWidget* widget() override { return this; }
     // Ends the dialog after the logic has unloaded its window.
     void finish();
 
-protected:
+  protected:
     // The close box (or Escape) was used; by default this unloads the window.
     virtual void closeBoxUsed();
     void reject() override;
@@ -40,7 +40,7 @@ protected:
 
     QtHost& host_;
 
-private:
+  private:
     Window& window_;
     bool finishing_ = false;
 };

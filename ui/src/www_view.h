@@ -9,7 +9,7 @@
 namespace gravlin::ui {
 
 class WwwView : public DialogView {
-public:
+  public:
     WwwView(QtHost& host, WWW& hints, QWidget* parent);
     void sync() override;
 
@@ -18,7 +18,7 @@ public:
     QLabel* label1() const { return label1_; }
     QPushButton* okButton() const { return ok_; }
 
-private:
+  private:
     WWW& d_;
     QPlainTextEdit* text_;
     QLabel *label1_, *host_label_;

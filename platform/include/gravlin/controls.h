@@ -15,7 +15,9 @@ inline constexpr Color kSystemWindowBackground = 0x80000005;
 inline constexpr Color kWhite = 0x00FFFFFF;
 inline constexpr Color kRed = 0x000000FF;
 
-inline constexpr bool isSystemColor(Color c) { return (c & 0xFF000000u) == 0x80000000u; }
+inline constexpr bool isSystemColor(Color c) {
+    return (c & 0xFF000000u) == 0x80000000u;
+}
 
 struct Font {
     std::string name = "MS Sans Serif";
@@ -28,7 +30,16 @@ struct Font {
 };
 
 // Pictures the program draws itself (faces and tool pictures).
-enum class Picture : std::uint8_t { None, FaceNormal, FaceWorking, FaceWon, FaceLost, QuestionMark, Hammer, AppIcon };
+enum class Picture : std::uint8_t {
+    None,
+    FaceNormal,
+    FaceWorking,
+    FaceWon,
+    FaceLost,
+    QuestionMark,
+    Hammer,
+    AppIcon
+};
 
 struct Geometry {
     float left = 0;

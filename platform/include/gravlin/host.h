@@ -17,15 +17,23 @@ enum class MsgResult : std::uint8_t { Ok, Yes, No, Cancel };
 
 struct FileDialogRequest {
     std::string initialFolder;
-    std::string fileName;   // preset text of the name field, e.g. "*.qzd"
-    std::string filter;     // a bare pattern, e.g. "*.qzd"
+    std::string fileName;          // preset text of the name field, e.g. "*.qzd"
+    std::string filter;            // a bare pattern, e.g. "*.qzd"
     std::string defaultExtension;  // added to a name typed without one, e.g. "qzd"
-    bool forSaving = false;  // the save dialog; otherwise the open dialog
+    bool forSaving = false;        // the save dialog; otherwise the open dialog
 };
 
 // What an HTTP GET brought back. The body is never longer than kHttpBodyLimit.
 struct HttpResult {
-    enum class Outcome : std::uint8_t { Ok, TimedOut, Refused, HostNotFound, HttpError, TooLarge, OtherError };
+    enum class Outcome : std::uint8_t {
+        Ok,
+        TimedOut,
+        Refused,
+        HostNotFound,
+        HttpError,
+        TooLarge,
+        OtherError
+    };
     Outcome outcome = Outcome::OtherError;
     int status = 0;         // the HTTP status code; 0 when no answer arrived
     std::string body;       // the bytes received, cut off at the limit
@@ -34,7 +42,7 @@ struct HttpResult {
 inline constexpr std::size_t kHttpBodyLimit = std::size_t{1} << 20;
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // A modal message box; the title names the operation.

@@ -18,7 +18,7 @@ namespace gravlin {
 // every menu item and button connected to its handler. The Qt layer draws it; tests drive
 // it with a fake host.
 class Program final : public Form1Layers {
-public:
+  public:
     // Without an engine given, the program binds the engine library at its first use.
     explicit Program(Host& host, Engine* engine = nullptr);
     Program(const Program&) = delete;
@@ -49,7 +49,7 @@ public:
     void KlickGreen_Click() override { solver.KlickGreen_Click(); }
     void Fortgeschrittene_Click() override { levels.Fortgeschrittene_Click(); }
 
-private:
+  private:
     void connect();
 
     Host& host_;

@@ -22,7 +22,7 @@ inline constexpr int kCellButtons = 720;  // 30 x 24, the largest board
 // (field, solver, equations). The board calls them through this interface so that it does
 // not depend on those subsystems; the program binds them (see app/).
 class Form1Layers {
-public:
+  public:
     virtual ~Form1Layers() = default;
     virtual void DeleteTraceFile() = 0;
     virtual void UnloadProbabilityWindow() = 0;
@@ -47,7 +47,7 @@ struct MenuNode {
 };
 
 class Form1 : public Window {
-public:
+  public:
     explicit Form1(Host& host);
 
     Host& host() { return host_; }
@@ -174,7 +174,7 @@ public:
     void KlickGreen_Click();
     void Fortgeschrittene_Click();
 
-private:
+  private:
     void buildMenuTree();
     void placeMinesUniformly(int x0, int y0);
 

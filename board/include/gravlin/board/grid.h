@@ -9,7 +9,7 @@ namespace gravlin {
 // range-checked: a bad index throws instead of touching memory outside the board.
 template <typename T>
 class Grid {
-public:
+  public:
     Grid() = default;
     Grid(int width, int height) { reset(width, height); }
 
@@ -29,10 +29,11 @@ public:
 
     bool operator==(const Grid&) const = default;
 
-private:
+  private:
     std::size_t index(int x, int y) const {
         if (!contains(x, y)) throw std::out_of_range("cell outside the board");
-        return static_cast<std::size_t>(y - 1) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x - 1);
+        return static_cast<std::size_t>(y - 1) * static_cast<std::size_t>(width_) +
+               static_cast<std::size_t>(x - 1);
     }
 
     int width_ = 0;

@@ -6,7 +6,7 @@ namespace gravlin {
 
 // The game's whole numbers are 16-bit; arithmetic on them is checked instead of wrapping.
 class Overflow16 : public std::overflow_error {
-public:
+  public:
     Overflow16() : std::overflow_error("16-bit overflow") {}
 };
 
@@ -15,7 +15,9 @@ inline std::int16_t to16(long long value) {
     return static_cast<std::int16_t>(value);
 }
 
-inline void add16(std::int16_t& target, long long delta) { target = to16(static_cast<long long>(target) + delta); }
+inline void add16(std::int16_t& target, long long delta) {
+    target = to16(static_cast<long long>(target) + delta);
+}
 
 // The statistics counters only inform; at the largest value they stop instead of failing
 // every further click of a long game.

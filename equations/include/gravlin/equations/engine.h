@@ -7,7 +7,7 @@ namespace gravlin {
 // The solver engine's calls as the program makes them. The program binds the engine
 // library at the first call (DynamicEngine); tests put a recording engine in its place.
 class Engine {
-public:
+  public:
     virtual ~Engine() = default;
 
     // Binds the library if that has not happened yet; false (with loadError()) if it
@@ -29,7 +29,7 @@ public:
 // Binds libgravlin by name: first in the library folder beside the program's folder
 // (../lib), then in the program's folder, then wherever the system looks for libraries.
 class DynamicEngine final : public Engine {
-public:
+  public:
     explicit DynamicEngine(std::string programFolder);
     ~DynamicEngine() override;
     DynamicEngine(const DynamicEngine&) = delete;
@@ -49,7 +49,7 @@ public:
 
     static const char* libraryName();
 
-private:
+  private:
     struct Functions;
     std::string programFolder_;
     void* handle_ = nullptr;

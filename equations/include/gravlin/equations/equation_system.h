@@ -13,7 +13,7 @@ namespace gravlin {
 // system, the solve by the engine and its results on the field, the mine probabilities,
 // and the engine's trace file.
 class EquationSystem {
-public:
+  public:
     EquationSystem(Form1& form, Engine& engine);
 
     static constexpr const char* kTraceFile = "kv.trace";
@@ -35,7 +35,7 @@ public:
 
     static const char* const kNotUniqueMessage;
 
-private:
+  private:
     // The remaining mines as the label shows them.
     long long remainingFromLabel() const;
     bool engineReady(const std::string& title);

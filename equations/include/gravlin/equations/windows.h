@@ -11,28 +11,28 @@ namespace gravlin {
 
 // A window with one multi-line text box and one button that unloads it.
 class TextWindow : public Window {
-public:
+  public:
     explicit TextWindow(Host& host) : host_(host) {}
     TextBox Text1;
     CommandButton OKButton;
     void OKButton_Click() { host_.closeWindow(*this); }
 
-protected:
+  protected:
     Host& host_;
 };
 
 class frmGleichungssystem : public TextWindow {
-public:
+  public:
     explicit frmGleichungssystem(Host& host);
 };
 
 class KeineLoesung : public TextWindow {
-public:
+  public:
     explicit KeineLoesung(Host& host);
 };
 
 class frmWahrscheinlichkeit : public TextWindow {
-public:
+  public:
     explicit frmWahrscheinlichkeit(Host& host);
     // Runs when the window is loaded; the program disables its menu entry there.
     std::function<void()> onLoad;

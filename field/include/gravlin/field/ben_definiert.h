@@ -12,7 +12,7 @@ namespace gravlin {
 // The custom field dialog: width, height and number of mines, checked on OK. Created on
 // first use and kept for the rest of the run, so it remembers the last accepted entry.
 class BenDefiniert : public Window {
-public:
+  public:
     BenDefiniert(Host& host, Form1& mainWindow);
 
     std::int16_t xin = 0;
@@ -38,7 +38,7 @@ public:
 
     bool isAccepted() const { return accepted_; }
 
-private:
+  private:
     void setNormal(Label& range, TextBox& box);
     void setError(Label& range, TextBox& box);
 

@@ -10,7 +10,7 @@ namespace gravlin {
 
 // The level menu: three standard boards and the custom one.
 class Levels {
-public:
+  public:
     Levels(Form1& form, FieldBuilder& builder) : form_(form), builder_(builder) {}
 
     void Anfänger_Click();
@@ -21,7 +21,7 @@ public:
     // Created on first use and kept for the rest of the run.
     BenDefiniert& dialog();
 
-private:
+  private:
     void choose(std::int16_t x, std::int16_t y, std::int16_t mines, MenuItem& checkedItem);
     void setChecks(const MenuItem& checkedItem);
 

@@ -13,7 +13,7 @@ inline constexpr const char* kProgramTitle = "Gravlin";
 // The About window: title, version, legal notice, the history of the program's features,
 // and a button that starts the system's information tool. Exists only while shown.
 class frmAbout : public Window {
-public:
+  public:
     struct PictureBox {
         Picture picture = Picture::None;
         Geometry geometry;
@@ -39,7 +39,7 @@ public:
     static const std::string& featureHistory();
     static const std::string& versionText();
 
-private:
+  private:
     Host& host_;
     Window& owner_;
     Registry& registry_;

@@ -11,15 +11,15 @@ namespace gravlin {
 enum class RegistryRoot : std::uint8_t { LocalMachine };
 using RegistryKey = std::uintptr_t;
 
-inline constexpr long kRegistrySuccess = 0;         // ERROR_SUCCESS
-inline constexpr long kRegistryNotFound = 2;        // ERROR_FILE_NOT_FOUND
-inline constexpr long kRegistryMoreData = 234;      // ERROR_MORE_DATA
+inline constexpr long kRegistrySuccess = 0;              // ERROR_SUCCESS
+inline constexpr long kRegistryNotFound = 2;             // ERROR_FILE_NOT_FOUND
+inline constexpr long kRegistryMoreData = 234;           // ERROR_MORE_DATA
 inline constexpr std::uint32_t kRegistryRead = 0x20019;  // KEY_READ
-inline constexpr std::uint32_t kRegString = 1;      // REG_SZ
-inline constexpr std::uint32_t kRegDword = 4;       // REG_DWORD
+inline constexpr std::uint32_t kRegString = 1;           // REG_SZ
+inline constexpr std::uint32_t kRegDword = 4;            // REG_DWORD
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     // RegOpenKeyExA: 0 and the opened key, or an error code.
     virtual long openKey(RegistryRoot root, const std::string& subKey, std::uint32_t access,

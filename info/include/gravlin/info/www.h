@@ -21,7 +21,7 @@ struct WebHintsSettings {
 // The web hints window: fetches the hint page while it loads and shows it as plain text.
 // Exists only while shown.
 class WWW : public Window {
-public:
+  public:
     WWW(Host& hostServices, Window& owner, WebHintsSettings settings);
 
     TextBox Text1;
@@ -40,7 +40,7 @@ public:
     // message why there is no page.
     static std::string PageText(const HttpResult& answer, int timeoutMs);
 
-private:
+  private:
     Host& host_;
     Window& owner_;
     WebHintsSettings settings_;

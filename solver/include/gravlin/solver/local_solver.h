@@ -6,7 +6,7 @@ namespace gravlin {
 // Finishes what single numbered cells decide: marks certain mines and opens certain free
 // cells until a whole cycle changes nothing. Reads only what a player could see.
 class LocalSolver {
-public:
+  public:
     explicit LocalSolver(Form1& form) : form_(form) {}
 
     bool SearchMine();
@@ -22,7 +22,7 @@ public:
 
     static constexpr int kCycleLimit = 100;
 
-private:
+  private:
     Form1& form_;
 };
 

@@ -12,7 +12,7 @@
 namespace gravlin {
 
 class Storage {
-public:
+  public:
     Storage(Form1& form, FieldBuilder& field) : form_(form), field_(field) {}
 
     // Menu handlers: "&Speichern", "&Laden", "Speicher Minen", "Lade Minen".
@@ -36,7 +36,7 @@ public:
     // The settings of the last file dialog shown.
     FileDialogRequest CommonDialog1;
 
-private:
+  private:
     std::optional<std::string> chooseFile(const char* pattern, const char* extension, bool forSaving);
     bool mayReplace(const std::string& path, const std::string& title);
     void readFailure(const std::string& path, const std::string& title);
