@@ -46,6 +46,21 @@ void Storage::readFailure(const std::string& path, const std::string& title) {
     form_.host().closeWindow(form_);
 }
 
+// Both loaders start a new game of the size the file gives, on a field built for it, and
+// take the check marks off the three standard levels.
+void Storage::startGameOfSize(std::int16_t width, std::int16_t height, std::int16_t mines) {
+    Form1& f = form_;
+    f.x_game = width;
+    f.y_game = height;
+    f.no_mines_game = mines;
+    f.x_actual = width;
+    f.y_actual = height;
+    f.no_mines_actual = mines;
+    f.InitGame();
+    field_.Feldaufbau_Click();
+    uncheckLevels();
+}
+
 void Storage::uncheckLevels() {
     form_.Anfänger.checked = false;
     form_.Fortgeschrittene.checked = false;
@@ -79,15 +94,7 @@ void Storage::SaveGame() {
 
 void Storage::applyGame(const SavedGame& game) {
     Form1& f = form_;
-    f.x_game = game.width;
-    f.y_game = game.height;
-    f.no_mines_game = game.mines;
-    f.x_actual = game.width;
-    f.y_actual = game.height;
-    f.no_mines_actual = game.mines;
-    f.InitGame();
-    field_.Feldaufbau_Click();
-    uncheckLevels();
+    startGameOfSize(game.width, game.height, game.mines);
     const int cells = game.width * game.height;
     for (int L = 0; L < cells; ++L) {
         const SavedCell& c = game.cells.at(static_cast<std::size_t>(L));
@@ -153,15 +160,7 @@ void Storage::SaveMines() {
 
 void Storage::applyLayout(const MineLayoutScan& layout) {
     Form1& f = form_;
-    f.x_game = to16(layout.width);
-    f.y_game = to16(layout.rows);
-    f.no_mines_game = to16(layout.mines);
-    f.x_actual = f.x_game;
-    f.y_actual = f.y_game;
-    f.no_mines_actual = f.no_mines_game;
-    f.InitGame();
-    field_.Feldaufbau_Click();
-    uncheckLevels();
+    startGameOfSize(to16(layout.width), to16(layout.rows), to16(layout.mines));
     for (const LayoutCell& c : layout.mineCells) f.is_mine(c.x, c.y) = true;
     f.countMinesOfEveryCell();
     f.save_mine.enabled = true;

@@ -40,6 +40,7 @@ class Storage {
     std::optional<std::string> chooseFile(const char* pattern, const char* extension, bool forSaving);
     bool mayReplace(const std::string& path, const std::string& title);
     void readFailure(const std::string& path, const std::string& title);
+    void startGameOfSize(std::int16_t width, std::int16_t height, std::int16_t mines);
     void uncheckLevels();
 
     Form1& form_;
