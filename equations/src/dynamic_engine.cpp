@@ -56,11 +56,7 @@ bool bind(void* handle, const char* name, F& target) {
 }  // namespace
 
 const char* DynamicEngine::libraryName() {
-#ifdef _WIN32
-    return "gravlin.dll";
-#else
-    return "libgravlin.so.3";
-#endif
+    return GRAVLIN_ENGINE_FILE_NAME;
 }
 
 DynamicEngine::DynamicEngine(std::string programFolder) : programFolder_(std::move(programFolder)) {}
