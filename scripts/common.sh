@@ -8,7 +8,8 @@ JOBS="$(nproc 2>/dev/null || echo 2)"
 
 # Packages every build needs on Debian 12.
 BASE_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev googletest
-               libbenchmark-dev xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra)
+               libbenchmark-dev xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra
+               qt6-translations-l10n)
 
 ensure_packages() {
     local missing=()

@@ -86,6 +86,8 @@ class TstMainWindow : public test::RunningGui {
 
     void shortcutsWorkWhileTheMenusAreClosed() {
         view().activateWindow();
+        QCOMPARE(view().action("spickmodus")->shortcut().toString(QKeySequence::NativeText),
+                 QStringLiteral("Strg+F12"));
         QTest::keyClick(&view(), Qt::Key_F12, Qt::ControlModifier);
         QVERIFY(form().spickmodus.checked);
         QVERIFY(view().action("spickmodus")->isChecked());

@@ -53,6 +53,8 @@ class TstStorage : public test::RunningGui {
             QPushButton* accept = d->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))
                                       ->button(forSaving ? QDialogButtonBox::Save : QDialogButtonBox::Open);
             QVERIFY(accept && accept->isEnabled());
+            // Qt's own dialog speaks German too.
+            QCOMPARE(accept->text(), forSaving ? QStringLiteral("S&peichern") : QStringLiteral("&Öffnen"));
             ++answered;
             QTest::mouseClick(accept, Qt::LeftButton);
             QVERIFY2(!d->isVisible(), qPrintable(edit->text()));

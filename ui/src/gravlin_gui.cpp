@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "about_view.h"
 #include "ben_definiert_view.h"
@@ -13,7 +16,22 @@
 
 namespace gravlin::ui {
 
+bool installQtTranslation(const QString& folder) {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_de"), folder)) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    return true;
+}
+
 void setUpApplication() {
+    // German numbers, dates and key names, whatever the user's locale; the standard dialogs,
+    // buttons and context menus speak German when Qt's catalogue is installed, and English
+    // (but still work) when it is not.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    installQtTranslation(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     QApplication::setApplicationName(QStringLiteral("Gravlin"));
     QApplication::setApplicationVersion(QStringLiteral(GRAVLIN_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(GRAVLIN_DESKTOP_ID));
@@ -36,7 +54,7 @@ void setUpApplication() {
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
-GravlinGui::GravlinGui() : program(host) {
+GravlinGui::GravlinGui(Engine* engine) : program(host, engine) {
     host.registerDialog<BenDefiniert, BenDefiniertView>();
     host.registerDialog<frmAbout, AboutView>();
     host.registerDialog<WWW, WwwView>();

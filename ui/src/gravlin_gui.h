@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 #include <memory>
 
 #include "gravlin/app/program.h"
@@ -11,7 +12,8 @@ namespace gravlin::ui {
 // Needs a QApplication.
 class GravlinGui {
   public:
-    GravlinGui();
+    // Without an engine given, the program binds the engine library at its first use.
+    explicit GravlinGui(Engine* engine = nullptr);
     ~GravlinGui();
 
     // Runs start-up and shows the main window.
@@ -24,6 +26,9 @@ class GravlinGui {
   private:
     std::unique_ptr<MainWindowView> view_;
 };
+
+// Loads Qt's own German catalogue (qtbase_de) from the folder; false when it is not there.
+bool installQtTranslation(const QString& folder);
 
 // Application-wide look: Fusion with the classic grey palette, the icon, the names.
 void setUpApplication();
