@@ -215,10 +215,11 @@ std::string WWW::PageText(const HttpResult& answer, int timeoutMs) {
         case Outcome::OtherError:
             break;
     }
-    std::string detail = answer.errorText.substr(0, webtext::validUtf8Prefix(answer.errorText));
-    if (!readable(detail) || detail.size() > 200) detail.clear();
-    return std::string(kFailed) + "Die Verbindung ist fehlgeschlagen" +
-           (detail.empty() ? "" : " (" + detail + ")") + ".";
+    // The host's own German sentence; anything else it might hold is not shown.
+    const std::string& why = answer.errorText;
+    if (why.empty() || why.size() > 200 || webtext::validUtf8Prefix(why) != why.size() || !readable(why))
+        return std::string(kFailed) + "Die Verbindung ist fehlgeschlagen.";
+    return kFailed + why;
 }
 
 }  // namespace gravlin

@@ -126,8 +126,10 @@ TEST(InfoWebPage, EveryFailureExplainsItselfInGerman) {
         {{Outcome::HostNotFound, 0, {}, {}}, 10'000, "Server wurde nicht gefunden"},
         {{Outcome::HttpError, 404, "<h1>Not Found</h1>", {}}, 10'000, "HTTP-Status 404."},
         {{Outcome::HttpError, 503, {}, {}}, 10'000, "HTTP-Status 503."},
-        {{Outcome::OtherError, 0, {}, "Connection closed"}, 10'000, "fehlgeschlagen (Connection closed)."},
-        {{Outcome::OtherError, 0, {}, "kaputt\xFF\x01"}, 10'000, "fehlgeschlagen (kaputt)."},
+        {{Outcome::OtherError, 0, {}, "Die Antwort ist fehlerhaft."},
+         10'000,
+         "\r\nDie Antwort ist fehlerhaft."},
+        {{Outcome::OtherError, 0, {}, "kaputt\xFF\x01"}, 10'000, "\r\nDie Verbindung ist fehlgeschlagen."},
     };
     for (const Case& c : cases) {
         const std::string text = WWW::PageText(c.answer, c.timeoutMs);

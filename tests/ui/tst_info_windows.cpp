@@ -3,12 +3,15 @@
 #include <QElapsedTimer>
 #include <QHostAddress>
 #include <QMessageBox>
+#include <QMetaEnum>
+#include <QNetworkReply>
 #include <QScrollBar>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
 
 #include "about_view.h"
+#include "qt_host.h"
 #include "view_test_support.h"
 #include "www_view.h"
 
@@ -17,7 +20,9 @@ using namespace gravlin::ui;
 
 namespace {
 
-// Answers every request with the same bytes, or never answers when they are empty.
+// Answers every request with the same bytes, never answers when they are empty, and
+// closes the connection without a word when they are kHangUp.
+const QByteArray kHangUp = "<hang up>";
 class HintServer : public QObject {
   public:
     QByteArray response;
@@ -34,7 +39,7 @@ class HintServer : public QObject {
                     requestLines << received->left(received->indexOf("\r\n"));
                     received->clear();
                     if (response.isEmpty()) return;
-                    s->write(response);
+                    if (response != kHangUp) s->write(response);
                     s->disconnectFromHost();
                 });
             }
@@ -109,6 +114,11 @@ class TstInfoWindows : public test::RunningGui {
             << QByteArray() << false << failed + "Der Server hat nicht innerhalb von 0,8 s geantwortet.";
         QTest::newRow("refused") << QByteArray() << true
                                  << failed + "Der Server hat die Verbindung abgelehnt.";
+        QTest::newRow("hangs up") << kHangUp << false
+                                  << failed + "Der Server hat die Verbindung vorzeitig beendet.";
+        QTest::newRow("redirect loop")
+            << QByteArray("HTTP/1.1 302 Found\r\nLocation: /Gravlin/kv.html\r\nContent-Length: 0\r\n\r\n")
+            << false << failed + "Der Server leitet die Anfrage immer weiter um (zu viele Weiterleitungen).";
         QByteArray big;
         while (big.size() < 2 * 1024 * 1024) big += "Hinweis mit Umlaut: ä\n";
         QTest::newRow("oversized") << answer("200 OK", big) << false
@@ -153,12 +163,27 @@ class TstInfoWindows : public test::RunningGui {
         QCOMPARE(text.size() > 1000 ? text.right(ends.size()) : text, ends);
         QVERIFY(text.toUtf8().size() <= 1024 * 1024 + 20000);
         QVERIFY(!text.contains(QChar::ReplacementCharacter));
-        if (server) QCOMPARE(server->requestLines, QList<QByteArray>{"GET /Gravlin/kv.html HTTP/1.1"});
+        if (server) QCOMPARE(server->requestLines.value(0), QByteArray("GET /Gravlin/kv.html HTTP/1.1"));
         if (silent) {
             QVERIFY2(ms >= 700 && ms < 4000, qPrintable(QString::number(ms)));
             QCOMPARE(duringFetch, Qt::WaitCursor);
         }
         QCOMPARE(view().cursor().shape(), Qt::ArrowCursor);
+    }
+
+    // Every error code of a reply reads as German text in the window, none as Qt's English.
+    void everyNetworkErrorHasAGermanText() {
+        const QMetaEnum codes = QMetaEnum::fromType<QNetworkReply::NetworkError>();
+        for (int i = 0; i < codes.keyCount(); ++i) {
+            const auto code = static_cast<QNetworkReply::NetworkError>(codes.value(i));
+            HttpResult result;
+            QVERIFY2(describeNetworkError(code, result), codes.key(i));
+            const bool ok = code == QNetworkReply::NoError;
+            QCOMPARE(result.outcome == HttpResult::Outcome::Ok, ok);
+            if (ok) continue;
+            const std::string text = WWW::PageText(result, 10'000);
+            QVERIFY2(text.find("fehlgeschlagen.") == std::string::npos, codes.key(i));  // the catch-all
+        }
     }
 };
 

@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <exception>
+#include <string>
 
 namespace gravlin::ui {
 
@@ -274,12 +275,105 @@ std::string QtHost::environmentVariable(const std::string& name) {
     return qEnvironmentVariable(name.c_str()).toStdString();
 }
 
+namespace {
+
+struct NetworkErrorText {
+    QNetworkReply::NetworkError error;
+    HttpResult::Outcome outcome;
+    const char* text;  // for OtherError: what the page window says instead of the page
+};
+
+// Qt's own descriptions are English and name library internals; every code gets a German
+// sentence here, or an outcome whose text the window knows.
+constexpr NetworkErrorText kNetworkErrors[] = {
+    {QNetworkReply::NoError, HttpResult::Outcome::Ok, nullptr},
+    {QNetworkReply::ConnectionRefusedError, HttpResult::Outcome::Refused, nullptr},
+    {QNetworkReply::RemoteHostClosedError, HttpResult::Outcome::OtherError,
+     "Der Server hat die Verbindung vorzeitig beendet."},
+    {QNetworkReply::HostNotFoundError, HttpResult::Outcome::HostNotFound, nullptr},
+    {QNetworkReply::TimeoutError, HttpResult::Outcome::TimedOut, nullptr},
+    {QNetworkReply::OperationCanceledError, HttpResult::Outcome::OtherError,
+     "Die Anfrage wurde abgebrochen."},
+    {QNetworkReply::SslHandshakeFailedError, HttpResult::Outcome::OtherError,
+     "Die sichere Verbindung (TLS) konnte nicht aufgebaut werden."},
+    {QNetworkReply::TemporaryNetworkFailureError, HttpResult::Outcome::OtherError,
+     "Das Netzwerk ist vorübergehend nicht erreichbar."},
+    {QNetworkReply::NetworkSessionFailedError, HttpResult::Outcome::OtherError,
+     "Es besteht keine Verbindung zum Netzwerk."},
+    {QNetworkReply::BackgroundRequestNotAllowedError, HttpResult::Outcome::OtherError,
+     "Das System lässt die Anfrage im Hintergrund nicht zu."},
+    {QNetworkReply::TooManyRedirectsError, HttpResult::Outcome::OtherError,
+     "Der Server leitet die Anfrage immer weiter um (zu viele Weiterleitungen)."},
+    {QNetworkReply::InsecureRedirectError, HttpResult::Outcome::OtherError,
+     "Der Server leitet die Anfrage an eine unsichere Adresse weiter."},
+    {QNetworkReply::UnknownNetworkError, HttpResult::Outcome::OtherError,
+     "Im Netzwerk ist ein unbekannter Fehler aufgetreten."},
+    {QNetworkReply::ProxyConnectionRefusedError, HttpResult::Outcome::OtherError,
+     "Der Proxy-Server hat die Verbindung abgelehnt."},
+    {QNetworkReply::ProxyConnectionClosedError, HttpResult::Outcome::OtherError,
+     "Der Proxy-Server hat die Verbindung vorzeitig beendet."},
+    {QNetworkReply::ProxyNotFoundError, HttpResult::Outcome::OtherError,
+     "Der Proxy-Server wurde nicht gefunden."},
+    {QNetworkReply::ProxyTimeoutError, HttpResult::Outcome::OtherError,
+     "Der Proxy-Server hat nicht rechtzeitig geantwortet."},
+    {QNetworkReply::ProxyAuthenticationRequiredError, HttpResult::Outcome::OtherError,
+     "Der Proxy-Server verlangt eine Anmeldung."},
+    {QNetworkReply::UnknownProxyError, HttpResult::Outcome::OtherError,
+     "Beim Proxy-Server ist ein unbekannter Fehler aufgetreten."},
+    {QNetworkReply::ContentAccessDenied, HttpResult::Outcome::OtherError,
+     "Der Server verweigert den Zugriff auf die Seite."},
+    {QNetworkReply::ContentOperationNotPermittedError, HttpResult::Outcome::OtherError,
+     "Der Server lässt diese Anfrage nicht zu."},
+    {QNetworkReply::ContentNotFoundError, HttpResult::Outcome::OtherError,
+     "Die Seite wurde auf dem Server nicht gefunden."},
+    {QNetworkReply::AuthenticationRequiredError, HttpResult::Outcome::OtherError,
+     "Der Server verlangt eine Anmeldung."},
+    {QNetworkReply::ContentReSendError, HttpResult::Outcome::OtherError,
+     "Die Anfrage hätte erneut gesendet werden müssen; das war nicht möglich."},
+    {QNetworkReply::ContentConflictError, HttpResult::Outcome::OtherError,
+     "Die Anfrage passt nicht zum Zustand der Seite auf dem Server."},
+    {QNetworkReply::ContentGoneError, HttpResult::Outcome::OtherError,
+     "Die Seite gibt es auf dem Server nicht mehr."},
+    {QNetworkReply::UnknownContentError, HttpResult::Outcome::OtherError,
+     "Beim Abruf der Seite ist ein unbekannter Fehler aufgetreten."},
+    {QNetworkReply::ProtocolUnknownError, HttpResult::Outcome::OtherError,
+     "Das Protokoll der Adresse wird nicht unterstützt."},
+    {QNetworkReply::ProtocolInvalidOperationError, HttpResult::Outcome::OtherError,
+     "Die Anfrage ist mit diesem Protokoll nicht möglich."},
+    {QNetworkReply::ProtocolFailure, HttpResult::Outcome::OtherError,
+     "Die Antwort des Servers ist fehlerhaft."},
+    {QNetworkReply::InternalServerError, HttpResult::Outcome::OtherError,
+     "Auf dem Server ist ein interner Fehler aufgetreten."},
+    {QNetworkReply::OperationNotImplementedError, HttpResult::Outcome::OtherError,
+     "Der Server kennt diese Anfrage nicht."},
+    {QNetworkReply::ServiceUnavailableError, HttpResult::Outcome::OtherError,
+     "Der Dienst ist auf dem Server zurzeit nicht verfügbar."},
+    {QNetworkReply::UnknownServerError, HttpResult::Outcome::OtherError,
+     "Auf dem Server ist ein unbekannter Fehler aufgetreten."},
+};
+
+}  // namespace
+
+bool describeNetworkError(QNetworkReply::NetworkError error, HttpResult& result) {
+    for (const NetworkErrorText& e : kNetworkErrors) {
+        if (e.error != error) continue;
+        result.outcome = e.outcome;
+        result.errorText = e.text ? e.text : "";
+        return true;
+    }
+    // A code of a later Qt: still German, with its number for whoever reads it out.
+    result.outcome = HttpResult::Outcome::OtherError;
+    result.errorText =
+        "Die Verbindung ist fehlgeschlagen (Fehler " + std::to_string(static_cast<int>(error)) + ").";
+    return false;
+}
+
 HttpResult QtHost::httpGet(const std::string& url, int timeoutMs) {
     using Outcome = HttpResult::Outcome;
     HttpResult result;
     const QUrl address(QString::fromStdString(url), QUrl::StrictMode);
     if (!address.isValid()) {
-        result.errorText = "ungültige Adresse";
+        result.errorText = "Die Adresse der Seite ist ungültig.";
         return result;
     }
     refreshViews();
@@ -319,22 +413,14 @@ HttpResult QtHost::httpGet(const std::string& url, int timeoutMs) {
     }
     result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     result.body = body.toStdString();
-    const QNetworkReply::NetworkError error = reply->error();
     if (tooLarge) {
         result.outcome = Outcome::TooLarge;
-    } else if (timedOut || error == QNetworkReply::TimeoutError) {
+    } else if (timedOut) {
         result.outcome = Outcome::TimedOut;
     } else if (result.status >= 400) {
         result.outcome = Outcome::HttpError;
-    } else if (error == QNetworkReply::ConnectionRefusedError) {
-        result.outcome = Outcome::Refused;
-    } else if (error == QNetworkReply::HostNotFoundError) {
-        result.outcome = Outcome::HostNotFound;
-    } else if (error == QNetworkReply::NoError) {
-        result.outcome = Outcome::Ok;
     } else {
-        result.outcome = Outcome::OtherError;
-        result.errorText = reply->errorString().toStdString();
+        describeNetworkError(reply->error(), result);
     }
     reply->deleteLater();
     return result;

@@ -1,5 +1,6 @@
 #pragma once
 #include <QElapsedTimer>
+#include <QNetworkReply>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -75,5 +76,10 @@ class QtHost : public Host {
     int beeps_ = 0;
     int invokeDepth_ = 0;
 };
+
+// Sorts a failed reply's error into the outcomes the web hints window tells apart and gives
+// every other one a German sentence in errorText. False for a code the table lacks, which
+// still gets a German sentence with its number.
+bool describeNetworkError(QNetworkReply::NetworkError error, HttpResult& result);
 
 }  // namespace gravlin::ui

@@ -37,7 +37,7 @@ struct HttpResult {
     Outcome outcome = Outcome::OtherError;
     int status = 0;         // the HTTP status code; 0 when no answer arrived
     std::string body;       // the bytes received, cut off at the limit
-    std::string errorText;  // the transport's own description of an OtherError
+    std::string errorText;  // for OtherError: a German sentence that says what failed
 };
 inline constexpr std::size_t kHttpBodyLimit = std::size_t{1} << 20;
 
