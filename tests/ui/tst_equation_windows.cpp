@@ -1,9 +1,12 @@
 // The equation system in the real window with the real engine: the solve and sweep
 // buttons, the system as text and the probability window.
 #include <QAction>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QtTest>
 
 #include "equation_views.h"
+#include "recording_engine.h"
 #include "view_test_support.h"
 
 using namespace gravlin;
@@ -36,6 +39,17 @@ class TstEquationWindows : public test::RunningGui {
 
     void afterStart() override { view().action("Anfänger")->trigger(); }
 
+    // Runs the program anew with an engine that finds nothing free and answers `stoch`.
+    testing::RecordingEngine fakeEngine;
+    void restartWithFakeEngine() {
+        fakeEngine.stochAnswer =
+            "Wahrscheinlichkeiten für jede verdeckte Zelle\r\nVorschlag: a[ 02,01 ] enthält keine Mine\r\n";
+        gui = std::make_unique<GravlinGui>(&fakeEngine);
+        gui->start();
+        QVERIFY(QTest::qWaitForWindowExposed(gui->view()));
+        afterStart();
+    }
+
   private slots:
     void solveAndSweepButtonsFinishWhatTheEquationsDecide() {
         test::layStripes(form());
@@ -57,6 +71,48 @@ class TstEquationWindows : public test::RunningGui {
         const QStringList shown = modalText([this] { view().action("EqsGes")->trigger(); });
         QCOMPARE(shown.value(0), QStringLiteral("Gleichungssystem"));
         QVERIFY(shown.value(1).startsWith(QStringLiteral("linsolve ( {\n\na[ 01,01 ] + a[ 02,01 ] = 1,\n")));
+    }
+
+    // Every line of the notice shows whole, unwrapped, inside the box, in the font in use.
+    void withoutFreeCellsTheNoticeFitsItsText() {
+        restartWithFakeEngine();
+        test::layStripes(form());
+        test::press(view(), 40);
+        bool checked = false;
+        test::answerNextModal([&](QWidget* w) {
+            auto* v = dynamic_cast<TextWindowView*>(w);
+            QVERIFY(v);
+            QCOMPARE(v->windowTitle(), QStringLiteral("NICHT eindeutig lösbar"));
+            QPlainTextEdit* t = v->text();
+            QCOMPARE(t->document()->blockCount(), 8);
+            const QRect inside = t->viewport()->rect();
+            for (QTextBlock b = t->document()->begin(); b.isValid(); b = b.next()) {
+                QCOMPARE(b.layout()->lineCount(), 1);
+                QTextCursor end(b);
+                end.movePosition(QTextCursor::EndOfBlock);
+                QVERIFY2(inside.contains(t->cursorRect(end)), qPrintable(b.text()));
+            }
+            QCOMPARE(t->verticalScrollBar()->maximum(), 0);
+            QVERIFY(v->width() >= 341 && v->height() >= 211);  // never below the layout
+            QVERIFY(v->okButton()->y() >= t->geometry().bottom());
+            QVERIFY(v->rect().contains(v->okButton()->geometry()));
+            checked = true;
+            QTest::mouseClick(v->okButton(), Qt::LeftButton);
+        });
+        QTest::mouseClick(view().glSolve(), Qt::LeftButton);
+        QVERIFY(checked);
+    }
+
+    // The engine writes UTF-8; its umlauts reach the window as umlauts.
+    void engineTextsKeepTheirUmlauts() {
+        restartWithFakeEngine();
+        QTest::mouseClick(view().glSolve(), Qt::LeftButton);
+        view().action("wahrscheinlichkeiten")->trigger();
+        TextWindowView* w = textWindow(QStringLiteral("Wahrscheinlichkeit"));
+        QVERIFY(w);
+        QCOMPARE(w->text()->toPlainText(), QStringLiteral("Wahrscheinlichkeiten für jede verdeckte Zelle\n"
+                                                          "Vorschlag: a[ 02,01 ] enthält keine Mine\n"));
+        w->okButton()->click();
     }
 
     void probabilitiesOpenBesideTheGameAndCloseWithANewGame() {

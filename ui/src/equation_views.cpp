@@ -1,5 +1,9 @@
 #include "equation_views.h"
 
+#include <QFontMetricsF>
+#include <algorithm>
+#include <cmath>
+
 #include "qt_host.h"
 #include "twips.h"
 
@@ -41,7 +45,29 @@ void TextWindowView::sync() {
         text_->setPlainText(t);
         drawnText_ = w_.Text1.text;
         first_ = false;
+        if (!w_.Text1.horizontalScrollBar && !w_.Text1.verticalScrollBar) fitText(t);
     }
+}
+
+void TextWindowView::fitText(const QString& text) {
+    // The layout in twips was made for one font on one system; with another font (or
+    // another scale) the text may need more room. The box, and the window with it, then
+    // grow to the text; they never shrink below the layout.
+    const QFontMetricsF metrics(text_->font());
+    qreal widest = 0;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+    const qreal margins = 2 * (text_->document()->documentMargin() + text_->frameWidth());
+    // Room for the text cursor at the end of the longest line, so that it does not wrap.
+    const int needWidth = static_cast<int>(std::ceil(widest + margins + metrics.averageCharWidth()));
+    const int needHeight = static_cast<int>(std::ceil(lines.size() * metrics.lineSpacing() + margins + 2));
+
+    const QRect box = pxRect(w_.Text1.geometry);
+    const int dw = std::max(0, needWidth - box.width());
+    const int dh = std::max(0, needHeight - box.height());
+    text_->setGeometry(box.adjusted(0, 0, dw, dh));
+    ok_->setGeometry(pxRect(w_.OKButton.geometry).translated(dw / 2, dh));
+    setFixedSize(px(w_.geometry.width) + dw, px(w_.geometry.height) + dh);
 }
 
 void registerEquationViews(QtHost& host) {

@@ -20,6 +20,8 @@ class TextWindowView : public DialogView {
     QPushButton* okButton() const { return ok_; }
 
   private:
+    void fitText(const QString& text);
+
     TextWindow& w_;
     QPlainTextEdit* text_;
     QPushButton* ok_;
