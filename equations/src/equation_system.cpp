@@ -113,6 +113,13 @@ long long EquationSystem::remainingFromLabel() const {
 
 bool EquationSystem::engineReady(const std::string& title) {
     if (engine_.ensureLoaded()) return true;
+    // The library is looked for once per run, so it stays missing: the box says so once,
+    // later commands (automatic play asks at every click) end with a line in the status bar.
+    if (engineMissingReported_) {
+        form_.StatusBar1.text = title + ": nicht möglich, die Rechenbibliothek fehlt.";
+        return false;
+    }
+    engineMissingReported_ = true;
     form_.host().messageBox(
         engine_.loadError() + "\r\nDiese Berechnung ist deshalb nicht möglich; das Spiel geht weiter.",
         MsgButtons::Ok, MsgIcon::Critical, title);

@@ -43,6 +43,7 @@ class EquationSystem {
     Form1& form_;
     Engine& engine_;
     std::unique_ptr<frmWahrscheinlichkeit> probability_;
+    bool engineMissingReported_ = false;
 };
 
 }  // namespace gravlin
