@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
+#include <functional>
 
 #include "ben_definiert_view.h"
 #include "gravlin_gui.h"
@@ -47,6 +48,16 @@ QWidget* frontDialog() {
         if (w->isVisible() && qobject_cast<QDialog*>(w)) return w;
     }
     return nullptr;
+}
+
+// Opens a modal window with `open` and takes the picture while it is up.
+bool grabModal(GravlinGui& gui, const QString& screenshot, const std::function<void()>& open) {
+    QTimer::singleShot(500, [&gui, screenshot] {
+        saveScreenshot(gui, screenshot);
+        QCoreApplication::quit();
+    });
+    gui.host.invoke(open);
+    return true;
 }
 
 int mineCell(const Form1& f) {
@@ -91,6 +102,29 @@ bool playScenario(GravlinGui& gui, const std::string& name, const QString& scree
         gui.host.invoke([&] { gui.program.levels.Profis_Click(); });
         click(gui, 8 * 30 + 15);
         click(gui, 8 * 30 + 14, Form1::RightButton);
+    } else if (name == "notice") {
+        gui.host.invoke([&] {
+            gui.program.levels.Anfänger_Click();
+            layStripes(f);
+        });
+        click(gui, 40);
+        return grabModal(gui, screenshot, [&] {
+            KeineLoesung notice(gui.host);
+            notice.Text1.text = EquationSystem::kNotUniqueMessage;
+            gui.host.showModal(notice, &f);
+        });
+    } else if (name == "about") {
+        return grabModal(gui, screenshot, [&] { gui.program.About_Click(); });
+    } else if (name == "open") {
+        return grabModal(gui, screenshot, [&] { gui.program.storage.load_Click(); });
+    } else if (name == "sysinfo") {
+        // The About window's button, with no system information tool here: a message box.
+        QTimer::singleShot(300, [] {
+            if (auto* about = qobject_cast<QDialog*>(frontDialog())) {
+                if (auto* b = about->findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))) b->click();
+            }
+        });
+        return grabModal(gui, screenshot, [&] { gui.program.About_Click(); });
     } else if (name == "custom") {
         QTimer::singleShot(200, [&gui, screenshot] {
             if (auto* view = dynamic_cast<BenDefiniertView*>(frontDialog())) {
