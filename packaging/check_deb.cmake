@@ -1,0 +1,52 @@
+# Builds the Debian package, unpacks it into a scratch folder, checks that the files lie
+# where the desktop looks for them and that the package names its dependencies, and starts
+# the unpacked program.
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+
+function(run what)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${what} failed (${rc}):\n${out}\n${err}")
+  endif()
+  set(output "${out}" PARENT_SCOPE)
+endfunction()
+
+get_filename_component(bin "${CMAKE_COMMAND}" DIRECTORY)
+run("cpack" "${bin}/cpack" -G DEB --config "${BUILD_DIR}/CPackConfig.cmake" -B "${WORK_DIR}/out")
+file(GLOB debs "${WORK_DIR}/out/*.deb")
+list(LENGTH debs count)
+if(NOT count EQUAL 1)
+  message(FATAL_ERROR "expected one package in ${WORK_DIR}/out, found: ${debs}")
+endif()
+set(root "${WORK_DIR}/root")
+run("dpkg-deb -x" dpkg-deb -x "${debs}" "${root}")
+
+set(failures "")
+foreach(path "usr/bin/gravlin" "usr/lib/${ENGINE_SONAME}" "usr/include/gravlin/engine.h"
+             "usr/lib/pkgconfig/gravlin.pc" "usr/share/applications/${DESKTOP_ID}.desktop"
+             "usr/share/icons/hicolor/48x48/apps/${DESKTOP_ID}.png"
+             "usr/share/icons/hicolor/256x256/apps/${DESKTOP_ID}.png")
+  if(NOT EXISTS "${root}/${path}")
+    string(APPEND failures "missing: /${path}\n")
+  endif()
+endforeach()
+
+run("dpkg-deb -f" dpkg-deb -f "${debs}" Package Depends Section)
+foreach(want "Package: gravlin" "libqt6widgets6" "libqt6network6" "libstdc\\+\\+6" "qt6-translations-l10n"
+             "Section: games")
+  if(NOT output MATCHES "${want}")
+    string(APPEND failures "the control data lacks '${want}':\n${output}\n")
+  endif()
+endforeach()
+if(failures)
+  message(FATAL_ERROR "${failures}")
+endif()
+
+# The unpacked program starts, paints its window and ends.
+run("starting the unpacked program" ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+    "${root}/usr/bin/gravlin" --report-start)
+if(NOT output MATCHES "^painted")
+  message(FATAL_ERROR "the unpacked program printed: ${output}")
+endif()
+message(STATUS "${debs} unpacks and starts")
