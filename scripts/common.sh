@@ -9,7 +9,7 @@ JOBS="$(nproc 2>/dev/null || echo 2)"
 # Packages every build needs on Debian 12.
 BASE_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev googletest
                libbenchmark-dev xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra
-               qt6-translations-l10n)
+               qt6-translations-l10n dpkg-dev file)
 
 ensure_packages() {
     local missing=()
@@ -36,8 +36,22 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# configure_and_build [extra cmake arguments...]
+# Every script configures build/ the same way (warnings are errors, tests included), so
+# that scripts/run and scripts/test share one build and compile each source once.
+# configure [extra cmake arguments...]
+configure() {
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRAVLIN_WERROR=ON \
+          -DGRAVLIN_BUILD_TESTS=ON "$@" >/dev/null
+}
+
+# Builds what the program needs to run: the program and the engine library.
+build_program() {
+    configure
+    cmake --build "$BUILD_DIR" -j "$JOBS" --target gravlin gravlin_engine
+}
+
+# configure_and_build [extra cmake arguments...]: configures and builds everything.
 configure_and_build() {
-    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    configure "$@"
     cmake --build "$BUILD_DIR" -j "$JOBS"
 }
