@@ -39,16 +39,8 @@ class TstEquationWindows : public test::RunningGui {
 
     void afterStart() override { view().action("Anfänger")->trigger(); }
 
-    // Runs the program anew with an engine that finds nothing free and answers `stoch`.
+    // Finds nothing free and answers probabilities with umlauts.
     testing::RecordingEngine fakeEngine;
-    void restartWithFakeEngine() {
-        fakeEngine.stochAnswer =
-            "Wahrscheinlichkeiten für jede verdeckte Zelle\r\nVorschlag: a[ 02,01 ] enthält keine Mine\r\n";
-        gui = std::make_unique<GravlinGui>(&fakeEngine);
-        gui->start();
-        QVERIFY(QTest::qWaitForWindowExposed(gui->view()));
-        afterStart();
-    }
 
   private slots:
     void solveAndSweepButtonsFinishWhatTheEquationsDecide() {
@@ -73,9 +65,14 @@ class TstEquationWindows : public test::RunningGui {
         QVERIFY(shown.value(1).startsWith(QStringLiteral("linsolve ( {\n\na[ 01,01 ] + a[ 02,01 ] = 1,\n")));
     }
 
-    // Every line of the notice shows whole, unwrapped, inside the box, in the font in use.
+    // Every line of the notice shows whole, unwrapped, inside the box, in the font in use;
+    // the engine's UTF-8 text reaches the probability window with its umlauts.
     void withoutFreeCellsTheNoticeFitsItsText() {
-        restartWithFakeEngine();
+        fakeEngine.stochAnswer =
+            "Vorschlag: a[ 02,01 ] enthält keine Mine\r\nWahrscheinlichkeiten für Minen\r\n";
+        gui = std::make_unique<GravlinGui>(&fakeEngine);
+        gui->start();
+        afterStart();
         test::layStripes(form());
         test::press(view(), 40);
         bool checked = false;
@@ -101,17 +98,13 @@ class TstEquationWindows : public test::RunningGui {
         });
         QTest::mouseClick(view().glSolve(), Qt::LeftButton);
         QVERIFY(checked);
-    }
 
-    // The engine writes UTF-8; its umlauts reach the window as umlauts.
-    void engineTextsKeepTheirUmlauts() {
-        restartWithFakeEngine();
-        QTest::mouseClick(view().glSolve(), Qt::LeftButton);
         view().action("wahrscheinlichkeiten")->trigger();
         TextWindowView* w = textWindow(QStringLiteral("Wahrscheinlichkeit"));
         QVERIFY(w);
-        QCOMPARE(w->text()->toPlainText(), QStringLiteral("Wahrscheinlichkeiten für jede verdeckte Zelle\n"
-                                                          "Vorschlag: a[ 02,01 ] enthält keine Mine\n"));
+        QCOMPARE(
+            w->text()->toPlainText(),
+            QStringLiteral("Vorschlag: a[ 02,01 ] enthält keine Mine\nWahrscheinlichkeiten für Minen\n"));
         w->okButton()->click();
     }
 

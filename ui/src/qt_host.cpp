@@ -76,7 +76,7 @@ void QtHost::invoke(const std::function<void()>& handler) {
         refreshViews();
         QMessageBox::critical(mainView_ ? mainView_->widget() : nullptr, QStringLiteral("Gravlin"),
                               QStringLiteral("Interner Fehler: %1\nDer Befehl wurde abgebrochen.")
-                                  .arg(QString::fromLocal8Bit(e.what())));
+                                  .arg(QString::fromUtf8(e.what())));
     }
     --invokeDepth_;
     refreshViews();
