@@ -152,8 +152,8 @@ void crossCheck(const std::vector<Equation>& eqs, uint64_t seed) {
         EXPECT_EQ(det.value[i], want);
         EXPECT_EQ(prob.value[i], want);
         // num / den == mines / solutions
-        const auto lhs = bignum::multiply(prob.probability(i).num, {brute.solutions});
-        const auto rhs = bignum::multiply(prob.probability(i).den, {brute.mines[i]});
+        const auto lhs = bignum::multiply(prob.probability(i)->num, {brute.solutions});
+        const auto rhs = bignum::multiply(prob.probability(i)->den, {brute.mines[i]});
         EXPECT_EQ(bignum::compare(lhs, rhs), 0);
     }
 }
