@@ -40,7 +40,7 @@ class KeyIndex {
                 table_[h] = static_cast<int32_t>(count_);
                 return static_cast<int32_t>(count_++);
             }
-            if (std::equal(key, key + width_, &keys[static_cast<size_t>(s) * width_])) return s;
+            if (std::equal(key, key + width_, keys.data() + static_cast<size_t>(s) * width_)) return s;
         }
     }
     size_t count() const { return count_; }
@@ -60,7 +60,7 @@ class KeyIndex {
         table_.assign(table_.size() * 2, -1);
         const size_t mask = table_.size() - 1;
         for (size_t s = 0; s < count_; ++s) {
-            size_t h = hash(&keys[s * width_]) & mask;
+            size_t h = hash(keys.data() + s * width_) & mask;
             while (table_[h] >= 0) h = (h + 1) & mask;
             table_[h] = static_cast<int32_t>(s);
         }
