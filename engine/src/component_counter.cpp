@@ -12,6 +12,30 @@ size_t rowLength(const StateGraph::Layer& l, size_t s) {
     return l.hi[s] < l.lo[s] ? 0 : static_cast<size_t>(l.hi[s] - l.lo[s]) + 1;
 }
 
+// A stretch of counts that a transition carries: from entry `from` of a state's row to entry
+// `to` of its target's row, `count` entries in a row.
+struct Run {
+    size_t j, from, to, count;
+};
+
+// Calls f(run) for each transition of state s in layer t whose counts reach kept ones.
+template <class F>
+void forEachRun(const StateGraph::Layer& layer, const StateGraph::Layer& next,
+                const std::vector<size_t>& start, const std::vector<size_t>& nextStart, size_t s, F f) {
+    if (rowLength(layer, s) == 0) return;
+    for (size_t j = 0; j < layer.choices; ++j) {
+        const int32_t target = layer.next[s * layer.choices + j];
+        if (target < 0) continue;
+        const auto u = static_cast<size_t>(target);
+        const auto jj = static_cast<int32_t>(j);
+        const int32_t klo = std::max(layer.lo[s], next.lo[u] - jj);
+        const int32_t khi = std::min(layer.hi[s], next.hi[u] - jj);
+        if (khi < klo) continue;
+        f(Run{j, start[s] + static_cast<size_t>(klo - layer.lo[s]),
+              nextStart[u] + static_cast<size_t>(klo + jj - next.lo[u]), static_cast<size_t>(khi - klo + 1)});
+    }
+}
+
 // to[i] += from[i] * c for `count` numbers: `to` in rows of tw limbs, `from` in rows of fw
 // limbs of which at most `used` are in use, c of cw limbs.
 void addTimesRun(Limb* to, size_t tw, const Limb* from, size_t fw, size_t used, const Limb* c, size_t cw,
@@ -169,22 +193,11 @@ void ComponentCounter::forwardStep(size_t t) {
     const size_t used = usedWidth(forward_[t], wf);
     std::vector<Limb>& out = forward_[t + 1];
     out.assign(entries(t + 1) * wn, 0);
-    for (size_t s = 0; s < layer.count(); ++s) {
-        if (rowLength(layer, s) == 0) continue;
-        const Limb* row = forward_[t].data() + start_[t][s] * wf;
-        for (size_t j = 0; j < layer.choices; ++j) {
-            const int32_t target = layer.next[s * layer.choices + j];
-            if (target < 0) continue;
-            const auto u = static_cast<size_t>(target);
-            const auto jj = static_cast<int32_t>(j);
-            const int32_t klo = std::max(layer.lo[s], next.lo[u] - jj);
-            const int32_t khi = std::min(layer.hi[s], next.hi[u] - jj);
-            if (khi < klo) continue;
-            Limb* to = out.data() + (start_[t + 1][u] + static_cast<size_t>(klo + jj - next.lo[u])) * wn;
-            const Limb* from = row + static_cast<size_t>(klo - layer.lo[s]) * wf;
-            addTimesRun(to, wn, from, wf, used, &c[j * cw], cw, static_cast<size_t>(khi - klo + 1));
-        }
-    }
+    for (size_t s = 0; s < layer.count(); ++s)
+        forEachRun(layer, next, start_[t], start_[t + 1], s, [&](const Run& r) {
+            addTimesRun(out.data() + r.to * wn, wn, forward_[t].data() + r.from * wf, wf, used, &c[r.j * cw],
+                        cw, r.count);
+        });
 }
 
 void ComponentCounter::backward(const bignum::Row& weight, std::vector<std::vector<Limb>>& shares) {
@@ -226,25 +239,13 @@ void ComponentCounter::backwardStep(size_t t, const std::vector<Limb>& after, st
     const size_t usedForward = usedWidth(forward_[t], wf);
     std::vector<Limb>& share = shares[graph_.order()[t]];
     before.assign(entries(t) * wb, 0);
-    for (size_t s = 0; s < layer.count(); ++s) {
-        if (rowLength(layer, s) == 0) continue;
-        for (size_t j = 0; j < layer.choices; ++j) {
-            const int32_t target = layer.next[s * layer.choices + j];
-            if (target < 0) continue;
-            const auto u = static_cast<size_t>(target);
-            const auto jj = static_cast<int32_t>(j);
-            const int32_t klo = std::max(layer.lo[s], next.lo[u] - jj);
-            const int32_t khi = std::min(layer.hi[s], next.hi[u] - jj);
-            if (khi < klo) continue;
-            const auto count = static_cast<size_t>(khi - klo + 1);
-            const Limb* b =
-                after.data() + (start_[t + 1][u] + static_cast<size_t>(klo + jj - next.lo[u])) * wa;
-            const size_t at = start_[t][s] + static_cast<size_t>(klo - layer.lo[s]);
-            addTimesRun(before.data() + at * wb, wb, b, wa, usedAfter, &c[j * cw], cw, count);
-            addProductsRun(&share[j * sw], sw, forward_[t].data() + at * wf, wf, usedForward, b, wa,
-                           usedAfter, count);
-        }
-    }
+    for (size_t s = 0; s < layer.count(); ++s)
+        forEachRun(layer, next, start_[t], start_[t + 1], s, [&](const Run& r) {
+            const Limb* b = after.data() + r.to * wa;
+            addTimesRun(before.data() + r.from * wb, wb, b, wa, usedAfter, &c[r.j * cw], cw, r.count);
+            addProductsRun(&share[r.j * sw], sw, forward_[t].data() + r.from * wf, wf, usedForward, b, wa,
+                           usedAfter, r.count);
+        });
 }
 
 }  // namespace gravlin::engine
