@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "analysis.h"
+#include "count_set.h"
 
 namespace gravlin::engine {
 namespace {
@@ -133,6 +135,9 @@ TEST(Bignum, WritesThatDoNotFitFailLoudly) {
     EXPECT_THROW(bignum::addMul(d.data(), 2, high.data(), 2, max), bignum::Overflow);
     d = {0, 0};
     EXPECT_THROW(bignum::addProduct(d.data(), 2, high.data(), 2, high.data(), 2), bignum::Overflow);
+    d = {0, 0};
+    const std::vector<Limb> two{2}, half{0, Limb{1} << 63};
+    EXPECT_THROW(bignum::addProduct(d.data(), 2, half.data(), 2, two.data(), 1), bignum::Overflow);
     d = {0, 0, 0};
     bignum::addProduct(d.data(), 3, high.data(), 2, top.data(), 2);
     EXPECT_EQ(d, (std::vector<Limb>{0, max, 0}));
@@ -152,6 +157,34 @@ TEST(Bignum, GreatestCommonDivisorAndExactDivision) {
     EXPECT_EQ(bignum::divideExact(a, g), power({1}, 2, 60));
     EXPECT_EQ(bignum::divideExact(b, g), power(power({1}, 3, 4), 5, 1));
     EXPECT_EQ(bignum::gcd({}, b), b);
+}
+
+// The bit rows of mine counts against one bit at a time, across word boundaries.
+TEST(CountRows, ShiftedOperationsMatchBitByBit) {
+    std::mt19937_64 rng(7);
+    auto bit = [](const std::vector<Word>& r, ptrdiff_t i) {
+        return i >= 0 && static_cast<size_t>(i) < r.size() * 64 &&
+               (r[static_cast<size_t>(i) / 64] >> (i % 64) & 1);
+    };
+    for (int round = 0; round < 36; ++round) {
+        // Sparse rows under dense ones, and the other way round, so that every lost bit shows.
+        std::vector<Word> a(1 + round % 3), b(1 + round / 3 % 3);
+        for (Word& w : a) w = round % 2 ? rng() & rng() : rng() | rng();
+        for (Word& w : b) w = round % 2 ? rng() | rng() : rng() & rng();
+        for (ptrdiff_t shift = -140; shift <= 140; ++shift) {
+            std::vector<Word> ored = a, anded = a;
+            orShifted(ored.data(), ored.size(), b.data(), b.size(), shift);
+            andShifted(anded.data(), anded.size(), b.data(), b.size(), shift);
+            bool meets = false;
+            for (ptrdiff_t i = 0; i < static_cast<ptrdiff_t>(a.size() * 64); ++i) {
+                ASSERT_EQ(bit(ored, i), bit(a, i) || bit(b, i - shift)) << round << " " << shift << " " << i;
+                ASSERT_EQ(bit(anded, i), bit(a, i) && bit(b, i - shift)) << round << " " << shift << " " << i;
+                meets = meets || (bit(a, i) && bit(b, i - shift));
+            }
+            ASSERT_EQ(meetsShifted(a.data(), a.size(), b.data(), b.size(), shift), meets)
+                << round << " " << shift;
+        }
+    }
 }
 
 }  // namespace
