@@ -1,6 +1,7 @@
 #include "component_counter.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace gravlin::engine {
@@ -95,6 +96,14 @@ size_t usedWidth(const std::vector<Limb>& rows, size_t width) {
     return most;
 }
 
+// The most bits any number of the rows uses, given the limbs in use.
+size_t usedBits(const std::vector<Limb>& rows, size_t width, size_t limbs) {
+    if (limbs == 0) return 0;
+    Limb top = 0;
+    for (size_t at = limbs - 1; at < rows.size(); at += width) top |= rows[at];
+    return 64 * (limbs - 1) + static_cast<size_t>(std::bit_width(top));
+}
+
 }  // namespace
 
 ComponentCounter::ComponentCounter(const StateGraph& graph, const Component& component, size_t weightBits,
@@ -102,11 +111,15 @@ ComponentCounter::ComponentCounter(const StateGraph& graph, const Component& com
     : graph_(graph), component_(component), weightBits_(weightBits), charge_(budget) {
     const auto& layers = graph_.layers();
     start_.resize(layers.size());
+    decided_.resize(layers.size());
     forwardWidth_.resize(layers.size());
     backwardWidth_.resize(layers.size());
+    rowWidth_.assign(layers.size(), 1);
+    rowUsed_.assign(layers.size(), 1);
     size_t decided = 0;
     size_t stateCount = 0;
     for (size_t t = 0; t < layers.size(); ++t) {
+        decided_[t] = decided;
         forwardWidth_[t] = bignum::widthFor(decided);
         backwardWidth_[t] = bignum::widthFor(component_.unknowns - decided + weightBits_);
         if (t < graph_.order().size()) decided += component_.groups[graph_.order()[t]].size;
@@ -177,7 +190,7 @@ bignum::Row ComponentCounter::forward() {
     }
     const auto& final = graph_.layers()[last];
     if (final.count() == 0 || rowLength(final, 0) == 0) return bignum::Row(0, 0, 1);
-    bignum::Row row(final.lo[0], rowLength(final, 0), forwardWidth_[last]);
+    bignum::Row row(final.lo[0], rowLength(final, 0), rowWidth_[last]);
     std::copy(forward_[last].begin(), forward_[last].begin() + static_cast<ptrdiff_t>(row.v.size()),
               row.v.begin());
     return row;
@@ -188,9 +201,18 @@ void ComponentCounter::forwardStep(size_t t) {
     const auto& next = graph_.layers()[t + 1];
     const std::vector<Limb>& c = multipliers(layer.choices - 1);
     const size_t cw = bignum::widthFor(layer.choices - 1);
-    const size_t wf = forwardWidth_[t];
-    const size_t wn = forwardWidth_[t + 1];
-    const size_t used = usedWidth(forward_[t], wf);
+    const size_t wf = rowWidth_[t];
+    const size_t used = rowUsed_[t] = usedWidth(forward_[t], wf);
+    // A count of the next layer sums, over the transitions into its state, C(size, j) times a
+    // count of this layer: below 2^(64 used + size) per transition.
+    std::vector<uint32_t> into(next.count(), 0);
+    for (int32_t target : layer.next)
+        if (target >= 0) ++into[static_cast<size_t>(target)];
+    const uint32_t most = into.empty() ? 0 : *std::max_element(into.begin(), into.end());
+    const size_t wn =
+        std::min(forwardWidth_[t + 1],
+                 bignum::widthFor(64 * used + layer.choices - 1 + static_cast<size_t>(std::bit_width(most))));
+    rowWidth_[t + 1] = wn;
     std::vector<Limb>& out = forward_[t + 1];
     out.assign(entries(t + 1) * wn, 0);
     for (size_t s = 0; s < layer.count(); ++s)
@@ -201,6 +223,12 @@ void ComponentCounter::forwardStep(size_t t) {
 }
 
 void ComponentCounter::backward(const bignum::Row& weight, std::vector<std::vector<Limb>>& shares) {
+    size_t weightLimbs = 0;
+    for (int64_t k = weight.lo; k < weight.end(); ++k)
+        weightLimbs = std::max(weightLimbs, bignum::used(weight.at(k), weight.width));
+    weightBits_ = std::min(weightBits_, 64 * weightLimbs);
+    for (size_t t = 0; t < start_.size(); ++t)
+        backwardWidth_[t] = bignum::widthFor(component_.unknowns - decided_[t] + weightBits_);
     const size_t sw = shareWidth();
     shares.resize(component_.groups.size());
     for (size_t g = 0; g < shares.size(); ++g) shares[g].assign((component_.groups[g].size + 1) * sw, 0);
@@ -231,12 +259,14 @@ void ComponentCounter::backwardStep(size_t t, const std::vector<Limb>& after, st
     const auto& next = graph_.layers()[t + 1];
     const std::vector<Limb>& c = multipliers(layer.choices - 1);
     const size_t cw = bignum::widthFor(layer.choices - 1);
-    const size_t wf = forwardWidth_[t];
+    const size_t wf = rowWidth_[t];
     const size_t wa = backwardWidth_[t + 1];
-    const size_t wb = backwardWidth_[t];
-    const size_t sw = shareWidth();
     const size_t usedAfter = usedWidth(after, wa);
-    const size_t usedForward = usedWidth(forward_[t], wf);
+    // A completion count here sums C(size, j) < 2^size times one of the next layer, once per j.
+    const size_t wb = backwardWidth_[t] =
+        std::min(backwardWidth_[t], bignum::widthFor(usedBits(after, wa, usedAfter) + layer.choices - 1));
+    const size_t sw = shareWidth();
+    const size_t usedForward = rowUsed_[t];
     std::vector<Limb>& share = shares[graph_.order()[t]];
     before.assign(entries(t) * wb, 0);
     for (size_t s = 0; s < layer.count(); ++s)

@@ -36,6 +36,7 @@ class ComponentCounter {
 
     // Per group g and j = 0 .. size: the sum over the component's layouts with j mines in g
     // (one choice of which members) of weight[their number of mines], in shareWidth() limbs.
+    // The weights' actual size narrows the bound given at construction.
     void backward(const bignum::Row& weight, std::vector<std::vector<bignum::Limb>>& shares);
     size_t shareWidth() const { return bignum::widthFor(component_.unknowns + weightBits_); }
 
@@ -56,7 +57,11 @@ class ComponentCounter {
     size_t weightBits_;
     Charge charge_;
     std::vector<std::vector<size_t>> start_;  // per layer and state, plus the end
-    std::vector<size_t> forwardWidth_, backwardWidth_;
+    std::vector<size_t> decided_;             // per layer: unknowns of the groups decided before it
+    // Widths from the bound, for planning; the forward rows are stored narrower where the
+    // counts so far allow (rowWidth_).
+    std::vector<size_t> forwardWidth_, backwardWidth_, rowWidth_;
+    std::vector<size_t> rowUsed_;  // per layer: the most limbs a forward count uses
     // Forward rows per layer (state s: hi - lo + 1 entries from start_[t][s]); all of them
     // kept, or every segment_-th layer and the rest recomputed from there when needed.
     std::vector<std::vector<Limb>> forward_;
