@@ -11,8 +11,10 @@ namespace gravlin::engine {
 struct Limits {
     // Bytes that the state tables and counts of one analysis may hold at once.
     size_t memoryBytes = size_t{176} << 20;
-    // Limb operations that the exact counting of one analysis may take (about 1 ns each).
-    uint64_t countingWork = uint64_t{6} << 30;
+    // Limb operations that the exact counting of one analysis may take, as estimated from
+    // the bounds before it starts (about 1 ns each, so a call stays within two seconds); the
+    // widest whole boards with 99 mines estimate below a seventh of it.
+    uint64_t countingWork = uint64_t{3} << 29;
 };
 
 struct TooLarge {};
