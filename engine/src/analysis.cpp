@@ -122,6 +122,13 @@ void countAll(Decision& d, const Limits& limits, Budget& budget, Analysis& out) 
     if (work > limits.countingWork) throw TooLarge{};
     std::vector<bignum::Row> rows;
     for (auto& counter : counters) rows.push_back(counter.forward());
+    if (p.hasTotal) {
+        // Each component's row meets the products of the others, up to the total, three times.
+        const uint64_t width = bignum::widthFor(p.open);
+        for (const bignum::Row& r : rows)
+            work += 3 * r.len * static_cast<uint64_t>(p.total + 1) * width * width;
+        if (work > limits.countingWork) throw TooLarge{};
+    }
     const Combination combination =
         p.hasTotal ? combineWithTotal(rows, p.free.size(), p.total, p.open) : combineAlone(rows);
     std::vector<std::vector<Limb>> shares;
