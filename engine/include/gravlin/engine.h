@@ -11,9 +11,10 @@
  * general, so the engine keeps a memory limit (about 180 MiB) and a work limit, far above
  * what positions of a 30 x 24 board in play need: a whole board with every second cell open
  * and 99 mines takes well under a second. A system beyond them gets a partial answer, never
- * a guessed one: the listings hold only what is still proven (by propagation and by the
- * parts that fit the limits, a subset of the exact listings), the trace file last named in
- * QZtrace receives a record starting "Ergebnis unvollstaendig:", and the probability text
+ * a guessed one: the listings hold only what is still proven, by propagation and by the
+ * parts that fit the limits (a subset of the exact listings whenever the equations have a
+ * solution at all, which a partial analysis may fail to rule out); the trace file last named
+ * in QZtrace receives a record starting "Ergebnis unvollstaendig:"; and the probability text
  * shows "?" for every cell it could not compute, with a line that says so. */
 #ifndef GRAVLIN_ENGINE_H
 #define GRAVLIN_ENGINE_H
