@@ -2,9 +2,9 @@
 // the counters give the median and the maximum over the positions of each position's
 // fastest run, in microseconds, so one slow position cannot hide in a mean.
 //
-// Then (with --peak-memory, or when no filter is given) the peak memory of single calls:
-// each call runs in a fresh child process (this program with --one-call), whose ru_maxrss
-// the parent reads, so nothing else the benchmarks held counts.
+// Before them (with --peak-memory alone, or when no filter is given) the peak memory of
+// single calls: each call runs in a fresh child process (this program with --one-call),
+// whose ru_maxrss the parent reads, so nothing the benchmarks hold counts.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -177,6 +177,9 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
+    // First, while this process is still small: a child's ru_maxrss counts the memory it
+    // shared with its parent before exec.
+    if (memory) reportPeakMemory("/proc/self/exe");
     static std::vector<Set> sets;
     for (const std::string& name : setNames()) sets.push_back({name, makeSet(name)});
     for (const auto& set : sets) {
@@ -199,6 +202,5 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    if (memory) reportPeakMemory("/proc/self/exe");
     return 0;
 }
