@@ -221,4 +221,82 @@ std::vector<Position> lattices(int patch, int count, uint64_t seed) {
     return out;
 }
 
+namespace {
+
+// Mines anywhere but on the cells to be opened; then those cells are opened without the
+// cascade of zeros, so each shows its true number and the covered rest stays one piece.
+Position openedPattern(int width, int height, int mines, const std::vector<char>& open,
+                       std::mt19937_64& rng) {
+    Field f(width, height);
+    std::vector<int> candidates;
+    for (int i = 0; i < f.cells(); ++i)
+        if (!open[static_cast<size_t>(i)]) candidates.push_back(i);
+    std::shuffle(candidates.begin(), candidates.end(), rng);
+    for (int i = 0; i < mines && i < static_cast<int>(candidates.size()); ++i) {
+        const int c = candidates[static_cast<size_t>(i)];
+        f.setMine(c % width + 1, c / width + 1, true);
+    }
+    for (int i = 0; i < f.cells(); ++i)
+        if (open[static_cast<size_t>(i)]) f.openOnly(i % width + 1, i / width + 1);
+    Position p = f.snapshot(mines);
+    p.stuck = true;
+    return p;
+}
+
+}  // namespace
+
+std::vector<Position> everyNthCell(int width, int height, int mines, int step, int count, uint64_t seed) {
+    std::vector<Position> out;
+    std::mt19937_64 rng(seed);
+    std::vector<char> open(static_cast<size_t>(width * height), 0);
+    for (int x = step; x <= width; x += step)
+        for (int y = step; y <= height; y += step) open[static_cast<size_t>((y - 1) * width + (x - 1))] = 1;
+    for (int n = 0; n < count; ++n) out.push_back(openedPattern(width, height, mines, open, rng));
+    return out;
+}
+
+std::vector<Position> latticeRegions(int width, int height, int mines, int regionWidth, int regionHeight,
+                                     int count, uint64_t seed) {
+    std::vector<Position> out;
+    std::mt19937_64 rng(seed);
+    for (int n = 0; n < count; ++n) {
+        const int x0 = std::uniform_int_distribution<int>(0, width - regionWidth)(rng);
+        const int y0 = std::uniform_int_distribution<int>(0, height - regionHeight)(rng);
+        std::vector<char> open(static_cast<size_t>(width * height), 0);
+        for (int x = 2; x <= regionWidth; x += 2)
+            for (int y = 2; y <= regionHeight; y += 2)
+                open[static_cast<size_t>((y0 + y - 1) * width + (x0 + x - 1))] = 1;
+        out.push_back(openedPattern(width, height, mines, open, rng));
+    }
+    return out;
+}
+
+std::vector<Position> scatters(int width, int height, int count, uint64_t seed) {
+    std::vector<Position> out;
+    std::mt19937_64 rng(seed);
+    for (int n = 0; n < count; ++n) {
+        const int mines = std::uniform_int_distribution<int>(60, 99)(rng);
+        const double share = std::uniform_real_distribution<double>(0.2, 0.5)(rng);
+        // The share is of the safe cells: choose the mines first, then open among the rest.
+        std::vector<int> cells(static_cast<size_t>(width * height));
+        for (size_t i = 0; i < cells.size(); ++i) cells[i] = static_cast<int>(i);
+        std::shuffle(cells.begin(), cells.end(), rng);
+        const auto safe = cells.size() - static_cast<size_t>(mines);
+        std::vector<char> open(cells.size(), 0);
+        for (size_t i = 0; i < static_cast<size_t>(share * static_cast<double>(safe)); ++i)
+            open[static_cast<size_t>(cells[static_cast<size_t>(mines) + i])] = 1;
+        Field f(width, height);
+        for (int i = 0; i < mines; ++i) {
+            const int c = cells[static_cast<size_t>(i)];
+            f.setMine(c % width + 1, c / width + 1, true);
+        }
+        for (size_t i = 0; i < open.size(); ++i)
+            if (open[i]) f.openOnly(static_cast<int>(i) % width + 1, static_cast<int>(i) / width + 1);
+        Position p = f.snapshot(mines);
+        p.stuck = true;
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
 }  // namespace gravlin::bench

@@ -26,4 +26,15 @@ std::vector<Position> longFrontiers(int count, uint64_t seed);
 // unknowns between them form a grid-shaped component.
 std::vector<Position> lattices(int patch, int count, uint64_t seed);
 
+// Whole boards whose cells at every step-th column and row (x and y divisible by step) are
+// open and show their true number; the mines lie anywhere else.
+std::vector<Position> everyNthCell(int width, int height, int mines, int step, int count, uint64_t seed);
+
+// Open cells on every second column and row of a region at a random place of the board.
+std::vector<Position> latticeRegions(int width, int height, int mines, int regionWidth, int regionHeight,
+                                     int count, uint64_t seed);
+
+// 60 to 99 mines, and 20 % to 50 % of the safe cells open, scattered at random.
+std::vector<Position> scatters(int width, int height, int count, uint64_t seed);
+
 }  // namespace gravlin::bench

@@ -1,46 +1,57 @@
-// Exact analysis of a system of equations over 0/1 unknowns.
+// Exact analysis of a system of equations over 0/1 unknowns: which unknowns every solution
+// fixes, and each unknown's probability of being a mine, every solution equally likely.
+//
+// The pieces: preparation (prepare.h), per component the states of the counter
+// (state_graph.h) in an order chosen by a heuristic (order.h), the combination through the
+// total sum (combine.h), and the exact numbers (component_counter.h, bignum.h). Deciding
+// uses only sets of possible mine counts; the probabilities count exactly with integers.
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
+#include <span>
 #include <vector>
 
-#include "arith.h"
+#include "bignum.h"
 #include "equation.h"
+#include "guards.h"
+#include "prepare.h"
 
 namespace gravlin::engine {
 
 struct Analysis {
-    enum class Status { Solvable, NoSolution, TooComplex };
+    // Partial: a guard of Limits tripped. The values then hold a correct part of the answer
+    // (what propagation and the components that fitted prove), and probabilities only
+    // where they are certain.
+    enum class Status { Solvable, NoSolution, Partial };
     Status status = Status::Solvable;
 
     std::vector<int32_t> codes;  // every unknown, ascending
-    // Per unknown: 0 = free in every solution, 1 = mine in every solution, -1 = either.
-    // All -1 unless the system is solvable.
+    // Per unknown: 0 = free in every solution, 1 = mine in every solution, -1 = either (or,
+    // when partial, not proven). All -1 when there is no solution.
     std::vector<int8_t> value;
-    // Per unknown: appears in some cell equation (not only in the total sum).
-    std::vector<bool> constrained;
-    // Only filled by analyseProbabilities. Interchangeable unknowns share one exact
-    // probability: classOf[i] indexes probabilities. Numbers carry no leading zero words.
+    // Per unknown: named by some cell equation, not only by the total sum.
+    std::vector<char> constrained;
+
+    // Only from analyseProbabilities. Interchangeable unknowns share one exact probability:
+    // classOf[i] indexes probabilities, or is -1 where a partial analysis has none.
     struct Fraction {
-        std::vector<Limb> num;
-        std::vector<Limb> den;
+        bignum::Number num;
+        bignum::Number den;
     };
     std::vector<Fraction> probabilities;
     std::vector<int32_t> classOf;
-    const Fraction& probability(size_t unknown) const {
-        return probabilities[static_cast<size_t>(classOf[unknown])];
+    const Fraction* probability(size_t unknown) const {
+        return classOf[unknown] < 0 ? nullptr : &probabilities[static_cast<size_t>(classOf[unknown])];
     }
 };
 
-// Upper bound on the 64-bit words the counting passes may hold at once; a system whose
-// structure would need more is reported as TooComplex instead of exhausting memory.
-inline constexpr size_t kDefaultWorkLimit = size_t{1} << 23;
+// Which unknowns every solution fixes, for the system with the extra equations (over its
+// unknowns) added: the preparation of the system is reused, nothing is parsed again.
+Analysis analyseDetermination(const IndexedSystem& system, std::span<const IndexedEquation> extra = {},
+                              const Limits& limits = {});
+Analysis analyseDetermination(const std::vector<Equation>& equations, const Limits& limits = {});
 
-// Which unknowns every solution fixes. Cheap: counts only "none" versus "some".
-Analysis analyseDetermination(const std::vector<Equation>& equations, size_t workLimit = kDefaultWorkLimit);
-
-// Exact mine probabilities, every solution equally likely, plus the determination.
-Analysis analyseProbabilities(const std::vector<Equation>& equations, size_t workLimit = kDefaultWorkLimit);
+// Exact mine probabilities, plus the determination.
+Analysis analyseProbabilities(const std::vector<Equation>& equations, const Limits& limits = {});
 
 }  // namespace gravlin::engine

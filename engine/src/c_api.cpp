@@ -80,6 +80,10 @@ int32_t QZGetNextMine(int32_t previous) {
 
 void QZtrace(const char* fileName, const char* text) {
     try {
+        {
+            std::lock_guard<std::mutex> lock(stateMutex());
+            state().noteTraceFile(fileName);
+        }
         gravlin::engine::appendTrace(fileName, view(text));
     } catch (...) {
     }

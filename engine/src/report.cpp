@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,10 @@ namespace {
 
 constexpr const char* kEol = "\r\n";
 constexpr const char* kHeading = "Minenwahrscheinlichkeiten in Prozent";
+constexpr const char* kNotComputed = "?";
+constexpr const char* kPartial =
+    "Die mit ? markierten Wahrscheinlichkeiten konnten nicht berechnet werden: das Gleichungssystem ist zu "
+    "umfangreich.";
 
 std::string cellName(int32_t code) {
     char buf[32];
@@ -22,10 +27,10 @@ std::string cellName(int32_t code) {
 }
 
 // Percent with one decimal, rounded half up; 0.0 and 100.0 only when exact.
-std::string percent(const std::vector<Limb>& num, const std::vector<Limb>& den) {
+std::string percent(const bignum::Number& num, const bignum::Number& den) {
     const uint32_t twice = bignum::scaledQuotient(num, den, 2000);  // floor(2000 p)
     const uint32_t tenths = (twice + 1) / 2;
-    const bool zero = bignum::compare(num, std::vector<Limb>{}) == 0;
+    const bool zero = bignum::compare(num, bignum::Number{}) == 0;
     const bool one = bignum::compare(num, den) == 0;
     if (zero) return "0.0";
     if (one) return "100.0";
@@ -54,36 +59,22 @@ void appendRight(std::string& out, const std::string& text, size_t width) {
     out += text;
 }
 
-}  // namespace
-
-std::string probabilityReport(std::string_view system) {
-    std::string out = std::string(kHeading) + kEol;
-    std::vector<Equation> equations;
-    switch (parseDisplaySystem(system, equations)) {
-        case ParseResult::Rejected:
-            return out + "Das Gleichungssystem konnte nicht gelesen werden." + kEol;
-        case ParseResult::Empty:
-            return out + "Das Gleichungssystem enthaelt keine Unbekannten." + kEol;
-        case ParseResult::Ok:
-            break;
-    }
-    const Analysis an = analyseProbabilities(equations);
-    if (an.status == Analysis::Status::NoSolution)
-        return out + "Keine Minenverteilung passt zu allen Gleichungen." + kEol;
-    if (an.status == Analysis::Status::TooComplex)
-        return out + "Das Gleichungssystem ist zu umfangreich fuer eine genaue Berechnung." + kEol;
-
-    // Rank the distinct probabilities once; equal values share a rank.
-    const size_t classes = an.probabilities.size();
+// Rank of each probability among the distinct values; equal values share a rank.
+std::vector<size_t> rankClasses(const std::vector<Fraction>& probabilities) {
+    const size_t classes = probabilities.size();
     std::vector<size_t> byValue(classes);
     for (size_t c = 0; c < classes; ++c) byValue[c] = c;
     std::sort(byValue.begin(), byValue.end(),
-              [&](size_t x, size_t y) { return less(an.probabilities[x], an.probabilities[y]); });
+              [&](size_t x, size_t y) { return less(probabilities[x], probabilities[y]); });
     std::vector<size_t> rank(classes, 0);
     for (size_t i = 1; i < classes; ++i)
-        rank[byValue[i]] = rank[byValue[i - 1]] +
-                           (less(an.probabilities[byValue[i - 1]], an.probabilities[byValue[i]]) ? 1 : 0);
+        rank[byValue[i]] =
+            rank[byValue[i - 1]] + (less(probabilities[byValue[i - 1]], probabilities[byValue[i]]) ? 1 : 0);
+    return rank;
+}
 
+// The field's grid: column numbers, then per row its number and each cell's text.
+void appendGrid(std::string& out, const Analysis& an, const std::vector<std::string>& texts) {
     int maxX = 0;
     int maxY = 0;
     for (int32_t code : an.codes) {
@@ -91,22 +82,10 @@ std::string probabilityReport(std::string_view system) {
         maxY = std::max(maxY, static_cast<int>(code % 100));
     }
     std::vector<const std::string*> cells(static_cast<size_t>(maxX * maxY), nullptr);
-    std::vector<std::string> texts(classes);
-    std::vector<char> written(classes, 0);
-    size_t best = 0;
-    for (size_t i = 0; i < an.codes.size(); ++i) {
-        const auto c = static_cast<size_t>(an.classOf[i]);
-        if (!written[c]) {
-            texts[c] = percent(an.probabilities[c].num, an.probabilities[c].den);
-            written[c] = 1;
-        }
-        cells[static_cast<size_t>((an.codes[i] % 100 - 1) * maxX + (an.codes[i] / 100 - 1))] = &texts[c];
-        // Lowest probability; among equals the first cell some cell equation constrains.
-        const size_t r = rank[c];
-        const size_t rb = rank[static_cast<size_t>(an.classOf[best])];
-        if (r < rb || (r == rb && !an.constrained[best] && an.constrained[i])) best = i;
-    }
-
+    static const std::string kNone = kNotComputed;
+    for (size_t i = 0; i < an.codes.size(); ++i)
+        cells[static_cast<size_t>((an.codes[i] % 100 - 1) * maxX + (an.codes[i] / 100 - 1))] =
+            an.classOf[i] < 0 ? &kNone : &texts[static_cast<size_t>(an.classOf[i])];
     static const std::string kDot = ".";
     out.reserve(out.size() + static_cast<size_t>(maxY + 1) * (static_cast<size_t>(maxX) * 6 + 4) + 64);
     out += "  ";
@@ -123,8 +102,44 @@ std::string probabilityReport(std::string_view system) {
         }
         out += kEol;
     }
-    out += "Vorschlag: " + cellName(an.codes[best]) + " mit " + texts[static_cast<size_t>(an.classOf[best])] +
-           " %" + kEol;
+}
+
+}  // namespace
+
+std::string probabilityReport(std::string_view system, const Limits& limits) {
+    std::string out = std::string(kHeading) + kEol;
+    std::vector<Equation> equations;
+    switch (parseDisplaySystem(system, equations)) {
+        case ParseResult::Rejected:
+            return out + "Das Gleichungssystem konnte nicht gelesen werden." + kEol;
+        case ParseResult::Empty:
+            return out + "Das Gleichungssystem enthaelt keine Unbekannten." + kEol;
+        case ParseResult::Ok:
+            break;
+    }
+    const Analysis an = analyseProbabilities(equations, limits);
+    if (an.status == Analysis::Status::NoSolution)
+        return out + "Keine Minenverteilung passt zu allen Gleichungen." + kEol;
+
+    const std::vector<size_t> rank = rankClasses(an.probabilities);
+    std::vector<std::string> texts(an.probabilities.size());
+    for (size_t c = 0; c < texts.size(); ++c)
+        texts[c] = percent(an.probabilities[c].num, an.probabilities[c].den);
+    // Lowest probability; among equals the first cell some cell equation constrains.
+    std::optional<size_t> best;
+    for (size_t i = 0; i < an.codes.size(); ++i) {
+        if (an.classOf[i] < 0) continue;
+        const size_t r = rank[static_cast<size_t>(an.classOf[i])];
+        const size_t rb = best ? rank[static_cast<size_t>(an.classOf[*best])] : r + 1;
+        if (r < rb || (r == rb && !an.constrained[*best] && an.constrained[i])) best = i;
+    }
+    appendGrid(out, an, texts);
+    const bool partial = an.status == Analysis::Status::Partial;
+    if (partial) out += std::string(kPartial) + kEol;
+    // A partial analysis knows only certain cells: only a certainly free one is worth naming.
+    if (best && (!partial || an.classOf[*best] == 0))
+        out += "Vorschlag: " + cellName(an.codes[*best]) + " mit " +
+               texts[static_cast<size_t>(an.classOf[*best])] + " %" + kEol;
     return out;
 }
 

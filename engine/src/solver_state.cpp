@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "trace.h"
+
 namespace gravlin::engine {
 
 void SolverState::clear() {
@@ -19,18 +21,27 @@ bool SolverState::add(std::string_view text) {
     return true;
 }
 
+void SolverState::noteTraceFile(const char* fileName) {
+    if (fileName != nullptr && *fileName != '\0') traceFile_ = fileName;
+}
+
 void SolverState::refresh() {
     if (!dirty_) return;
     // Cleared first: should the analysis fail, nothing is reported rather than stale lists.
     free_.clear();
     mines_.clear();
     dirty_ = false;
-    const Analysis an = analyseDetermination(equations_);
-    if (an.status != Analysis::Status::Solvable) return;
+    const Analysis an = analyseDetermination(equations_, limits_);
+    if (an.status == Analysis::Status::NoSolution) return;
     for (size_t i = 0; i < an.codes.size(); ++i) {
         if (an.value[i] == 0) free_.push_back(an.codes[i]);
         if (an.value[i] == 1) mines_.push_back(an.codes[i]);
     }
+    if (an.status == Analysis::Status::Partial && !traceFile_.empty())
+        appendTrace(traceFile_.c_str(),
+                    "Ergebnis unvollstaendig: das Gleichungssystem ist zu umfangreich; gelistet "
+                    "sind nur sicher bewiesene Felder (" +
+                        std::to_string(free_.size()) + " frei, " + std::to_string(mines_.size()) + " Minen)");
 }
 
 int32_t SolverState::next(int value, int32_t previous) {

@@ -2,7 +2,20 @@
  *
  * Unknowns are covered cells named by their code 100 * x + y. Equations say that a sum of
  * unknowns (each 0 = free or 1 = mine) equals a whole number. No function reports errors:
- * text that cannot be read is ignored, and a NULL pointer counts as empty text. */
+ * text that cannot be read is ignored, and a NULL pointer counts as empty text.
+ *
+ * What the answers promise. They are exact: a listed unknown is 0 (or 1) in every 0/1
+ * solution of the equations, the total sum included; the probabilities are exact fractions
+ * (every solution equally likely) printed to one decimal, and a cell shows 0.0 or 100.0
+ * exactly when the solve lists it as free or as a mine. Counting solutions is hard in
+ * general, so the engine keeps a memory limit (about 180 MiB) and a work limit, far above
+ * what positions of a 30 x 24 board in play need: a whole board with every second cell open
+ * and 99 mines takes well under a second. A system beyond them gets a partial answer, never
+ * a guessed one: the listings hold only what is still proven, by propagation and by the
+ * parts that fit the limits (a subset of the exact listings whenever the equations have a
+ * solution at all, which a partial analysis may fail to rule out); the trace file last named
+ * in QZtrace receives a record starting "Ergebnis unvollstaendig:"; and the probability text
+ * shows "?" for every cell it could not compute, with a line that says so. */
 #ifndef GRAVLIN_ENGINE_H
 #define GRAVLIN_ENGINE_H
 
@@ -32,7 +45,8 @@ GRAVLIN_ENGINE_EXPORT void QZSolve(void);
 GRAVLIN_ENGINE_EXPORT int32_t QZGetNextFree(int32_t previous);
 GRAVLIN_ENGINE_EXPORT int32_t QZGetNextMine(int32_t previous);
 
-/* Appends one time-stamped record to the file (created when missing); failures are ignored. */
+/* Appends one time-stamped record to the file (created when missing); failures are ignored.
+ * The engine adds its own record there when a listing is partial (see above). */
 GRAVLIN_ENGINE_EXPORT void QZtrace(const char* fileName, const char* text);
 
 /* Mine probabilities of a system written in display notation ("a[ 04,06 ] + a[ 04,08 ] = 1",
