@@ -23,6 +23,7 @@
 #include "gravlin/app/program.h"
 #include "gravlin/equations/engine.h"
 #include "stop_check.h"
+#include "win_rate.h"
 
 namespace {
 
@@ -279,6 +280,7 @@ int main(int argc, char** argv) {
 
     for (const Board* b : {&kBeginner, &kIntermediate, &kExpert}) registerBoard(*b);
     for (const Board* b : {&kBeginner, &kIntermediate, &kExpert}) registerCheck(*b);
+    gravlin::bench::registerWinRates();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

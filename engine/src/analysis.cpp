@@ -147,7 +147,45 @@ void countAll(Decision& d, const Limits& limits, Budget& budget, Analysis& out) 
     }
 }
 
+// States and transitions of the graphs: the work deciding took.
+uint64_t decidingEffort(const Decision& d) {
+    uint64_t effort = 0;
+    for (const auto& g : d.graphs)
+        if (g)
+            for (const auto& layer : g->layers()) effort += layer.count() * layer.choices;
+    return effort;
+}
+
 }  // namespace
+
+Census census(const IndexedSystem& system, std::span<const IndexedEquation> extra, const Limits& limits) {
+    Census out{start(system), {}, 0};
+    Budget budget(limits.memoryBytes);
+    Decision d;
+    if (!decide(system, extra, budget, out.analysis, d)) {
+        out.analysis.status = Analysis::Status::NoSolution;
+        out.analysis.value.assign(out.analysis.codes.size(), -1);
+        return out;
+    }
+    out.effort = decidingEffort(d);
+    if (!d.complete) return out;
+    const Prepared& p = d.prepared;
+    try {
+        std::vector<bignum::Row> rows;
+        for (size_t c = 0; c < p.components.size(); ++c) {
+            ComponentCounter counter(*d.graphs[c], p.components[c], 0, budget);
+            out.effort += counter.work() / 3;  // forward only: about a third of both passes
+            if (out.effort > limits.countingWork) throw TooLarge{};
+            rows.push_back(counter.layouts());
+        }
+        out.layouts =
+            p.hasTotal ? layoutsWithTotal(rows, p.free.size(), p.total, p.open) : layoutsAlone(rows);
+    } catch (const TooLarge&) {
+        out.analysis.status = Analysis::Status::Partial;
+        out.layouts.clear();
+    }
+    return out;
+}
 
 Analysis analyseDetermination(const IndexedSystem& system, std::span<const IndexedEquation> extra,
                               const Limits& limits) {
@@ -166,7 +204,10 @@ Analysis analyseDetermination(const std::vector<Equation>& equations, const Limi
 }
 
 Analysis analyseProbabilities(const std::vector<Equation>& equations, const Limits& limits) {
-    const IndexedSystem system(equations);
+    return analyseProbabilities(IndexedSystem(equations), limits);
+}
+
+Analysis analyseProbabilities(const IndexedSystem& system, const Limits& limits) {
     Analysis out = start(system);
     Budget budget(limits.memoryBytes);
     Decision d;

@@ -51,7 +51,17 @@ Analysis analyseDetermination(const IndexedSystem& system, std::span<const Index
                               const Limits& limits = {});
 Analysis analyseDetermination(const std::vector<Equation>& equations, const Limits& limits = {});
 
+// The determination of the system with the extra equations, and its number of solutions.
+struct Census {
+    Analysis analysis;       // values and status only; no probabilities
+    bignum::Number layouts;  // 0/1 solutions; empty (zero) unless the status is Solvable
+    uint64_t effort = 0;     // states and limb operations it took: what a like call costs
+};
+Census census(const IndexedSystem& system, std::span<const IndexedEquation> extra = {},
+              const Limits& limits = {});
+
 // Exact mine probabilities, plus the determination.
+Analysis analyseProbabilities(const IndexedSystem& system, const Limits& limits = {});
 Analysis analyseProbabilities(const std::vector<Equation>& equations, const Limits& limits = {});
 
 }  // namespace gravlin::engine

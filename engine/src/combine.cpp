@@ -142,4 +142,33 @@ Combination combineAlone(const std::vector<Row>& rows) {
     return out;
 }
 
+bignum::Number layoutsWithTotal(const std::vector<Row>& rows, size_t freeUnknowns, int64_t total,
+                                size_t open) {
+    const size_t width = bignum::widthFor(open);
+    Row all(0, 1, width);
+    all.at(0)[0] = 1;
+    for (const Row& r : rows) all = convolve(all, r, total, width);
+    // The unknowns only the total sum names take the rest: C(U, total - m) ways.
+    std::vector<bignum::Limb> sum(width, 0), ways(width, 0);
+    for (int64_t m = all.lo; m < all.end(); ++m) {
+        const int64_t rest = total - m;
+        if (rest < 0 || rest > static_cast<int64_t>(freeUnknowns)) continue;
+        bignum::binomials(freeUnknowns, static_cast<size_t>(rest), static_cast<size_t>(rest), ways.data(),
+                          width);
+        bignum::addProduct(sum.data(), width, all.at(m), width, ways.data(), width);
+    }
+    return bignum::trimmed(sum.data(), width);
+}
+
+bignum::Number layoutsAlone(const std::vector<Row>& rows) {
+    bignum::Number product{1};
+    for (const Row& r : rows) {
+        std::vector<bignum::Limb> sum(r.width + 1, 0);
+        for (int64_t k = r.lo; k < r.end(); ++k) bignum::add(sum.data(), sum.size(), r.at(k), r.width);
+        const bignum::Number next = bignum::multiply(product, bignum::trimmed(sum.data(), sum.size()));
+        product = bignum::trimmed(next.data(), next.size());
+    }
+    return product;
+}
+
 }  // namespace gravlin::engine

@@ -42,4 +42,9 @@ Combination combineWithTotal(const std::vector<bignum::Row>& rows, size_t freeUn
                              size_t open);
 Combination combineAlone(const std::vector<bignum::Row>& rows);
 
+// The number of layouts of the whole system, from the same rows.
+bignum::Number layoutsWithTotal(const std::vector<bignum::Row>& rows, size_t freeUnknowns, int64_t total,
+                                size_t open);
+bignum::Number layoutsAlone(const std::vector<bignum::Row>& rows);
+
 }  // namespace gravlin::engine

@@ -188,6 +188,25 @@ bignum::Row ComponentCounter::forward() {
         forwardStep(t);
         if (!checkpoint(t)) std::vector<Limb>().swap(forward_[t]);
     }
+    return lastRow();
+}
+
+bignum::Row ComponentCounter::layouts() {
+    const size_t last = start_.size() - 1;
+    size_t widest = 0;
+    for (size_t t = 0; t < last; ++t) widest = std::max(widest, rowsBytes(t) + rowsBytes(t + 1));
+    charge_.take(widest);
+    forward_.assign(start_.size(), {});
+    forward_[0] = {1};
+    for (size_t t = 0; t < last; ++t) {
+        forwardStep(t);
+        std::vector<Limb>().swap(forward_[t]);
+    }
+    return lastRow();
+}
+
+bignum::Row ComponentCounter::lastRow() const {
+    const size_t last = start_.size() - 1;
     const auto& final = graph_.layers()[last];
     if (final.count() == 0 || rowLength(final, 0) == 0) return bignum::Row(0, 0, 1);
     bignum::Row row(final.lo[0], rowLength(final, 0), rowWidth_[last]);

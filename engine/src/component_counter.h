@@ -34,6 +34,9 @@ class ComponentCounter {
     // backward() would pass the budget.
     bignum::Row forward();
 
+    // The same row without keeping anything for backward(): for counting alone.
+    bignum::Row layouts();
+
     // Per group g and j = 0 .. size: the sum over the component's layouts with j mines in g
     // (one choice of which members) of weight[their number of mines], in shareWidth() limbs.
     // The weights' actual size narrows the bound given at construction.
@@ -47,6 +50,7 @@ class ComponentCounter {
     size_t rowsBytes(size_t t) const { return entries(t) * forwardWidth_[t] * sizeof(Limb); }
     bool checkpoint(size_t t) const { return keepAll_ || t % segment_ == 0; }
     void planKeeping();
+    bignum::Row lastRow() const;
     void forwardStep(size_t t);
     void backwardStep(size_t t, const std::vector<Limb>& after, std::vector<Limb>& before,
                       std::vector<std::vector<Limb>>& shares);

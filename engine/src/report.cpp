@@ -8,6 +8,7 @@
 
 #include "analysis.h"
 #include "equation.h"
+#include "suggestion.h"
 
 namespace gravlin::engine {
 namespace {
@@ -41,14 +42,6 @@ std::string percent(const bignum::Number& num, const bignum::Number& den) {
     return buf;
 }
 
-using Fraction = Analysis::Fraction;
-
-// a < b for positive denominators; with the total sum they are mostly equal.
-bool less(const Fraction& a, const Fraction& b) {
-    if (bignum::compare(a.den, b.den) == 0) return bignum::compare(a.num, b.num) < 0;
-    return bignum::compare(bignum::multiply(a.num, b.den), bignum::multiply(b.num, a.den)) < 0;
-}
-
 void appendTwoDigits(std::string& out, int v) {
     out += static_cast<char>('0' + v / 10 % 10);
     out += static_cast<char>('0' + v % 10);
@@ -57,20 +50,6 @@ void appendTwoDigits(std::string& out, int v) {
 void appendRight(std::string& out, const std::string& text, size_t width) {
     if (text.size() < width) out.append(width - text.size(), ' ');
     out += text;
-}
-
-// Rank of each probability among the distinct values; equal values share a rank.
-std::vector<size_t> rankClasses(const std::vector<Fraction>& probabilities) {
-    const size_t classes = probabilities.size();
-    std::vector<size_t> byValue(classes);
-    for (size_t c = 0; c < classes; ++c) byValue[c] = c;
-    std::sort(byValue.begin(), byValue.end(),
-              [&](size_t x, size_t y) { return less(probabilities[x], probabilities[y]); });
-    std::vector<size_t> rank(classes, 0);
-    for (size_t i = 1; i < classes; ++i)
-        rank[byValue[i]] =
-            rank[byValue[i - 1]] + (less(probabilities[byValue[i - 1]], probabilities[byValue[i]]) ? 1 : 0);
-    return rank;
 }
 
 // The field's grid: column numbers, then per row its number and each cell's text.
@@ -106,40 +85,31 @@ void appendGrid(std::string& out, const Analysis& an, const std::vector<std::str
 
 }  // namespace
 
-std::string probabilityReport(std::string_view system, const Limits& limits) {
+std::string probabilityReport(std::string_view system, SuggestionRule rule, const Limits& limits) {
     std::string out = std::string(kHeading) + kEol;
     std::vector<Equation> equations;
     switch (parseDisplaySystem(system, equations)) {
         case ParseResult::Rejected:
             return out + "Das Gleichungssystem konnte nicht gelesen werden." + kEol;
         case ParseResult::Empty:
-            return out + "Das Gleichungssystem enthaelt keine Unbekannten." + kEol;
+            return out + "Das Gleichungssystem enthält keine Unbekannten." + kEol;
         case ParseResult::Ok:
             break;
     }
-    const Analysis an = analyseProbabilities(equations, limits);
+    const IndexedSystem indexed(equations);
+    const Analysis an = analyseProbabilities(indexed, limits);
     if (an.status == Analysis::Status::NoSolution)
         return out + "Keine Minenverteilung passt zu allen Gleichungen." + kEol;
 
-    const std::vector<size_t> rank = rankClasses(an.probabilities);
     std::vector<std::string> texts(an.probabilities.size());
     for (size_t c = 0; c < texts.size(); ++c)
         texts[c] = percent(an.probabilities[c].num, an.probabilities[c].den);
-    // Lowest probability; among equals the first cell some cell equation constrains.
-    std::optional<size_t> best;
-    for (size_t i = 0; i < an.codes.size(); ++i) {
-        if (an.classOf[i] < 0) continue;
-        const size_t r = rank[static_cast<size_t>(an.classOf[i])];
-        const size_t rb = best ? rank[static_cast<size_t>(an.classOf[*best])] : r + 1;
-        if (r < rb || (r == rb && !an.constrained[*best] && an.constrained[i])) best = i;
-    }
-    appendGrid(out, an, texts);
-    const bool partial = an.status == Analysis::Status::Partial;
-    if (partial) out += std::string(kPartial) + kEol;
-    // A partial analysis knows only certain cells: only a certainly free one is worth naming.
-    if (best && (!partial || an.classOf[*best] == 0))
+    // The suggestion first, where it is seen without scrolling through the grid.
+    if (const auto best = suggestCell(indexed, an, rule, SuggestionLimits{}, limits))
         out += "Vorschlag: " + cellName(an.codes[*best]) + " mit " +
                texts[static_cast<size_t>(an.classOf[*best])] + " %" + kEol;
+    appendGrid(out, an, texts);
+    if (an.status == Analysis::Status::Partial) out += std::string(kPartial) + kEol;
     return out;
 }
 

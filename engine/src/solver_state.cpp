@@ -39,7 +39,7 @@ void SolverState::refresh() {
     }
     if (an.status == Analysis::Status::Partial && !traceFile_.empty())
         appendTrace(traceFile_.c_str(),
-                    "Ergebnis unvollstaendig: das Gleichungssystem ist zu umfangreich; gelistet "
+                    "Ergebnis unvollständig: das Gleichungssystem ist zu umfangreich; gelistet "
                     "sind nur sicher bewiesene Felder (" +
                         std::to_string(free_.size()) + " frei, " + std::to_string(mines_.size()) + " Minen)");
 }

@@ -106,6 +106,9 @@ void crossCheck(const std::vector<Equation>& eqs, uint64_t seed) {
     const auto expected = brute.solutions == 0 ? Analysis::Status::NoSolution : Analysis::Status::Solvable;
     ASSERT_EQ(det.status, expected);
     ASSERT_EQ(prob.status, expected);
+    const Census counted = census(IndexedSystem(eqs));
+    EXPECT_EQ(counted.analysis.value, det.value);
+    EXPECT_EQ(counted.layouts, bignum::trimmed(&brute.solutions, 1));
     if (brute.solutions == 0) return;
     for (size_t i = 0; i < det.codes.size(); ++i) {
         SCOPED_TRACE("unknown " + std::to_string(det.codes[i]));
@@ -136,6 +139,9 @@ TEST(CrossCheck, RandomSystemsMatchEnumeration) {
         std::sort(indexed.vars.begin(), indexed.vars.end());
         eqs.push_back(extra);
         EXPECT_EQ(analyseDetermination(system, {&indexed, 1}).value, analyseDetermination(eqs).value)
+            << "seed " << base + i;
+        const uint64_t solutions = enumerate(eqs, system.codes()).solutions;
+        EXPECT_EQ(census(system, {&indexed, 1}).layouts, bignum::trimmed(&solutions, 1))
             << "seed " << base + i;
         if (::testing::Test::HasFailure()) return;
     }

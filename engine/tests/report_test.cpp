@@ -7,7 +7,7 @@
 namespace gravlin::engine {
 namespace {
 
-TEST(ProbabilityReport, LaysOutTheGridWithSuggestion) {
+TEST(ProbabilityReport, NamesTheSuggestionAboveTheGrid) {
     // Field 4 x 3, column 1 open with counts 1, total 2 over the nine covered cells.
     const std::string text =
         "a[ 02,01 ] + a[ 02,02 ] = 1,\r\na[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] = 1,\r\n"
@@ -16,18 +16,19 @@ TEST(ProbabilityReport, LaysOutTheGridWithSuggestion) {
     // 0202 is the only mine of column 2; the other mine is one of six cells: 1/6 = 16.7 %.
     EXPECT_EQ(probabilityReport(text),
               "Minenwahrscheinlichkeiten in Prozent\r\n"
+              "Vorschlag: a[ 02,01 ] mit 0.0 %\r\n"
               "      01    02    03    04\r\n"
               "01     .   0.0  16.7  16.7\r\n"
               "02     . 100.0  16.7  16.7\r\n"
-              "03     .   0.0  16.7  16.7\r\n"
-              "Vorschlag: a[ 02,01 ] mit 0.0 %\r\n");
+              "03     .   0.0  16.7  16.7\r\n");
 }
 
-TEST(ProbabilityReport, SuggestionPrefersConstrainedCellsAmongEquals) {
+TEST(ProbabilityReport, TheSafestRulePrefersConstrainedCellsAmongEquals) {
     // All four cells 50 %: 0303 is the first constrained one, 0101 only in the total.
     const std::string r = probabilityReport(
         "a[ 03,03 ] + a[ 03,04 ] = 1,\r\n\r\n/*g*/a[ 01,01 ] + "
-        "a[ 01,02 ] + a[ 03,03 ] + a[ 03,04 ] = 2");
+        "a[ 01,02 ] + a[ 03,03 ] + a[ 03,04 ] = 2",
+        SuggestionRule::Safest);
     EXPECT_NE(r.find("Vorschlag: a[ 03,03 ] mit 50.0 %\r\n"), std::string::npos) << r;
 }
 
