@@ -88,14 +88,22 @@ struct Set {
 
 // Every set by name; only the one asked for is generated.
 std::vector<std::string> setNames() {
-    return {"9x9_10",        "16x16_40",      "30x16_99",        "30x24_99",     "8x8_40",
-            "long_frontier", "lattice_3",     "lattice_5",       "lattice_7",    "every2_30x16",
-            "every2_30x24",  "every3_30x16",  "every3_30x24",    "region_30x16", "region_30x24",
-            "scatter_30x16", "scatter_30x24", "every2_30x24_150"};
+    return {"9x9_10", "16x16_40", "30x16_99", "30x24_99", "8x8_40", "long_frontier", "lattice_3", "lattice_5",
+            "lattice_7", "every2_30x16", "every2_30x24", "every3_30x16", "every3_30x24", "region_30x16",
+            "region_30x24", "scatter_30x16", "scatter_30x24", "every2_30x24_150",
+            // Where automatic play stops: the suggestion has to look ahead.
+            "9x9_10_stuck", "16x16_40_stuck", "30x16_99_stuck", "30x24_99_stuck", "8x8_40_stuck"};
 }
 
 std::vector<Position> makeSet(const std::string& name) {
     using namespace gravlin::bench;
+    const std::string stuck = "_stuck";
+    if (name.size() > stuck.size() && name.ends_with(stuck)) {
+        std::vector<Position> all = makeSet(name.substr(0, name.size() - stuck.size())), out;
+        for (Position& p : all)
+            if (p.stuck) out.push_back(std::move(p));
+        return out;
+    }
     if (name == "9x9_10") return randomGames(9, 9, 10, 40, 1);
     if (name == "16x16_40") return randomGames(16, 16, 40, 12, 2);
     if (name == "30x16_99") return randomGames(30, 16, 99, 6, 3);

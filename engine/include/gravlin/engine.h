@@ -2,7 +2,9 @@
  *
  * Unknowns are covered cells named by their code 100 * x + y. Equations say that a sum of
  * unknowns (each 0 = free or 1 = mine) equals a whole number. No function reports errors:
- * text that cannot be read is ignored, and a NULL pointer counts as empty text.
+ * text that cannot be read is ignored, and a NULL pointer counts as empty text. Every text the
+ * engine writes (probability text, trace records) is UTF-8 and may hold German letters such
+ * as "ä"; the equation texts it reads are ASCII.
  *
  * What the answers promise. They are exact: a listed unknown is 0 (or 1) in every 0/1
  * solution of the equations, the total sum included; the probabilities are exact fractions
@@ -14,7 +16,7 @@
  * a guessed one: the listings hold only what is still proven, by propagation and by the
  * parts that fit the limits (a subset of the exact listings whenever the equations have a
  * solution at all, which a partial analysis may fail to rule out); the trace file last named
- * in QZtrace receives a record starting "Ergebnis unvollstaendig:"; and the probability text
+ * in QZtrace receives a record starting "Ergebnis unvollständig:"; and the probability text
  * shows "?" for every cell it could not compute, with a line that says so. */
 #ifndef GRAVLIN_ENGINE_H
 #define GRAVLIN_ENGINE_H
@@ -51,7 +53,11 @@ GRAVLIN_ENGINE_EXPORT void QZtrace(const char* fileName, const char* text);
 
 /* Mine probabilities of a system written in display notation ("a[ 04,06 ] + a[ 04,08 ] = 1",
  * equations separated by ",", the total-sum equation marked with a leading "/ *g* /" comment
- * without the spaces). Returns a text with CR LF line ends, allocated with malloc: the caller
+ * without the spaces). The text starts with a heading, then, when some cell can be named, the
+ * line "Vorschlag: a[ xx,yy ] mit p %": a certainly free cell if there is one, else the cell
+ * whose opening promises the best chance to win (safety, and the chance that its number proves
+ * further cells free; near the end an exact search of best play); then the grid of
+ * probabilities. Returns a text with CR LF line ends, allocated with malloc: the caller
  * releases it with free(). Returns NULL only when even that allocation fails. */
 GRAVLIN_ENGINE_EXPORT char* QZcalcStoch(const char* system);
 
