@@ -266,14 +266,14 @@ std::optional<size_t> Endgame::best() {
 // ---------------------------------------------------------------------------------------
 // Look-ahead: safety weighed by the chance to prove a further cell free.
 
-// The candidates: every cell some cell equation names within the margin of the safest, and
+// The candidates: every cell some cell equation names not much riskier than the safest, and
 // of the cells only the total sum names, the first of each number of covered neighbours.
 std::vector<size_t> candidates(const IndexedSystem& system, const Analysis& an,
                                const std::vector<size_t>& order, const std::vector<long double>& p,
-                               double margin) {
+                               const SuggestionLimits& limits) {
     std::vector<size_t> out;
     std::array<bool, 9> kindTaken{};
-    const long double limit = p[order.front()] + margin;
+    const long double limit = p[order.front()] * limits.riskFactor + limits.riskSlack;
     for (size_t i : order) {
         if (p[i] > limit) break;
         if (an.constrained[i]) {
@@ -339,7 +339,7 @@ std::optional<size_t> bestChance(const IndexedSystem& system, const Analysis& an
     std::optional<size_t> best;
     long double bestScore = 0;
     uint64_t effort = 0;
-    for (size_t cell : candidates(system, an, order, p, limits.margin)) {
+    for (size_t cell : candidates(system, an, order, p, limits)) {
         // Each number the cell may show costs about one analysis of the whole system.
         const uint64_t estimate = (neighbours(system, cell).size() + 1) * std::max<uint64_t>(base.effort, 1);
         if (effort + estimate > limits.lookAheadEffort) break;
