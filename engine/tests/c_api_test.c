@@ -24,7 +24,7 @@ int main(void) {
         fprintf(stderr, "expected exactly free cell 101\n");
         ++failures;
     }
-    text = QZcalcStoch("a[ 01,01 ] = 1");
+    text = QZcalcStoch("a[ 01,01 ] + a[ 01,02 ] = 1");
     if (text == NULL || strstr(text, "Vorschlag") == NULL) {
         fprintf(stderr, "unexpected probability text\n");
         ++failures;
