@@ -117,6 +117,7 @@ TEST_F(StorageLayoutTest, SizeLimitsAreCheckedLargeBeforeSmall) {
         {grid(3, 25, 0).replace(0, 3, "-"), kTooLarge},  // width 3 kept by the other rows
         {grid(2, 30, 0), kTooLarge},                     // narrow but too many rows
         {std::string(100, 'm') + "\r\n", kTooLarge},
+        {std::string(5 << 20, '-'), kTooLarge},  // told without reading the whole row
         {"", kTooSmall},
         {grid(2, 24, 0), kTooSmall},
         {grid(30, 2, 0), kTooSmall},
