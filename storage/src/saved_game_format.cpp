@@ -94,7 +94,7 @@ std::string formatSavedGame(const SavedGame& game) {
 // were written: lines of nothing but blanks are passed over, and a line end counts once
 // however it is written (a CR LF pair reads as a line end and an empty line). An item keeps
 // only what it needs to be told apart: blanks around it are dropped, a run of blanks inside
-// becomes one blank, a number's leading zeros one zero, and an item longer than any valid
+// becomes one blank, a run of leading zeros one zero, and an item longer than any valid
 // one reads as invalid and ends the reading. So no file, however large, makes an item grow.
 class ItemReader {
   public:
@@ -122,7 +122,6 @@ class ItemReader {
             }
             if (blankInside) item_ += ' ';
             blankInside = false;
-            if (c >= '0' && c <= '9' && isLeadingZero()) item_.pop_back();
             item_ += static_cast<char>(c);
             // Nothing valid is this long; the reading ends with this item.
             if (item_.size() > kLongestItem) return std::string_view("#");

@@ -153,22 +153,18 @@ TEST(MineLayoutText, EmptyLinesAreSkippedLongestRowIsTheWidthAndAnyLineEndCounts
     EXPECT_EQ(scanMineLayout(std::string("\0\0\0", 3)).width, 3);  // binary bytes are free cells
 }
 
-// Text without end after `prefix`: `filler` over and over. Counts what was read.
-class EndlessSource final : public ByteSource {
-  public:
-    EndlessSource(std::string prefix, std::string filler)
-        : prefix_(std::move(prefix)), filler_(std::move(filler)) {}
+// 16 MiB of text: `prefix`, then `filler` over and over. Counts what was read.
+struct LongSource final : ByteSource {
+    LongSource(std::string p, std::string f) : prefix(std::move(p)), filler(std::move(f)) {}
     std::size_t read(char* buffer, std::size_t size) override {
-        for (std::size_t i = 0; i < size; ++i, ++given) {
+        size = std::min(size, (std::size_t{16} << 20) - given);
+        for (std::size_t i = 0; i < size; ++i, ++given)
             buffer[i] =
-                given < prefix_.size() ? prefix_[given] : filler_[(given - prefix_.size()) % filler_.size()];
-        }
+                given < prefix.size() ? prefix[given] : filler[(given - prefix.size()) % filler.size()];
         return size;
     }
+    std::string prefix, filler;
     std::size_t given = 0;
-
-  private:
-    std::string prefix_, filler_;
 };
 
 TEST(StreamedReading, StopsAsSoonAsTheAnswerIsKnown) {
@@ -186,7 +182,7 @@ TEST(StreamedReading, StopsAsSoonAsTheAnswerIsKnown) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.filler));
-        EndlessSource source(c.prefix, c.filler);
+        LongSource source(c.prefix, c.filler);
         if (c.layout) {
             const MineLayoutScan scan = readMineLayout(source);
             EXPECT_TRUE(scan.tooLarge());

@@ -234,8 +234,10 @@ TEST_P(StorageMenuTest, DialogsCancelSilentlyAndAnExistingFileIsReplacedOnlyAfte
     EXPECT_EQ(host.messages.back().buttons, MsgButtons::YesNo);
     EXPECT_EQ(readFile(path), "old content");
 
+    std::filesystem::permissions(path, std::filesystem::perms(0640));
     host.messageAnswers.push_back(MsgResult::Yes);
     saveAs(path);
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
     saveAs(file("fresh"));  // a new name is written without asking
     EXPECT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(readFile(path), readFile(file("fresh")));
@@ -273,17 +275,11 @@ TEST_P(StorageMenuTest, AFailedOverwriteLeavesTheOldFileWhole) {
     ASSERT_TRUE(playTo(9, 9, 10, Stage::InPlay));
     const std::string path = file("old");
     saveAs(path);
-    std::filesystem::permissions(path, std::filesystem::perms(0640));
     const std::string old = readFile(path);
     ASSERT_TRUE(playTo(30, 24, 99, Stage::InPlay));
     EXPECT_EXIT(std::_Exit(saveBeyondSizeLimit(path, 500) ? 0 : 1), ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(readFile(path), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "a file was left";
-
-    host.messageAnswers = {MsgResult::Yes};
-    saveAs(path);
-    EXPECT_GT(readFile(path).size(), old.size());
-    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
 }
 
 TEST_P(StorageMenuTest, AnUnreadableFileEndsTheProgramUnchanged) {
@@ -291,7 +287,8 @@ TEST_P(StorageMenuTest, AnUnreadableFileEndsTheProgramUnchanged) {
     const auto before = cells(form);
     std::filesystem::create_directory(file("dir"));
     makeFifo(file("fifo"));
-    std::vector<std::string> paths = {file("missing"), file("dir"), file("fifo")};
+    // /proc/self/mem is a regular file whose reading fails at its start.
+    std::vector<std::string> paths = {file("missing"), file("dir"), file("fifo"), "/proc/self/mem"};
     if (GetParam().ext == std::string("qzd")) {  // damaged contents: the table in storage_format_test.cpp
         writeFile(file("cut"), "9\r\n9\r\n10\r\n#FALSE#,0");
         paths.push_back(file("cut"));
