@@ -1,5 +1,6 @@
 #include "gravlin/app/program.h"
 
+#include "gravlin/equations/dynamic_engine.h"
 #include "gravlin/info/frm_about.h"
 
 namespace gravlin {

@@ -21,7 +21,7 @@
 
 #include "fake_host.h"
 #include "gravlin/app/program.h"
-#include "gravlin/equations/engine.h"
+#include "gravlin/equations/dynamic_engine.h"
 #include "stop_check.h"
 #include "win_rate.h"
 

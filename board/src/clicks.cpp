@@ -3,6 +3,7 @@
 
 #include "gravlin/board/form1.h"
 #include "gravlin/board/int16.h"
+#include "gravlin/board/work_scope.h"
 
 namespace gravlin {
 
@@ -23,10 +24,11 @@ void Form1::Command1_MouseDown(std::int16_t Index, std::int16_t Button, std::int
             return;
         }
         if (!UncoverCell(Index)) return;
-        busy = true;
-        Phase1();
-        add16(uncovered_count, -1);
-        busy = false;
+        {
+            const WorkScope run(*this, WorkScope::Shows::Nothing);
+            Phase1();
+            add16(uncovered_count, -1);
+        }
         if (Auto_solve.checked) GlSolve_Click();
         while (Auto_solve.checked && green_found >= 1) {
             uncovered_count = 0;

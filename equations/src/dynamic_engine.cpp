@@ -1,7 +1,7 @@
+#include "gravlin/equations/dynamic_engine.h"
+
 #include <cstdlib>
 #include <vector>
-
-#include "gravlin/equations/engine.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -10,17 +10,6 @@
 #endif
 
 namespace gravlin {
-
-struct DynamicEngine::Functions {
-    void (*newSystem)();
-    void (*interpreter)(const char*);
-    void (*solve)();
-    std::int32_t (*nextFree)(std::int32_t);
-    std::int32_t (*nextMine)(std::int32_t);
-    void (*trace)(const char*, const char*);
-    char* (*calcStoch)(const char*);
-    void (*calcStochEnd)();
-};
 
 namespace {
 void* openLibrary(const std::string& path) {
@@ -53,6 +42,14 @@ bool bind(void* handle, const char* name, F& target) {
     target = reinterpret_cast<F>(p);
     return p != nullptr;
 }
+
+bool isAbsolute(const std::string& path) {
+#ifdef _WIN32
+    return path.size() > 2 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+#else
+    return !path.empty() && path.front() == '/';
+#endif
+}
 }  // namespace
 
 const char* DynamicEngine::libraryName() {
@@ -62,7 +59,6 @@ const char* DynamicEngine::libraryName() {
 DynamicEngine::DynamicEngine(std::string programFolder) : programFolder_(std::move(programFolder)) {}
 
 DynamicEngine::~DynamicEngine() {
-    delete fn_;
     if (handle_) closeLibrary(handle_);
 }
 
@@ -72,13 +68,16 @@ bool DynamicEngine::ensureLoaded() {
     tried_ = true;
     const std::string name = libraryName();
     std::vector<std::string> candidates;
-    if (!programFolder_.empty()) {
+    // A relative folder would be looked up from the working folder, where anybody may
+    // have put a library of that name.
+    if (isAbsolute(programFolder_)) {
         candidates.push_back(programFolder_ + "/../lib/" + name);
 #ifdef GRAVLIN_LIBDIR_FROM_BINDIR
         candidates.push_back(programFolder_ + "/../" GRAVLIN_LIBDIR_FROM_BINDIR "/" + name);
 #endif
         candidates.push_back(programFolder_ + "/" + name);
     }
+    // A bare name (no slash) is looked for only where the system looks for libraries.
     candidates.push_back(name);
     for (const auto& path : candidates) {
         handle_ = openLibrary(path);
@@ -88,14 +87,13 @@ bool DynamicEngine::ensureLoaded() {
         error_ = "Die Rechenbibliothek \"" + name + "\" wurde nicht gefunden.";
         return false;
     }
-    auto* f = new Functions{};
+    Functions f;
     const bool ok =
-        bind(handle_, "QZNewSystem", f->newSystem) && bind(handle_, "QZInterpreter", f->interpreter) &&
-        bind(handle_, "QZSolve", f->solve) && bind(handle_, "QZGetNextFree", f->nextFree) &&
-        bind(handle_, "QZGetNextMine", f->nextMine) && bind(handle_, "QZtrace", f->trace) &&
-        bind(handle_, "QZcalcStoch", f->calcStoch) && bind(handle_, "QZcalcStochEnd", f->calcStochEnd);
+        bind(handle_, "QZNewSystem", f.newSystem) && bind(handle_, "QZInterpreter", f.interpreter) &&
+        bind(handle_, "QZSolve", f.solve) && bind(handle_, "QZGetNextFree", f.nextFree) &&
+        bind(handle_, "QZGetNextMine", f.nextMine) && bind(handle_, "QZtrace", f.trace) &&
+        bind(handle_, "QZcalcStoch", f.calcStoch) && bind(handle_, "QZcalcStochEnd", f.calcStochEnd);
     if (!ok) {
-        delete f;
         closeLibrary(handle_);
         handle_ = nullptr;
         error_ = "Die Rechenbibliothek \"" + name + "\" ist unvollständig oder veraltet.";

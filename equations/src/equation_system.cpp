@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "gravlin/board/int16.h"
+#include "gravlin/board/work_scope.h"
 
 namespace gravlin {
 
@@ -132,34 +133,37 @@ void EquationSystem::GlSolve_Click() {
     if (!f.game_running) return;
     if (!engineReady("Löse lin. Gleichungssystem")) return;
     UnloadProbabilityWindow();
-    f.BeginWork();
-    engine_.QZNewSystem();
-    for (std::int16_t x = 1; x <= f.x_game; ++x) {
-        for (std::int16_t y = 1; y <= f.y_game; ++y) {
-            if (!f.visible(x, y) || f.marked(x, y)) continue;
-            const std::string e = GenEquiString(x, y, false);
-            if (e.empty()) continue;
-            engine_.QZInterpreter(e);
-            engine_.QZtrace(kTraceFile, "Vor Solve: " + e);
-            engine_.QZSolve();
+    std::int32_t r = -1;
+    bool found = false;
+    {
+        const WorkScope run(f, WorkScope::Shows::WorkingFace);
+        engine_.QZNewSystem();
+        for (std::int16_t x = 1; x <= f.x_game; ++x) {
+            for (std::int16_t y = 1; y <= f.y_game; ++y) {
+                if (!f.visible(x, y) || f.marked(x, y)) continue;
+                const std::string e = GenEquiString(x, y, false);
+                if (e.empty()) continue;
+                engine_.QZInterpreter(e);
+                engine_.QZtrace(kTraceFile, "Vor Solve: " + e);
+                engine_.QZSolve();
+            }
         }
-    }
-    engine_.QZtrace(kTraceFile, "Nach Solve - Ohne Summe");
-    std::string total;
-    for (std::int16_t x = 1; x <= f.x_game; ++x) {
-        for (std::int16_t y = 1; y <= f.y_game; ++y) {
-            if (f.visible(x, y)) continue;
-            if (!total.empty()) total += "+";
-            total += twoDigits(x) + twoDigits(y);
+        engine_.QZtrace(kTraceFile, "Nach Solve - Ohne Summe");
+        std::string total;
+        for (std::int16_t x = 1; x <= f.x_game; ++x) {
+            for (std::int16_t y = 1; y <= f.y_game; ++y) {
+                if (f.visible(x, y)) continue;
+                if (!total.empty()) total += "+";
+                total += twoDigits(x) + twoDigits(y);
+            }
         }
+        if (!total.empty()) total += "=" + std::to_string(remainingFromLabel());
+        engine_.QZInterpreter(total);
+        engine_.QZSolve();
+        engine_.QZtrace(kTraceFile, "Nach Solve - Mit Summe");
+        r = engine_.QZGetNextFree(-1);
+        found = ShowSolveResults();
     }
-    if (!total.empty()) total += "=" + std::to_string(remainingFromLabel());
-    engine_.QZInterpreter(total);
-    engine_.QZSolve();
-    engine_.QZtrace(kTraceFile, "Nach Solve - Mit Summe");
-    const std::int32_t r = engine_.QZGetNextFree(-1);
-    const bool found = ShowSolveResults();
-    f.EndWork();
     if (!found) f.wahrscheinlichkeiten.enabled = true;
     if (r < 0 && f.uncovered_count > 0) {
         KeineLoesung notice(f.host());
@@ -207,17 +211,16 @@ bool EquationSystem::ShowSolveResults() {
 void EquationSystem::wahrscheinlichkeiten_Click() {
     Form1& f = form_;
     if (!engineReady("Wahrscheinlichkeiten")) return;
-    f.BeginWork();
-    const std::string text = BuildEquationSystem(true, true);
-    // Without a single unknown (every cell open or marked) the text is only the marker of
-    // the total sum; there is nothing to compute.
-    if (text.find("a[") == std::string::npos) {
-        f.EndWork();
-        return;
+    std::string result;
+    {
+        const WorkScope run(f, WorkScope::Shows::WorkingFace);
+        const std::string text = BuildEquationSystem(true, true);
+        // Without a single unknown (every cell open or marked) the text is only the marker
+        // of the total sum; there is nothing to compute.
+        if (text.find("a[") == std::string::npos) return;
+        result = engine_.QZcalcStoch(text);
+        engine_.QZcalcStochEnd();
     }
-    const std::string result = engine_.QZcalcStoch(text);
-    engine_.QZcalcStochEnd();
-    f.EndWork();
     frmWahrscheinlichkeit& w = *probability_;
     w.Text1.text = result;
     if (!w.loaded) w.Form_Load();

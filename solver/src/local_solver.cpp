@@ -3,6 +3,7 @@
 #include <string>
 
 #include "gravlin/board/int16.h"
+#include "gravlin/board/work_scope.h"
 
 namespace gravlin {
 
@@ -80,16 +81,17 @@ void LocalSolver::Phase1() {
     bool recount = false;
     bool freeRule = true;
     int cycle = 1;
-    f.BeginWork();
-    while ((mineRule || recount || freeRule) && cycle < kCycleLimit) {
-        f.host().doEvents();
-        mineRule = SearchMine();
-        recount = RecalcCounterI();
-        freeRule = PrePhase1();
-        ++cycle;
-        countUp(f.cnt_phase1);
+    {
+        const WorkScope run(f, WorkScope::Shows::WorkingFace);
+        while ((mineRule || recount || freeRule) && cycle < kCycleLimit) {
+            f.host().doEvents();
+            mineRule = SearchMine();
+            recount = RecalcCounterI();
+            freeRule = PrePhase1();
+            ++cycle;
+            countUp(f.cnt_phase1);
+        }
     }
-    f.EndWork();
     if (cycle >= kCycleLimit) f.host().messageBox("Limit!", MsgButtons::Ok, MsgIcon::None, "Gravlin");
     f.StatusBar1.text = std::to_string(f.cnt_phase1) + ":" + std::to_string(f.cnt_uncover) + " - " +
                         std::to_string(f.cnt_prephase1);
@@ -108,9 +110,8 @@ void LocalSolver::KlickGreen_Click() {
             if (b.tag != "1") continue;
             b.tag = "0";
             if (f.UncoverCell(L)) {
-                f.busy = true;
+                const WorkScope run(f, WorkScope::Shows::Nothing);
                 Phase1();
-                f.busy = false;
             }
         }
     }

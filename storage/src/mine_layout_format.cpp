@@ -2,25 +2,38 @@
 
 #include <algorithm>
 
-#include "gravlin/storage/limits.h"
-#include "gravlin/storage/text_lines.h"
+#include "byte_reader.h"
 
 namespace gravlin::storage {
 
-MineLayoutScan scanMineLayout(std::string_view text) {
+MineLayoutScan readMineLayout(ByteSource& source) {
+    ByteReader in(source);
+    in.skipByteOrderMark();
     MineLayoutScan scan;
-    for (std::string_view line : splitLines(text)) {
-        if (line.empty()) continue;
-        ++scan.rows;
-        scan.width = std::max<long long>(scan.width, static_cast<long long>(line.size()));
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            if (line[i] != 'M' && line[i] != 'm') continue;
-            ++scan.mines;
-            if (scan.rows <= kMaxHeight && i < kMaxWidth)
-                scan.mineCells.push_back({static_cast<int>(i) + 1, static_cast<int>(scan.rows)});
+    long long column = 0;  // characters of the current line so far
+    while (!scan.tooLarge()) {
+        // Empty lines are no rows; a CR LF pair is a line end and an empty line.
+        if (column == 0) in.skipWhile([](char c) { return c == '\r' || c == '\n'; });
+        const int c = in.get();
+        if (c == ByteReader::kEnd) break;
+        if (c == '\r' || c == '\n') {
+            column = 0;
+            continue;
         }
+        if (column == 0) ++scan.rows;
+        ++column;
+        scan.width = std::max(scan.width, column);
+        if (c != 'M' && c != 'm') continue;
+        ++scan.mines;
+        if (!scan.tooLarge())
+            scan.mineCells.push_back({static_cast<int>(column), static_cast<int>(scan.rows)});
     }
     return scan;
+}
+
+MineLayoutScan scanMineLayout(std::string_view text) {
+    TextSource source(text);
+    return readMineLayout(source);
 }
 
 std::string formatMineLayout(int width, int height, const std::vector<bool>& isMine) {

@@ -1,7 +1,7 @@
 #include "gravlin/storage/saved_game_format.h"
 
+#include "byte_reader.h"
 #include "gravlin/storage/limits.h"
-#include "gravlin/storage/text_lines.h"
 
 namespace gravlin::storage {
 
@@ -91,38 +91,68 @@ std::string formatSavedGame(const SavedGame& game) {
 }
 
 // The values are list items separated by commas and line breaks, read in the order they
-// were written: blank lines are passed over, and whatever follows the last cell is not read.
+// were written: lines of nothing but blanks are passed over, and a line end counts once
+// however it is written (a CR LF pair reads as a line end and an empty line). An item keeps
+// only what it needs to be told apart: blanks around it are dropped, a run of blanks inside
+// becomes one blank, a run of leading zeros one zero, and an item longer than any valid
+// one reads as invalid and ends the reading. So no file, however large, makes an item grow.
 class ItemReader {
   public:
-    explicit ItemReader(std::string_view text) : lines_(splitLines(text)) {}
+    explicit ItemReader(ByteSource& source) : in_(source) { in_.skipByteOrderMark(); }
 
     std::optional<std::string_view> next() {
-        while (!pendingLine_) {
-            if (line_ >= lines_.size()) return std::nullopt;
-            const std::string_view l = lines_[line_++];
-            if (trimBlanks(l).empty()) continue;
-            rest_ = l;
-            pendingLine_ = true;
+        item_.clear();
+        bool blankInside = false;
+        while (true) {
+            if (item_.empty() && !lineOpen_) in_.skipWhile(isBlankOrLineEnd);
+            const int c = in_.get();
+            if (c == ByteReader::kEnd) {
+                if (item_.empty() && !lineOpen_) return std::nullopt;
+                lineOpen_ = false;
+                return item_;
+            }
+            if (c == '\r' || c == '\n' || c == ',') {
+                lineOpen_ = c == ',';
+                return item_;
+            }
+            if (c == ' ' || c == '\t') {
+                blankInside = !item_.empty();
+                in_.skipWhile(isBlank);
+                continue;
+            }
+            if (blankInside) item_ += ' ';
+            blankInside = false;
+            item_ += static_cast<char>(c);
+            // Nothing valid is this long; the reading ends with this item.
+            if (item_.size() > kLongestItem) return std::string_view("#");
+            if (isLeadingZero()) in_.skipWhile([](char z) { return z == '0'; });
         }
-        const std::size_t comma = rest_.find(',');
-        const std::string_view item = rest_.substr(0, comma);
-        if (comma == std::string_view::npos) {
-            pendingLine_ = false;
-        } else {
-            rest_.remove_prefix(comma + 1);
-        }
-        return item;
     }
 
   private:
-    std::vector<std::string_view> lines_;
-    std::size_t line_ = 0;
-    std::string_view rest_;
-    bool pendingLine_ = false;
+    static bool isBlank(char c) { return c == ' ' || c == '\t'; }
+    static bool isBlankOrLineEnd(char c) { return isBlank(c) || c == '\r' || c == '\n'; }
+
+    bool isLeadingZero() const {
+        const std::size_t n = item_.size();
+        return (n == 1 && item_[0] == '0') ||
+               (n == 2 && (item_[0] == '-' || item_[0] == '+') && item_[1] == '0');
+    }
+
+    // Longer than "#FALSE#" and any number the limits allow.
+    static constexpr std::size_t kLongestItem = 16;
+    ByteReader in_;
+    std::string item_;
+    bool lineOpen_ = false;  // a comma came, so the line holds one more item, perhaps empty
 };
 
 std::optional<SavedGame> parseSavedGame(std::string_view text, std::string* why) {
-    ItemReader items(text);
+    TextSource source(text);
+    return readSavedGame(source, why);
+}
+
+std::optional<SavedGame> readSavedGame(ByteSource& source, std::string* why) {
+    ItemReader items(source);
     auto readInt = [&items](int lo, int hi) -> std::optional<int> {
         const auto item = items.next();
         return item ? parseInt(*item, lo, hi) : std::nullopt;

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <exception>
 
+#include "file_access.h"
 #include "gravlin/board/int16.h"
-#include "gravlin/storage/limits.h"
-#include "text_file.h"
 
 namespace gravlin {
 
@@ -17,10 +16,6 @@ constexpr const char* kGameSaveTitle = "Spiel sichern";
 constexpr const char* kGameLoadTitle = "Spiel laden";
 constexpr const char* kMinesSaveTitle = "Minen speichern";
 constexpr const char* kMinesLoadTitle = "Minen laden";
-
-std::string writeFailureText(const std::string& path) {
-    return "File '" + path + "' kann nicht beschrieben werden";
-}
 }  // namespace
 
 std::optional<std::string> Storage::chooseFile(const char* pattern, const char* extension, bool forSaving) {
@@ -33,10 +28,27 @@ std::optional<std::string> Storage::chooseFile(const char* pattern, const char* 
     return form_.host().fileDialog(CommonDialog1);
 }
 
-bool Storage::mayReplace(const std::string& path, const std::string& title) {
-    if (!fileExists(path)) return true;
+bool Storage::mayWrite(const std::string& path, const std::string& title) {
+    switch (saveTarget(path)) {
+        case SaveTarget::Missing:
+            return true;
+        case SaveTarget::Other:  // a folder, a FIFO, a device: refused before anything blocks on it
+            writeFailure(path, title);
+            return false;
+        case SaveTarget::RegularFile:
+            break;
+    }
     const std::string text = path + " besteht bereits." + kCrLf + "Möchten Sie sie ersetzen?";
     return form_.host().messageBox(text, MsgButtons::YesNo, MsgIcon::Exclamation, title) == MsgResult::Yes;
+}
+
+void Storage::save(const std::string& path, const std::string& text, const std::string& title) {
+    if (!saveWholeFile(path, text)) writeFailure(path, title);
+}
+
+void Storage::writeFailure(const std::string& path, const std::string& title) {
+    form_.host().messageBox("File '" + path + "' kann nicht beschrieben werden", MsgButtons::Ok,
+                            MsgIcon::Critical, title);
 }
 
 void Storage::readFailure(const std::string& path, const std::string& title) {
@@ -87,9 +99,8 @@ SavedGame Storage::captureGame() const {
 void Storage::SaveGame() {
     const auto path = chooseFile("*.qzd", "qzd", true);
     if (!path) return;
-    if (!mayReplace(*path, kGameSaveTitle)) return;
-    if (!writeWholeFile(*path, formatSavedGame(captureGame())))
-        form_.host().messageBox(writeFailureText(*path), MsgButtons::Ok, MsgIcon::Critical, kGameSaveTitle);
+    if (!mayWrite(*path, kGameSaveTitle)) return;
+    save(*path, formatSavedGame(captureGame()), kGameSaveTitle);
 }
 
 void Storage::applyGame(const SavedGame& game) {
@@ -127,9 +138,9 @@ void Storage::applyGame(const SavedGame& game) {
 void Storage::LoadGame() {
     const auto path = chooseFile("*.qzd", "qzd", false);
     if (!path) return;
-    // The whole file is read and checked before the game in play is touched.
-    const auto text = readWholeFile(*path, kMaxFileBytes);
-    const auto game = text ? parseSavedGame(*text) : std::nullopt;
+    // The whole game is read and checked before the game in play is touched.
+    InputFile file(*path);
+    const auto game = file.isOpen() ? readSavedGame(file) : std::nullopt;
     if (!game) {
         readFailure(*path, kGameLoadTitle);
         return;
@@ -148,14 +159,13 @@ void Storage::SaveMines() {
     // exist, and a layout is usually saved under a new name.
     const auto path = chooseFile("*.txt", "txt", true);
     if (!path) return;
-    if (!mayReplace(*path, kMinesSaveTitle)) return;
+    if (!mayWrite(*path, kMinesSaveTitle)) return;
     std::vector<bool> mines;
     mines.reserve(static_cast<std::size_t>(std::max(0, form_.x_game * form_.y_game)));
     for (int y = 1; y <= form_.y_game; ++y) {
         for (int x = 1; x <= form_.x_game; ++x) mines.push_back(form_.is_mine(x, y));
     }
-    if (!writeWholeFile(*path, formatMineLayout(form_.x_game, form_.y_game, mines)))
-        form_.host().messageBox(writeFailureText(*path), MsgButtons::Ok, MsgIcon::Critical, kMinesSaveTitle);
+    save(*path, formatMineLayout(form_.x_game, form_.y_game, mines), kMinesSaveTitle);
 }
 
 void Storage::applyLayout(const MineLayoutScan& layout) {
@@ -172,14 +182,14 @@ void Storage::LoadMines() {
     if (!path) return;
     // Read once: the question shows the layout that is then built, even if the file
     // changes while the question is open.
-    const auto text = readWholeFile(*path, kMaxFileBytes);
-    if (!text) {
+    InputFile file(*path);
+    const MineLayoutScan layout = file.isOpen() ? readMineLayout(file) : MineLayoutScan{};
+    if (!file.isOpen() || (file.failed() && !layout.tooLarge())) {
         readFailure(*path, kMinesLoadTitle);
         return;
     }
-    const MineLayoutScan layout = scanMineLayout(*text);
     Host& host = form_.host();
-    if (layout.width > kMaxWidth || layout.rows > kMaxHeight || layout.mines > kMaxLayoutMines) {
+    if (layout.tooLarge()) {
         host.messageBox(std::string("Sie haben die maximalen Ausdehnungen überschritten") + kCrLf +
                             "Die Breite ist maximal 30, die Höhe 24, und maximal 99 Minen sind erlaubt!" +
                             kCrLf + "Das Programm wird beendet!",
@@ -187,7 +197,7 @@ void Storage::LoadMines() {
         host.closeWindow(form_);
         return;
     }
-    if (layout.width < kMinSide || layout.rows < kMinSide) {
+    if (layout.tooSmall()) {
         host.messageBox(std::string("Sie haben die minimale Ausdehnungen unterschritten") + kCrLf +
                             "Die Breite ist minimal 3, die Höhe ebenso 3!" + kCrLf +
                             "Das Programm wird beendet!",

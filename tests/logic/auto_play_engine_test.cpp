@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
-#include "gravlin/equations/engine.h"
+#include "gravlin/equations/dynamic_engine.h"
 
 namespace gravlin {
 namespace {

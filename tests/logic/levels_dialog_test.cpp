@@ -142,7 +142,7 @@ TEST_F(CustomFieldDialog, TheMineCountIsCappedSoThatOneCellStaysFree) {
     for (auto [size, mines, taken] :
          {std::tuple{"3", "9", 8}, std::tuple{"3", "50", 8}, std::tuple{"4", "15", 15}}) {
         SCOPED_TRACE(std::string(size) + "x" + size + " with " + mines);
-        open([&](BenDefiniert& d) {
+        open([&, size = size, mines = mines](BenDefiniert& d) {  // clang 14 captures no bindings
             type(d, size, size, mines);
             d.OKButton_Click();
         });

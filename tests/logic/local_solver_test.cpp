@@ -1,5 +1,7 @@
 // The local-rule solver: the mine rule, the free rule, the cycle loop and its displays.
 #include <cstdlib>
+#include <functional>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -148,6 +150,27 @@ TEST_F(GameTest, TheSolverWorksUnderTheWorkingFaceAndIgnoresClicksThatArriveMean
     EXPECT_FALSE(form.visible(4, 1));
     EXPECT_EQ(host.pointerChanges, (std::vector<bool>{true, false}));
     EXPECT_GE(host.repaints, 2);
+}
+
+// Every run ends, whatever way it is left: after one that failed, left clicks play again.
+TEST_F(GameTest, ASolverRunThatFailsLeavesNothingBusy) {
+    const auto fail = [] { throw std::runtime_error("failed in the run"); };
+    const std::pair<const char*, std::function<void()>> runs[] = {
+        {"click", [&] { host.onDoEvents = fail, leftClick(1, 1); }},
+        {"sweep", [&] { cell(1, 1).tag = "1", host.onDoEvents = fail, program.solver.KlickGreen_Click(); }},
+        {"solve", [&] { engine.throws = true, program.equations.GlSolve_Click(); }},
+        {"probabilities", [&] { engine.throws = true, program.equations.wahrscheinlichkeiten_Click(); }},
+    };
+    for (const auto& [name, run] : runs) {
+        SCOPED_TRACE(name);
+        setPosition({"..*.", "..*.", "..*."});
+        EXPECT_THROW(run(), std::runtime_error);
+        host.onDoEvents = nullptr;
+        engine.throws = false;
+        EXPECT_TRUE(!form.busy && !host.busyPointer && form.StartStop.picture == Form1::StartPict);
+        leftClick(4, 1);
+        EXPECT_TRUE(form.visible(4, 1));
+    }
 }
 
 // ---- the cycle limit ------------------------------------------------------------------

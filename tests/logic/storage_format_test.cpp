@@ -10,7 +10,6 @@
 
 #include "gravlin/storage/mine_layout_format.h"
 #include "gravlin/storage/saved_game_format.h"
-#include "gravlin/storage/text_lines.h"
 
 namespace gravlin::storage {
 namespace {
@@ -82,11 +81,15 @@ TEST(SavedGameText, LayoutVariantsThatReadAsTheSameListOfValuesAreAccepted) {
         replaceAll(crlf, "#TRUE#", "#true#"),
         replaceAll(replaceAll(crlf, ",2,", ", 2 ,"), "3\r\n", "+3\r\n"),
         replaceAll(crlf, ",1,", ",01,"),
+        replaceAll(crlf, ",1,", ",+000000000000000000001,"),
+        replaceAll(crlf, ",#FALSE#", ",#FALSE#" + std::string(40, ' ')),
     };
     for (const std::string& v : variants) {
         std::string why;
         EXPECT_EQ(parseSavedGame(v, &why), expected)
             << ::testing::PrintToString(v.substr(0, 20)) << ": " << why;
+        TextSource bytewise(v, 1);  // every piece boundary falls somewhere in an item
+        EXPECT_EQ(readSavedGame(bytewise), expected) << ::testing::PrintToString(v.substr(0, 20));
     }
 }
 
@@ -104,6 +107,7 @@ TEST(SavedGameText, DamagedFilesAreRefused) {
         {"width not a number", "drei\r\n3\r\n1\r\n"},
         {"16-bit overflow", std::string(good).replace(0, 1, "65539")},
         {"huge number", std::string(good).replace(0, 1, "99999999999999999999999999")},
+        {"blank inside a number", std::string(good).replace(0, 1, "0 3")},
         {"a header item too many", "3,3\r\n3\r\n1\r\n" + good.substr(9)},
         {"extra field", withCell(kCell + ",#FALSE#")},
         {"missing field", withCell("#FALSE#,0,0,#FALSE#,#FALSE#")},
@@ -140,24 +144,55 @@ TEST(MineLayoutText, EmptyLinesAreSkippedLongestRowIsTheWidthAndAnyLineEndCounts
 
     const MineLayoutScan blanks = scanMineLayout("   \r\n     \n\n\r\r   ");
     EXPECT_EQ(std::tie(blanks.width, blanks.rows), std::tuple(5, 3));
-    const MineLayoutScan bom = scanMineLayout("\xEF\xBB\xBF---\r\n-m-\r\n---\r\n");
-    EXPECT_EQ(bom.width, 3);
-    EXPECT_EQ(bom.mineCells, (std::vector<LayoutCell>{{2, 2}}));
+    TextSource bom("\xEF\xBB\xBF---\r\n-m-\r\n---\r\n", 1);
+    const MineLayoutScan withBom = readMineLayout(bom);
+    EXPECT_EQ(withBom.width, 3);
+    EXPECT_EQ(withBom.mineCells, (std::vector<LayoutCell>{{2, 2}}));
+    EXPECT_EQ(scanMineLayout("\xEF\xBB").width, 2);  // a mark cut short is text
     EXPECT_EQ(scanMineLayout("").rows, 0);
     EXPECT_EQ(scanMineLayout(std::string("\0\0\0", 3)).width, 3);  // binary bytes are free cells
-
-    EXPECT_EQ(splitLines("a\r\nb\rc\nd"), (std::vector<std::string_view>{"a", "b", "c", "d"}));
-    EXPECT_EQ(splitLines("a\n\rb\r\n"), (std::vector<std::string_view>{"a", "", "b"}));
-    EXPECT_EQ(splitLines("\xEF\xBB\xBF"), std::vector<std::string_view>{});
 }
 
-TEST(MineLayoutText, HugeLayoutsAreMeasuredButOnlyCellsOnTheLargestBoardKept) {
-    std::string text;
-    for (int r = 0; r < 1000; ++r) text += std::string(500, 'M') + "\n";
-    const MineLayoutScan scan = scanMineLayout(text);
-    EXPECT_EQ(std::tie(scan.width, scan.rows, scan.mines), std::tuple(500, 1000, 500000));
-    EXPECT_EQ(scan.mineCells.size(), 720u);
-}
+// 16 MiB of text: `prefix`, then `filler` over and over. Counts what was read.
+struct LongSource final : ByteSource {
+    LongSource(std::string p, std::string f) : prefix(std::move(p)), filler(std::move(f)) {}
+    std::size_t read(char* buffer, std::size_t size) override {
+        size = std::min(size, (std::size_t{16} << 20) - given);
+        for (std::size_t i = 0; i < size; ++i, ++given)
+            buffer[i] =
+                given < prefix.size() ? prefix[given] : filler[(given - prefix.size()) % filler.size()];
+        return size;
+    }
+    std::string prefix, filler;
+    std::size_t given = 0;
+};
 
+TEST(StreamedReading, StopsAsSoonAsTheAnswerIsKnown) {
+    const std::string game = uniformGame(3, 3, 1);
+    struct Case {
+        std::string prefix, filler;
+        bool layout;
+        long long width, rows, mines;  // of the layout as far as read; for a game, width 3 if it is read
+    } cases[] = {
+        {"---\r\n", "-", true, 31, 2, 0},           // one row without end
+        {"", "x\r\n\r\n", true, 1, 25, 0},          // a 25th row
+        {"", "mmmmmmmmmm\r\n", true, 10, 10, 100},  // a 100th mine
+        {game, "\r\n", false, 3, 0, 0},             // the game ends with its last cell
+        {game.substr(0, 9), "x", false, 0, 0, 0},   // an item longer than any value
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.filler));
+        LongSource source(c.prefix, c.filler);
+        if (c.layout) {
+            const MineLayoutScan scan = readMineLayout(source);
+            EXPECT_TRUE(scan.tooLarge());
+            EXPECT_EQ(std::tie(scan.width, scan.rows, scan.mines), std::tie(c.width, c.rows, c.mines));
+        } else {
+            const auto read = readSavedGame(source);
+            EXPECT_EQ(read ? read->width : 0, c.width);
+        }
+        EXPECT_LE(source.given, std::size_t{1} << 20);
+    }
+}
 }  // namespace
 }  // namespace gravlin::storage

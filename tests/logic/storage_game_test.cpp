@@ -1,19 +1,23 @@
 // Saving and loading games through the menu, on real files in a temporary folder, with
 // the file dialogs and message boxes answered by the fake host.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "gravlin/storage/limits.h"
 #include "storage_test_support.h"
 
 namespace gravlin {
 namespace {
 
+using testing::makeFifo;
 using testing::readFile;
+using testing::Watchdog;
 using testing::writeFile;
 
 enum class Stage { InPlay, Lost, Won, Continued };
@@ -192,6 +196,19 @@ class StorageMenuTest : public StorageGameTest, public ::testing::WithParamInter
         form.menuNode(GetParam().save).click();
     }
     std::string file(const std::string& stem) const { return folder.file(stem + "." + GetParam().ext); }
+
+    // Saves over `path` after "Yes" with files limited to `bytes`; true when the write
+    // failure was reported. Meant for a child process: the limit stays.
+    bool saveBeyondSizeLimit(const std::string& path, rlim_t bytes) {
+        const rlimit limit{bytes, bytes};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+        host.messages.clear();
+        host.messageAnswers = {MsgResult::Yes};
+        saveAs(path);
+        return host.messages.size() == 2 &&
+               host.messages[1].text == "File '" + path + "' kann nicht beschrieben werden";
+    }
 };
 
 TEST_P(StorageMenuTest, DialogsCancelSilentlyAndAnExistingFileIsReplacedOnlyAfterYes) {
@@ -217,8 +234,10 @@ TEST_P(StorageMenuTest, DialogsCancelSilentlyAndAnExistingFileIsReplacedOnlyAfte
     EXPECT_EQ(host.messages.back().buttons, MsgButtons::YesNo);
     EXPECT_EQ(readFile(path), "old content");
 
+    std::filesystem::permissions(path, std::filesystem::perms(0640));
     host.messageAnswers.push_back(MsgResult::Yes);
     saveAs(path);
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
     saveAs(file("fresh"));  // a new name is written without asking
     EXPECT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(readFile(path), readFile(file("fresh")));
@@ -233,28 +252,48 @@ TEST_P(StorageMenuTest, AnUnwritableTargetGivesTheWriteMessageAndTheGameGoesOn) 
     const std::string plain = file("plain");
     writeFile(plain, "x");
     std::filesystem::create_directory(file("dir"));
-    for (const std::string& target : {plain + "/inside." + GetParam().ext, file("dir")}) {
+    makeFifo(file("fifo"));
+    const Watchdog watchdog(5);
+    for (const std::string& target : {plain + "/inside." + GetParam().ext, file("dir"), file("fifo")}) {
         SCOPED_TRACE(target);
-        host.messageAnswers.push_back(MsgResult::Yes);  // the folder exists: replace it
+        host.messages.clear();
+        host.messageAnswers = {MsgResult::Yes};  // were it asked, it would replace
         saveAs(target);
+        ASSERT_EQ(host.messages.size(), 1u) << "refused without the question";
         expectMessage("File '" + target + "' kann nicht beschrieben werden", GetParam().saveTitle,
                       MsgIcon::Critical);
         EXPECT_EQ(host.messages.back().buttons, MsgButtons::Ok);
     }
     EXPECT_TRUE(!ended() && form.game_running && cells(form) == before);
     EXPECT_EQ(readFile(plain), "x");
+    EXPECT_TRUE(std::filesystem::is_fifo(file("fifo")));
+}
+
+// The disk fills up in the middle of replacing a file: the old file stays whole and no
+// temporary file is left. Measured in a child process with a file size limit.
+TEST_P(StorageMenuTest, AFailedOverwriteLeavesTheOldFileWhole) {
+    ASSERT_TRUE(playTo(9, 9, 10, Stage::InPlay));
+    const std::string path = file("old");
+    saveAs(path);
+    const std::string old = readFile(path);
+    ASSERT_TRUE(playTo(30, 24, 99, Stage::InPlay));
+    EXPECT_EXIT(std::_Exit(saveBeyondSizeLimit(path, 500) ? 0 : 1), ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(readFile(path), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "a file was left";
 }
 
 TEST_P(StorageMenuTest, AnUnreadableFileEndsTheProgramUnchanged) {
     ASSERT_TRUE(playTo(9, 9, 10, Stage::InPlay));
     const auto before = cells(form);
     std::filesystem::create_directory(file("dir"));
-    writeFile(file("huge"), std::string("3\r\n3\r\n0\r\n") + std::string(storage::kMaxFileBytes, '\n'));
-    std::vector<std::string> paths = {file("missing"), file("dir"), file("huge")};
+    makeFifo(file("fifo"));
+    // /proc/self/mem is a regular file whose reading fails at its start.
+    std::vector<std::string> paths = {file("missing"), file("dir"), file("fifo"), "/proc/self/mem"};
     if (GetParam().ext == std::string("qzd")) {  // damaged contents: the table in storage_format_test.cpp
         writeFile(file("cut"), "9\r\n9\r\n10\r\n#FALSE#,0");
         paths.push_back(file("cut"));
     }
+    const Watchdog watchdog(5);
     for (const std::string& path : paths) {
         SCOPED_TRACE(path);
         host.messages.clear();
@@ -266,6 +305,24 @@ TEST_P(StorageMenuTest, AnUnreadableFileEndsTheProgramUnchanged) {
                       GetParam().loadTitle, MsgIcon::Critical);
         EXPECT_TRUE(ended() && cells(form) == before);
     }
+}
+
+// Blank lines are skipped however many, and nothing after the last cell of a game is read.
+TEST_P(StorageMenuTest, AValidFileLoadsWhateverItsSize) {
+    ASSERT_TRUE(playTo(9, 9, 10, Stage::InPlay));
+    const auto mines = form.is_mine;
+    const std::string path = file("large");
+    saveAs(path);
+    const std::string bulk(6 << 20, '\n');
+    const bool game = GetParam().ext == std::string("qzd");
+    writeFile(path, game ? readFile(path) + bulk + "no game here" : bulk + readFile(path));
+    program.levels.Profis_Click();
+    host.messageAnswers = {MsgResult::Yes};
+    host.fileAnswers.push_back(path);
+    form.menuNode(GetParam().load).click();
+    EXPECT_FALSE(ended());
+    EXPECT_EQ(std::tie(form.x_game, form.y_game), std::tuple(9, 9));
+    EXPECT_TRUE(form.is_mine == mines);
 }
 
 INSTANTIATE_TEST_SUITE_P(GameAndLayout, StorageMenuTest,

@@ -1,5 +1,8 @@
 #pragma once
 // Temporary folders and whole-file helpers for the storage tests.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -44,6 +47,22 @@ inline std::string readFile(const std::string& path) {
     s << in.rdbuf();
     return s.str();
 }
+
+// A named pipe without a writer or reader: whatever opens it the ordinary way waits for
+// the other end forever.
+inline void makeFifo(const std::string& path) {
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0) << path;
+}
+
+// Ends the test process when what it guards has not returned in time, so a blocking open
+// fails the test instead of hanging the run.
+class Watchdog {
+  public:
+    explicit Watchdog(unsigned seconds) { ::alarm(seconds); }
+    ~Watchdog() { ::alarm(0); }
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
+};
 
 }  // namespace gravlin::testing
 

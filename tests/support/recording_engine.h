@@ -1,5 +1,6 @@
 #pragma once
 // An engine that records the calls it gets and answers from lists the test sets up.
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ class RecordingEngine : public Engine {
     const Form1* onlyCovered = nullptr;
     // When set, a listing of free cells names only its first cell.
     bool oneFreeAtATime = false;
+    // When set, solving and the probabilities fail with an exception.
+    bool throws = false;
 
     bool ensureLoaded() override { return available; }
     std::string loadError() const override {
@@ -26,7 +29,10 @@ class RecordingEngine : public Engine {
     }
     void QZNewSystem() override { calls.push_back("QZNewSystem"); }
     void QZInterpreter(const std::string& e) override { calls.push_back("QZInterpreter " + e); }
-    void QZSolve() override { calls.push_back("QZSolve"); }
+    void QZSolve() override {
+        calls.push_back("QZSolve");
+        if (throws) throw std::runtime_error("engine failed");
+    }
     std::int32_t QZGetNextFree(std::int32_t previous) override {
         if (oneFreeAtATime && previous >= 0) return -1;
         return next(freeCodes, previous);
@@ -37,6 +43,7 @@ class RecordingEngine : public Engine {
     }
     std::string QZcalcStoch(const std::string& system) override {
         calls.push_back("QZcalcStoch " + system);
+        if (throws) throw std::runtime_error("engine failed");
         return stochAnswer;
     }
     void QZcalcStochEnd() override { calls.push_back("QZcalcStochEnd"); }

@@ -1,6 +1,10 @@
 #pragma once
-// Everything the program's logic needs from the outside world goes through Host: the Qt
+// What the program's logic needs from the desktop and the system goes through Host: the Qt
 // layer implements it for the real program, tests implement it with a recording fake.
+// Three things go their own way: the engine library (Engine, equations/engine.h), the
+// registry (Registry, info/registry.h), and files, which the logic opens itself with the C
+// library: saved games and mine layouts in storage/src/file_access.cpp, the trace file's
+// deletion in equations/. Tests meet those on real files in temporary folders.
 
 #include <cstddef>
 #include <cstdint>
@@ -70,6 +74,7 @@ class Host {
     // The folder the program itself lies in.
     virtual std::string programFolder() = 0;
 
+    // True when a regular file, or a link to one, answers to the name.
     virtual bool fileExists(const std::string& path) = 0;
     // Starts the program in a normal window, without waiting; false when it cannot start.
     virtual bool startProgram(const std::string& path) = 0;

@@ -26,36 +26,4 @@ class Engine {
     virtual void QZcalcStochEnd() = 0;
 };
 
-// Binds libgravlin by name: first in the library folder beside the program's folder
-// (../lib), then in the program's folder, then wherever the system looks for libraries.
-class DynamicEngine final : public Engine {
-  public:
-    explicit DynamicEngine(std::string programFolder);
-    ~DynamicEngine() override;
-    DynamicEngine(const DynamicEngine&) = delete;
-    DynamicEngine& operator=(const DynamicEngine&) = delete;
-
-    bool ensureLoaded() override;
-    std::string loadError() const override { return error_; }
-
-    void QZNewSystem() override;
-    void QZInterpreter(const std::string& equation) override;
-    void QZSolve() override;
-    std::int32_t QZGetNextFree(std::int32_t previous) override;
-    std::int32_t QZGetNextMine(std::int32_t previous) override;
-    void QZtrace(const std::string& fileName, const std::string& text) override;
-    std::string QZcalcStoch(const std::string& system) override;
-    void QZcalcStochEnd() override;
-
-    static const char* libraryName();
-
-  private:
-    struct Functions;
-    std::string programFolder_;
-    void* handle_ = nullptr;
-    Functions* fn_ = nullptr;
-    bool tried_ = false;
-    std::string error_;
-};
-
 }  // namespace gravlin

@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "gravlin/storage/byte_source.h"
+#include "gravlin/storage/limits.h"
+
 namespace gravlin::storage {
 
 struct LayoutCell {
@@ -16,17 +19,23 @@ struct LayoutCell {
 };
 
 struct MineLayoutScan {
-    // Measures of the whole text, however large; characters are bytes (8-bit text).
+    // Measures of the text; characters are bytes (8-bit text). Reading stops as soon as one
+    // of them is beyond the largest board, so a layout that is too large is told at once
+    // however long the file, and its measures are then those read so far.
     long long width = 0;
     long long rows = 0;
     long long mines = 0;
-    // The mines that lie within the largest board (30 x 24), in file order; all of them
-    // when the measures are within the limits.
+    // Every mine, in file order, when the layout is not too large.
     std::vector<LayoutCell> mineCells;
+
+    bool tooLarge() const { return width > kMaxWidth || rows > kMaxHeight || mines > kMaxLayoutMines; }
+    bool tooSmall() const { return width < kMinSide || rows < kMinSide; }
 };
 
 // Any text is a layout. Lines end in CR LF, lone CR or lone LF; a UTF-8 BOM is dropped and
-// does not count toward the width. Lines of length 0 are skipped; a line of blanks is a row.
+// does not count toward the width. Lines of length 0 are skipped, however many; a line of
+// blanks is a row.
+MineLayoutScan readMineLayout(ByteSource& source);
 MineLayoutScan scanMineLayout(std::string_view text);
 
 // The file text of a board `width` x `height`; isMine holds the cells in linear index order.

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "gravlin/storage/byte_source.h"
+
 namespace gravlin::storage {
 
 struct SavedCell {
@@ -37,7 +39,8 @@ std::string formatSavedGame(const SavedGame& game);
 // path):
 // - the values are list items separated by commas and line breaks (CR LF, lone CR or lone
 //   LF; the last needs no line end), read in the order written: blank lines are passed
-//   over, a UTF-8 BOM is skipped, and whatever follows the last cell is not read;
+//   over, however many, a UTF-8 BOM is skipped, and whatever follows the last cell is not
+//   read;
 // - integers: optional sign and decimal digits, blanks or tabs around them allowed;
 // - booleans: #TRUE# or #FALSE#, letters in any case;
 // - width 3..30 and height 3..24 (the board limits; they keep the board within the 720
@@ -46,6 +49,8 @@ std::string formatSavedGame(const SavedGame& game);
 //   recounts it as mines_around minus marked neighbours), so no later count can overflow.
 // The cells need not agree with each other or with the header: the game takes such a
 // board as it stands. `why` receives a short reason when the text is refused.
+// A source that fails before the last cell is refused like damaged text.
+std::optional<SavedGame> readSavedGame(ByteSource& source, std::string* why = nullptr);
 std::optional<SavedGame> parseSavedGame(std::string_view text, std::string* why = nullptr);
 
 }  // namespace gravlin::storage

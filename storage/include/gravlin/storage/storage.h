@@ -38,7 +38,11 @@ class Storage {
 
   private:
     std::optional<std::string> chooseFile(const char* pattern, const char* extension, bool forSaving);
-    bool mayReplace(const std::string& path, const std::string& title);
+    // Whether the chosen name may be written: a new name may, an existing file after "Yes",
+    // anything else is refused with the write-failure message.
+    bool mayWrite(const std::string& path, const std::string& title);
+    void save(const std::string& path, const std::string& text, const std::string& title);
+    void writeFailure(const std::string& path, const std::string& title);
     void readFailure(const std::string& path, const std::string& title);
     void startGameOfSize(std::int16_t width, std::int16_t height, std::int16_t mines);
     void uncheckLevels();
