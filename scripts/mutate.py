@@ -160,8 +160,9 @@ def run(cmd, cwd, timeout, env=None):
 
 
 class Workspace:
-    def __init__(self, build, jobs, test_timeout, run_timeout):
+    def __init__(self, build, jobs, test_timeout, run_timeout, all_tests=False):
         self.build = build
+        self.all_tests = all_tests
         self.jobs = jobs
         self.test_timeout = test_timeout
         self.run_timeout = run_timeout
@@ -178,8 +179,10 @@ class Workspace:
         return code == 0, out
 
     def test(self):
-        code, out = run(["ctest", "-j", str(self.jobs), "--timeout", str(self.test_timeout), "--stop-on-failure"],
-                        self.build, self.run_timeout, self.env)
+        cmd = ["ctest", "-j", str(self.jobs), "--timeout", str(self.test_timeout)]
+        if not self.all_tests:
+            cmd.append("--stop-on-failure")
+        code, out = run(cmd, self.build, self.run_timeout, self.env)
         return code == 0, out
 
 
@@ -225,7 +228,8 @@ def apply_and_test(ws, mutant, state_path):
         passed, out = ws.test()
         result = {"status": "survived" if passed else "killed", "seconds": round(time.time() - started, 1)}
         if not passed:
-            result["by"] = failing_tests(out)[:3]
+            failing = failing_tests(out)
+            result["by"] = failing if ws.all_tests else failing[:3]
         return result
     finally:
         with open(path, "w", encoding="utf-8") as f:
@@ -273,6 +277,8 @@ def main():
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
     parser.add_argument("--test-timeout", type=int, default=20, help="seconds per test (default 20)")
     parser.add_argument("--run-timeout", type=int, default=600, help="seconds per ctest run (default 600)")
+    parser.add_argument("--all-tests", action="store_true",
+                        help="run every test on every mutant and record all that fail (which tests kill what)")
     parser.add_argument("--list", action="store_true", help="print the drawn mutants and stop")
     parser.add_argument("--report", action="store_true", help="print the results so far and stop")
     args = parser.parse_args()
@@ -295,7 +301,7 @@ def main():
         for m in candidates[: args.count]:
             print("%s:%d [%s] %s" % (m["file"], m["line"], m["kind"], m["new"].strip()))
         return
-    ws = Workspace(args.build, args.jobs, args.test_timeout, args.run_timeout)
+    ws = Workspace(args.build, args.jobs, args.test_timeout, args.run_timeout, args.all_tests)
     if not args.report:
         ws.configure()
         built, out = ws.compile()
