@@ -5,6 +5,8 @@
 #include <chrono>
 #include <stdexcept>
 
+#include "gravlin/text.h"
+
 namespace gravlin {
 
 namespace {
@@ -21,7 +23,7 @@ MenuItem item(std::string caption, std::string shortcut = {}) {
 }  // namespace
 
 Form1::Form1(Host& host) : seedSource(clockSeed), host_(host) {
-    caption = "Gravlin";
+    caption = kProgramTitle;
 
     Frame1.geometry = {0, 120, 0, 0};
     Frame2.geometry = {240, 960, 0, 0};

@@ -6,13 +6,13 @@
 
 #include "gravlin/board/int16.h"
 #include "gravlin/board/work_scope.h"
+#include "gravlin/text.h"
 
 namespace gravlin {
 
 namespace {
 constexpr Color kLightGreen = 0x00C0FFC0;
 constexpr Color kLightRed = 0x00C0C0FF;
-const char* const kCrLf = "\r\n";
 
 std::string twoDigits(int v) {
     return (v < 10 && v >= 0 ? "0" : "") + std::to_string(v);

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "gravlin/board/limits.h"
+
 namespace gravlin {
 
 namespace {
@@ -42,9 +44,9 @@ bool BenDefiniert::gibWerte() {
 void BenDefiniert::Form_Load() {
     loaded = true;
     accepted_ = false;
-    x_input.text = std::to_string(xin >= 3 && xin <= 30 ? xin : main_.x_actual);
-    y_input.text = std::to_string(yin >= 3 && yin <= 24 ? yin : main_.y_actual);
-    m_input.text = std::to_string(min >= 1 && min <= 99 ? min : main_.no_mines_actual);
+    x_input.text = std::to_string(xin >= kMinSide && xin <= kMaxWidth ? xin : main_.x_actual);
+    y_input.text = std::to_string(yin >= kMinSide && yin <= kMaxHeight ? yin : main_.y_actual);
+    m_input.text = std::to_string(min >= kMinMines && min <= kMaxMines ? min : main_.no_mines_actual);
     setNormal(Label_x, x_input);
     setNormal(Label_y, y_input);
     setNormal(Label_m, m_input);
@@ -55,17 +57,17 @@ void BenDefiniert::OKButton_Click() {
     const std::int16_t x = TextToInt(x_input.text);
     const std::int16_t y = TextToInt(y_input.text);
     const std::int16_t m = TextToInt(m_input.text);
-    if (x < 3 || x > 30) {
+    if (x < kMinSide || x > kMaxWidth) {
         accepted_ = false;
         setError(Label_x, x_input);
         host_.beep();
     }
-    if (y < 3 || y > 24) {
+    if (y < kMinSide || y > kMaxHeight) {
         accepted_ = false;
         setError(Label_y, y_input);
         host_.beep();
     }
-    if (m < 1 || m > 99) {
+    if (m < kMinMines || m > kMaxMines) {
         accepted_ = false;
         setError(Label_m, m_input);
         host_.beep();

@@ -4,6 +4,7 @@
 
 #include "gravlin/board/int16.h"
 #include "gravlin/board/work_scope.h"
+#include "gravlin/text.h"
 
 namespace gravlin {
 
@@ -92,7 +93,7 @@ void LocalSolver::Phase1() {
             countUp(f.cnt_phase1);
         }
     }
-    if (cycle >= kCycleLimit) f.host().messageBox("Limit!", MsgButtons::Ok, MsgIcon::None, "Gravlin");
+    if (cycle >= kCycleLimit) f.host().messageBox("Limit!", MsgButtons::Ok, MsgIcon::None, kProgramTitle);
     f.StatusBar1.text = std::to_string(f.cnt_phase1) + ":" + std::to_string(f.cnt_uncover) + " - " +
                         std::to_string(f.cnt_prephase1);
     const std::int16_t rest = f.PrintRestMinen();

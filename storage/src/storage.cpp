@@ -5,13 +5,13 @@
 
 #include "file_access.h"
 #include "gravlin/board/int16.h"
+#include "gravlin/text.h"
 
 namespace gravlin {
 
 using namespace storage;
 
 namespace {
-constexpr const char* kCrLf = "\r\n";
 constexpr const char* kGameSaveTitle = "Spiel sichern";
 constexpr const char* kGameLoadTitle = "Spiel laden";
 constexpr const char* kMinesSaveTitle = "Minen speichern";

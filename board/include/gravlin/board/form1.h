@@ -10,13 +10,12 @@
 #include <vector>
 
 #include "gravlin/board/grid.h"
+#include "gravlin/board/limits.h"
 #include "gravlin/controls.h"
 #include "gravlin/host.h"
 #include "gravlin/window.h"
 
 namespace gravlin {
-
-inline constexpr int kCellButtons = 720;  // 30 x 24, the largest board
 
 // Procedures of the main window that live in the subsystems built on top of the board
 // (field, solver, equations). The board calls them through this interface so that it does
