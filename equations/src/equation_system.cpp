@@ -30,9 +30,9 @@ const char* const EquationSystem::kNotUniqueMessage =
     "Viel Glück - good luck";
 
 EquationSystem::EquationSystem(Form1& form, Engine& engine)
-    : form_(form), engine_(engine), probability_(std::make_unique<frmWahrscheinlichkeit>(form.host())) {
-    probability_->onLoad = [this] { form_.wahrscheinlichkeiten.enabled = false; };
-}
+    : form_(form),
+      engine_(engine),
+      probability_(std::make_unique<frmWahrscheinlichkeit>(form.host(), form.wahrscheinlichkeiten)) {}
 
 std::string EquationSystem::GenEquiString(std::int16_t n, std::int16_t m, bool mupad) const {
     const char* before = mupad ? "a[ " : "";

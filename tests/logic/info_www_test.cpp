@@ -74,7 +74,7 @@ TEST_F(InfoWebHints, TheFetchRunsUnderTheHourglassBeforeTheWindowShows) {
         textWhenShown = hints->Text1.text;
         hints->cmdOK_Click();
     };
-    program.form.menuNode("webmsg").click();
+    program.form.menuNode(program.form.webmsg).click();
     EXPECT_TRUE(host.busyDuringHttp);
     EXPECT_EQ(host.pointerChanges, (std::vector<bool>{true, false}));
     EXPECT_EQ(textWhenShown, "Zeile 1\r\nZeile 2\r\n");

@@ -17,18 +17,28 @@
 
 namespace gravlin {
 
+// What runs when a control of the main window is used, or when the board calls a procedure
+// of a layer above it. Every handler is connected by the program's wiring table (app/),
+// which refuses to start with one left empty.
+using Handler = std::function<void()>;
+using CellHandler = std::function<void(std::int16_t Index, std::int16_t Button)>;
+
 // Procedures of the main window that live in the subsystems built on top of the board
-// (field, solver, equations). The board calls them through this interface so that it does
-// not depend on those subsystems; the program binds them (see app/).
-class Form1Layers {
-  public:
-    virtual ~Form1Layers() = default;
-    virtual void DeleteTraceFile() = 0;
-    virtual void UnloadProbabilityWindow() = 0;
-    virtual void Phase1() = 0;
-    virtual void GlSolve_Click() = 0;
-    virtual void KlickGreen_Click() = 0;
-    virtual void Fortgeschrittene_Click() = 0;
+// (field, solver, equations). The board calls them through these handlers so that it does
+// not depend on those subsystems.
+struct Form1Layers {
+    Handler DeleteTraceFile;
+    Handler UnloadProbabilityWindow;
+    Handler Phase1;
+    Handler GlSolve_Click;
+    Handler KlickGreen_Click;
+    Handler Fortgeschrittene_Click;
+};
+
+// A handler the board needs connected, by the name the check reports when it is empty.
+struct HandlerSlot {
+    const char* name;
+    const Handler* handler;
 };
 
 struct StatusBar {
@@ -37,12 +47,13 @@ struct StatusBar {
 };
 
 // One entry of the menu bar, in display order: the top-level menus (depth 0) and their
-// items (depth 1). `click` is empty until the item's handler is connected.
+// items (depth 1). `click` is the item's handler; menus and separators have none.
 struct MenuNode {
     std::string name;
     MenuItem* item;
     int depth;
-    std::function<void()> click;
+    Handler click;
+    bool isCommand() const { return depth > 0 && item->caption != "-"; }
 };
 
 class Form1 : public Window {
@@ -50,7 +61,6 @@ class Form1 : public Window {
     explicit Form1(Host& host);
 
     Host& host() { return host_; }
-    void attachLayers(Form1Layers* layers) { layers_ = layers; }
 
     // Where new mine layouts take their randomness from; seeded afresh at every placement.
     // Tests replace it to make placements repeatable.
@@ -92,9 +102,14 @@ class Form1 : public Window {
     static constexpr Picture WorkerPict = Picture::FaceWorking;
     static constexpr Picture WinnerPict = Picture::FaceWon;
     static constexpr Picture LooserPict = Picture::FaceLost;
-    // Button clicks; empty until connected.
-    std::function<void()> GlSolve_Clicked;
-    std::function<void()> KlickGreen_Clicked;
+    // What the controls do when used.
+    Handler StartStop_Clicked;
+    Handler GlSolve_Clicked;
+    Handler KlickGreen_Clicked;
+    CellHandler Command1_Pressed;
+    Form1Layers layers;
+    // The handlers beside the menu items that must be connected before start-up.
+    std::vector<HandlerSlot> handlerSlots() const;
 
     // Menus and their items.
     MenuItem Spiel, NewGame, blank02, load, save, blank03, load_mine, save_mine, blank3, Ende;
@@ -103,7 +118,7 @@ class Form1 : public Window {
         blank1, spickmodus, Solve, blank2, loosercont, Feldaufbau, Test1;
     MenuItem Help, About, webmsg;
     std::vector<MenuNode> menuTree;
-    MenuNode& menuNode(const std::string& name);
+    MenuNode& menuNode(const MenuItem& item);
 
     // ---- board state and coordinates ----------------------------------------------------
     void InitStat();
@@ -165,20 +180,22 @@ class Form1 : public Window {
     // ---- start-up ----------------------------------------------------------------------------
     void Form_Load();
 
-    // ---- procedures of the layers above the board (no-ops until bound) -----------------------
-    void DeleteTraceFile();
-    void UnloadProbabilityWindow();
-    void Phase1();
-    void GlSolve_Click();
-    void KlickGreen_Click();
-    void Fortgeschrittene_Click();
+    // ---- procedures of the layers above the board ------------------------------------------
+    void DeleteTraceFile() { layers.DeleteTraceFile(); }
+    void UnloadProbabilityWindow() { layers.UnloadProbabilityWindow(); }
+    void Phase1() { layers.Phase1(); }
+    void GlSolve_Click() { layers.GlSolve_Click(); }
+    void KlickGreen_Click() { layers.KlickGreen_Click(); }
+    void Fortgeschrittene_Click() { layers.Fortgeschrittene_Click(); }
+    // The menu entries of the button commands: the same solve and sweep as the buttons.
+    void GlSolve_Menu_Click() { GlSolve_Click(); }
+    void KlickGreen_Menu_Click() { KlickGreen_Click(); }
 
   private:
     void buildMenuTree();
     void placeMinesUniformly(int x0, int y0);
 
     Host& host_;
-    Form1Layers* layers_ = nullptr;
 };
 
 }  // namespace gravlin
