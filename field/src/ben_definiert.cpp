@@ -17,7 +17,8 @@ TextBox makeBox(Geometry g, int tabIndex) {
 }
 }  // namespace
 
-BenDefiniert::BenDefiniert(Host& host, Form1& mainWindow) : host_(host), main_(mainWindow) {
+BenDefiniert::BenDefiniert(Host& host, Window& owner, const BoardState& board)
+    : host_(host), owner_(owner), board_(board) {
     caption = "Benutzerdefinierte Einstellung";
     geometry = {0, 0, 4545, 1875};
     Label1 = makeLabel("Höhe (y)", {240, 400, 975, 255});
@@ -36,7 +37,7 @@ BenDefiniert::BenDefiniert(Host& host, Form1& mainWindow) : host_(host), main_(m
 
 bool BenDefiniert::gibWerte() {
     Form_Load();
-    host_.showModal(*this, &main_);
+    host_.showModal(*this, &owner_);
     loaded = false;
     return accepted_;
 }
@@ -44,9 +45,9 @@ bool BenDefiniert::gibWerte() {
 void BenDefiniert::Form_Load() {
     loaded = true;
     accepted_ = false;
-    x_input.text = std::to_string(xin >= kMinSide && xin <= kMaxWidth ? xin : main_.x_actual);
-    y_input.text = std::to_string(yin >= kMinSide && yin <= kMaxHeight ? yin : main_.y_actual);
-    m_input.text = std::to_string(min >= kMinMines && min <= kMaxMines ? min : main_.no_mines_actual);
+    x_input.text = std::to_string(xin >= kMinSide && xin <= kMaxWidth ? xin : board_.x_actual);
+    y_input.text = std::to_string(yin >= kMinSide && yin <= kMaxHeight ? yin : board_.y_actual);
+    m_input.text = std::to_string(min >= kMinMines && min <= kMaxMines ? min : board_.no_mines_actual);
     setNormal(Label_x, x_input);
     setNormal(Label_y, y_input);
     setNormal(Label_m, m_input);

@@ -62,9 +62,6 @@ void Storage::readFailure(const std::string& path, const std::string& title) {
 // take the check marks off the three standard levels.
 void Storage::startGameOfSize(std::int16_t width, std::int16_t height, std::int16_t mines) {
     Form1& f = form_;
-    f.x_game = width;
-    f.y_game = height;
-    f.no_mines_game = mines;
     f.x_actual = width;
     f.y_actual = height;
     f.no_mines_actual = mines;
@@ -106,11 +103,9 @@ void Storage::SaveGame() {
 void Storage::applyGame(const SavedGame& game) {
     Form1& f = form_;
     startGameOfSize(game.width, game.height, game.mines);
-    const int cells = game.width * game.height;
-    for (int L = 0; L < cells; ++L) {
+    for (long long L = 0; L < f.cellCount(); ++L) {
         const SavedCell& c = game.cells.at(static_cast<std::size_t>(L));
-        const int x = L % game.width + 1;
-        const int y = L / game.width + 1;
+        const auto [x, y] = f.cellAt(L);
         f.is_mine(x, y) = c.is_mine;
         f.mines_around(x, y) = c.mines_around;
         f.rest_around(x, y) = c.rest_around;
@@ -119,7 +114,7 @@ void Storage::applyGame(const SavedGame& game) {
         f.done(x, y) = c.done;
         if (!c.visible) continue;
         add16(f.covered_left, -1);
-        CommandButton& b = f.Command1.at(static_cast<std::size_t>(L));
+        CommandButton& b = f.Command1.at(f.cellIndex(x, y));
         if (c.marked) {
             b.caption = "M";
         } else {

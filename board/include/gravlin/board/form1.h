@@ -1,7 +1,7 @@
 #pragma once
-// The main window: the whole game state, the controls of the window as data, and the
-// procedures of the game board (state, new game, neighbour counts, uncovering, cell clicks,
-// end of game, start-up).
+// The main window: the game state (BoardState), the controls of the window as data, and the
+// procedures of the game board that act on both (new game, marking, uncovering, cell
+// clicks, end of game, start-up).
 
 #include <array>
 #include <cstdint>
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "gravlin/board/grid.h"
+#include "gravlin/board/board_state.h"
 #include "gravlin/board/limits.h"
 #include "gravlin/controls.h"
 #include "gravlin/host.h"
@@ -56,7 +56,7 @@ struct MenuNode {
     bool isCommand() const { return depth > 0 && item->caption != "-"; }
 };
 
-class Form1 : public Window {
+class Form1 : public Window, public BoardState {
   public:
     explicit Form1(Host& host);
 
@@ -65,28 +65,6 @@ class Form1 : public Window {
     // Where new mine layouts take their randomness from; seeded afresh at every placement.
     // Tests replace it to make placements repeatable.
     std::function<std::uint64_t()> seedSource;
-
-    // ---- game state -----------------------------------------------------------------
-    std::int16_t x_actual = 0;
-    std::int16_t y_actual = 0;
-    std::int16_t no_mines_actual = 0;
-    std::int16_t x_game = 0;
-    std::int16_t y_game = 0;
-    std::int16_t no_mines_game = 0;
-    Grid<bool> is_mine;
-    bool game_running = false;
-    Grid<std::int16_t> mines_around;
-    Grid<std::int16_t> rest_around;
-    Grid<bool> marked;
-    Grid<bool> visible;
-    Grid<bool> done;
-    bool busy = false;
-    std::int16_t uncovered_count = 0;
-    std::int16_t covered_left = 0;
-    std::int16_t green_found = 0;
-    std::int16_t cnt_uncover = 0;
-    std::int16_t cnt_phase1 = 0;
-    std::int16_t cnt_prephase1 = 0;
 
     // ---- controls ---------------------------------------------------------------------
     std::array<CommandButton, kCellButtons> Command1;
@@ -120,41 +98,17 @@ class Form1 : public Window {
     std::vector<MenuNode> menuTree;
     MenuNode& menuNode(const MenuItem& item);
 
-    // ---- board state and coordinates ----------------------------------------------------
-    void InitStat();
+    // ---- set-up ----------------------------------------------------------------------------
     void SetToDefault();
     void InitParms();
-    std::int16_t GetLinear(std::int16_t xin, std::int16_t yin) const;
-    void GetMatx(std::int16_t linval, std::int16_t& xerg, std::int16_t& yerg) const;
     void RefreshCoveredTooltip();
 
     // ---- new game and mine placement ----------------------------------------------------
     void InitGame();
     void InitMines(const std::int16_t& selButton);
-    // Gives every cell its number from the mines as they lie: 0 on a mine, else the mines
-    // around it; the unmarked rest equals it.
-    void countMinesOfEveryCell();
 
-    // ---- neighbour counting -------------------------------------------------------------
-    std::int16_t CountMinesAround(std::int16_t n, std::int16_t m) const;
-    std::int16_t CountMinesVAround(std::int16_t n, std::int16_t m) const;
-    std::int16_t CountUnvisibleAround(std::int16_t n, std::int16_t m) const;
-    bool AroundAreUnvisibles(std::int16_t n, std::int16_t m) const;
+    // ---- marking --------------------------------------------------------------------------
     bool SetUnvisibleAround(std::int16_t n, std::int16_t m);
-    std::int16_t CountMinesV() const;
-    bool BtnIsMine(std::int16_t p) const;
-
-    // Calls fn(i, j) for every neighbour of (x, y) on the board: i outer, j inner.
-    template <typename Fn>
-    void forEachNeighbour(int x, int y, Fn&& fn) const {
-        for (int i = x - 1; i <= x + 1; ++i) {
-            for (int j = y - 1; j <= y + 1; ++j) {
-                if (i == x && j == y) continue;
-                if (i < 1 || i > x_game || j < 1 || j > y_game) continue;
-                fn(i, j);
-            }
-        }
-    }
 
     // ---- uncovering ------------------------------------------------------------------------
     bool UncoverCell(std::int16_t L);
