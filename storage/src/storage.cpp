@@ -83,12 +83,12 @@ SavedGame Storage::captureGame() const {
     game.width = form_.x_game;
     game.height = form_.y_game;
     game.mines = form_.no_mines_game;
-    game.cells.reserve(static_cast<std::size_t>(std::max(0, form_.x_game * form_.y_game)));
-    for (int y = 1; y <= form_.y_game; ++y) {
-        for (int x = 1; x <= form_.x_game; ++x) {
-            game.cells.push_back({form_.is_mine(x, y), form_.mines_around(x, y), form_.rest_around(x, y),
-                                  form_.marked(x, y), form_.visible(x, y), form_.done(x, y)});
-        }
+    const BoardState& b = form_;
+    game.cells.reserve(static_cast<std::size_t>(std::max(0LL, b.cellCount())));
+    for (long long L = 0; L < b.cellCount(); ++L) {
+        const auto [x, y] = b.cellAt(L);
+        game.cells.push_back({b.is_mine(x, y), b.mines_around(x, y), b.rest_around(x, y), b.marked(x, y),
+                              b.visible(x, y), b.done(x, y)});
     }
     return game;
 }
@@ -155,12 +155,14 @@ void Storage::SaveMines() {
     const auto path = chooseFile("*.txt", "txt", true);
     if (!path) return;
     if (!mayWrite(*path, kMinesSaveTitle)) return;
+    const BoardState& b = form_;
     std::vector<bool> mines;
-    mines.reserve(static_cast<std::size_t>(std::max(0, form_.x_game * form_.y_game)));
-    for (int y = 1; y <= form_.y_game; ++y) {
-        for (int x = 1; x <= form_.x_game; ++x) mines.push_back(form_.is_mine(x, y));
+    mines.reserve(static_cast<std::size_t>(std::max(0LL, b.cellCount())));
+    for (long long L = 0; L < b.cellCount(); ++L) {
+        const auto [x, y] = b.cellAt(L);
+        mines.push_back(b.is_mine(x, y));
     }
-    save(*path, formatMineLayout(form_.x_game, form_.y_game, mines), kMinesSaveTitle);
+    save(*path, formatMineLayout(b.x_game, b.y_game, mines), kMinesSaveTitle);
 }
 
 void Storage::applyLayout(const MineLayoutScan& layout) {
