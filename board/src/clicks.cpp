@@ -36,9 +36,7 @@ void Form1::Command1_MouseDown(std::int16_t Index, std::int16_t Button, std::int
             GlSolve_Click();
         }
     } else if (Button == RightButton) {
-        std::int16_t x = 0;
-        std::int16_t y = 0;
-        GetMatx(Index, x, y);
+        const auto [x, y] = cellAt(Index);
         StatusBar1.text =
             "Index " + std::to_string(Index) + ": x = " + std::to_string(x) + ", y = " + std::to_string(y);
         if (spickmodus.checked && x != 0 && is_mine(x, y)) {

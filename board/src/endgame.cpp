@@ -37,25 +37,19 @@ void Form1::Spielende(bool gewonnen) {
 }
 
 void Form1::ShowMines(Color cc) {
-    for (int x = 1; x <= x_game; ++x) {
-        for (int y = 1; y <= y_game; ++y) {
-            CommandButton& b = Command1.at(static_cast<std::size_t>(
-                GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y))));
-            if (b.caption != "M" && is_mine(x, y)) b.backColor = cc;
-        }
-    }
+    forEachCell([&](int x, int y) {
+        CommandButton& b = Command1.at(cellIndex(x, y));
+        if (b.caption != "M" && is_mine(x, y)) b.backColor = cc;
+    });
 }
 
 void Form1::ShowMinesGreen() {
-    for (int x = 1; x <= x_game; ++x) {
-        for (int y = 1; y <= y_game; ++y) {
-            if (!is_mine(x, y)) continue;
-            CommandButton& b = Command1.at(static_cast<std::size_t>(
-                GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y))));
-            b.backColor = kGreen;
-            b.caption = "M";
-        }
-    }
+    forEachCell([&](int x, int y) {
+        if (!is_mine(x, y)) return;
+        CommandButton& b = Command1.at(cellIndex(x, y));
+        b.backColor = kGreen;
+        b.caption = "M";
+    });
 }
 
 void Form1::BeginWork() {

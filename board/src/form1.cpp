@@ -5,6 +5,8 @@
 #include <chrono>
 #include <stdexcept>
 
+#include "gravlin/text.h"
+
 namespace gravlin {
 
 namespace {
@@ -21,7 +23,7 @@ MenuItem item(std::string caption, std::string shortcut = {}) {
 }  // namespace
 
 Form1::Form1(Host& host) : seedSource(clockSeed), host_(host) {
-    caption = "Gravlin";
+    caption = kProgramTitle;
 
     Frame1.geometry = {0, 120, 0, 0};
     Frame2.geometry = {240, 960, 0, 0};
@@ -91,7 +93,7 @@ Form1::Form1(Host& host) : seedSource(clockSeed), host_(host) {
 void Form1::buildMenuTree() {
     menuTree = {
         {"Spiel", &Spiel, 0, {}},
-        {"NewGame", &NewGame, 1, [this] { NewGame_Click(); }},
+        {"NewGame", &NewGame, 1, {}},
         {"blank02", &blank02, 1, {}},
         {"load", &load, 1, {}},
         {"save", &save, 1, {}},
@@ -99,7 +101,7 @@ void Form1::buildMenuTree() {
         {"load_mine", &load_mine, 1, {}},
         {"save_mine", &save_mine, 1, {}},
         {"blank3", &blank3, 1, {}},
-        {"Ende", &Ende, 1, [this] { Ende_Click(); }},
+        {"Ende", &Ende, 1, {}},
         {"Setting", &Setting, 0, {}},
         {"Anfänger", &Anfänger, 1, {}},
         {"Fortgeschrittene", &Fortgeschrittene, 1, {}},
@@ -116,10 +118,10 @@ void Form1::buildMenuTree() {
         {"blank4", &blank4, 1, {}},
         {"wahrscheinlichkeiten", &wahrscheinlichkeiten, 1, {}},
         {"blank1", &blank1, 1, {}},
-        {"spickmodus", &spickmodus, 1, [this] { spickmodus_Click(); }},
-        {"Solve", &Solve, 1, [this] { Solve_Click(); }},
+        {"spickmodus", &spickmodus, 1, {}},
+        {"Solve", &Solve, 1, {}},
         {"blank2", &blank2, 1, {}},
-        {"loosercont", &loosercont, 1, [this] { loosercont_Click(); }},
+        {"loosercont", &loosercont, 1, {}},
         {"Feldaufbau", &Feldaufbau, 1, {}},
         {"Test1", &Test1, 1, {}},
         {"Help", &Help, 0, {}},
@@ -128,11 +130,25 @@ void Form1::buildMenuTree() {
     };
 }
 
-MenuNode& Form1::menuNode(const std::string& name) {
+MenuNode& Form1::menuNode(const MenuItem& item) {
     for (auto& node : menuTree) {
-        if (node.name == name) return node;
+        if (node.item == &item) return node;
     }
-    throw std::invalid_argument("no menu item " + name);
+    throw std::invalid_argument("menu item not in the menu tree: " + item.caption);
+}
+
+std::vector<HandlerSlot> Form1::handlerSlots() const {
+    return {
+        {"StartStop", &StartStop_Clicked},
+        {"GlSolve", &GlSolve_Clicked},
+        {"KlickGreen", &KlickGreen_Clicked},
+        {"DeleteTraceFile", &layers.DeleteTraceFile},
+        {"UnloadProbabilityWindow", &layers.UnloadProbabilityWindow},
+        {"Phase1", &layers.Phase1},
+        {"GlSolve_Click", &layers.GlSolve_Click},
+        {"KlickGreen_Click", &layers.KlickGreen_Click},
+        {"Fortgeschrittene_Click", &layers.Fortgeschrittene_Click},
+    };
 }
 
 void Form1::Form_Load() {
@@ -143,25 +159,6 @@ void Form1::Form_Load() {
     SetToDefault();
     InitGame();
     Fortgeschrittene_Click();
-}
-
-void Form1::DeleteTraceFile() {
-    if (layers_) layers_->DeleteTraceFile();
-}
-void Form1::UnloadProbabilityWindow() {
-    if (layers_) layers_->UnloadProbabilityWindow();
-}
-void Form1::Phase1() {
-    if (layers_) layers_->Phase1();
-}
-void Form1::GlSolve_Click() {
-    if (layers_) layers_->GlSolve_Click();
-}
-void Form1::KlickGreen_Click() {
-    if (layers_) layers_->KlickGreen_Click();
-}
-void Form1::Fortgeschrittene_Click() {
-    if (layers_) layers_->Fortgeschrittene_Click();
 }
 
 }  // namespace gravlin

@@ -21,7 +21,7 @@ void Form1::InitGame() {
     // unmarked and not done, with counts of 0.
 
     // A size taken from a file may exceed the pool; only existing buttons are touched.
-    const long long cells = std::min<long long>(static_cast<long long>(x_actual) * y_actual, kCellButtons);
+    const long long cells = std::min<long long>(cellCount(), kCellButtons);
     for (long long L = 0; L < cells; ++L) {
         CommandButton& b = Command1[static_cast<std::size_t>(L)];
         b.enabled = true;
@@ -40,22 +40,18 @@ void Form1::InitGame() {
 }
 
 void Form1::InitMines(const std::int16_t& selButton) {
-    std::int16_t x0 = 0;
-    std::int16_t y0 = 0;
-    GetMatx(selButton, x0, y0);
-    placeMinesUniformly(x0, y0);
+    const Cell spared = cellAt(selButton);
+    placeMinesUniformly(spared.x, spared.y);
     save_mine.enabled = true;
     save.enabled = true;
     countMinesOfEveryCell();
 }
 
-void Form1::countMinesOfEveryCell() {
-    for (std::int16_t x = 1; x <= x_game; ++x) {
-        for (std::int16_t y = 1; y <= y_game; ++y) {
-            mines_around(x, y) = is_mine(x, y) ? 0 : CountMinesAround(x, y);
-            rest_around(x, y) = mines_around(x, y);
-        }
-    }
+void BoardState::countMinesOfEveryCell() {
+    forEachCell([this](int x, int y) {
+        mines_around(x, y) = is_mine(x, y) ? 0 : CountMinesAround(x, y);
+        rest_around(x, y) = mines_around(x, y);
+    });
 }
 
 // Every layout of no_mines_game mines that leaves (x0, y0) free is equally likely. The
@@ -67,12 +63,10 @@ void Form1::placeMinesUniformly(int x0, int y0) {
     std::mt19937_64 random(seedSource ? seedSource() : 0);
     const int count = no_mines_game;  // read once
     std::vector<int> candidates;
-    candidates.reserve(static_cast<std::size_t>(std::max(0, x_game * y_game)));
-    for (int k = 0; k < x_game * y_game; ++k) {
-        const int x = k % x_game + 1;
-        const int y = k / x_game + 1;
-        if (x == x0 && y == y0) continue;
-        if (is_mine(x, y)) continue;
+    candidates.reserve(static_cast<std::size_t>(std::max(0LL, cellCount())));
+    for (int k = 0; k < cellCount(); ++k) {
+        const Cell c = cellAt(k);
+        if (c == Cell{x0, y0} || is_mine(c.x, c.y)) continue;
         candidates.push_back(k);
     }
     const int toPlace = std::min<int>(std::max(count, 0), static_cast<int>(candidates.size()));
@@ -80,8 +74,8 @@ void Form1::placeMinesUniformly(int x0, int y0) {
         std::uniform_int_distribution<int> pick(placed, static_cast<int>(candidates.size()) - 1);
         std::swap(candidates[static_cast<std::size_t>(placed)],
                   candidates[static_cast<std::size_t>(pick(random))]);
-        const int k = candidates[static_cast<std::size_t>(placed)];
-        is_mine(k % x_game + 1, k / x_game + 1) = true;
+        const Cell c = cellAt(candidates[static_cast<std::size_t>(placed)]);
+        is_mine(c.x, c.y) = true;
     }
 }
 

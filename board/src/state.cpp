@@ -1,10 +1,12 @@
 // Board state, coordinates and the small set-up procedures.
+#include <stdexcept>
+
 #include "gravlin/board/form1.h"
 #include "gravlin/board/int16.h"
 
 namespace gravlin {
 
-void Form1::InitStat() {
+void BoardState::InitStat() {
     cnt_uncover = 0;
     cnt_phase1 = 0;
     cnt_prephase1 = 0;
@@ -31,7 +33,7 @@ void Form1::InitParms() {
     busy = false;
     uncovered_count = 0;
     green_found = 0;
-    covered_left = to16(static_cast<long long>(x_game) * y_game);
+    covered_left = to16(cellCount());
     RefreshCoveredTooltip();
 }
 
@@ -39,19 +41,25 @@ void Form1::RefreshCoveredTooltip() {
     MinesLabel.toolTip = "Noch verdeckt: " + std::to_string(covered_left);
 }
 
-std::int16_t Form1::GetLinear(std::int16_t xin, std::int16_t yin) const {
+std::size_t BoardState::cellIndex(int x, int y) const {
+    if (x < 1 || x > x_game || y < 1 || y > y_game) throw std::out_of_range("cell outside the board");
+    return static_cast<std::size_t>(y - 1) * static_cast<std::size_t>(x_game) +
+           static_cast<std::size_t>(x - 1);
+}
+
+Cell BoardState::cellAt(long long index) const {
+    if (x_game <= 0 || index < 0 || index >= cellCount()) return {};
+    return {static_cast<int>(index % x_game + 1), static_cast<int>(index / x_game + 1)};
+}
+
+std::int16_t BoardState::GetLinear(std::int16_t xin, std::int16_t yin) const {
     return to16((static_cast<long long>(yin) - 1) * x_game + (xin - 1));
 }
 
-void Form1::GetMatx(std::int16_t linval, std::int16_t& xerg, std::int16_t& yerg) const {
-    xerg = 0;
-    yerg = 0;
-    if (x_game <= 0) return;
-    const long long cells = static_cast<long long>(x_game) * y_game;
-    if (linval >= 0 && linval <= cells - 1) {
-        yerg = static_cast<std::int16_t>(linval / x_game + 1);
-        xerg = static_cast<std::int16_t>(linval % x_game + 1);
-    }
+void BoardState::GetMatx(std::int16_t linval, std::int16_t& xerg, std::int16_t& yerg) const {
+    const Cell c = cellAt(linval);
+    xerg = static_cast<std::int16_t>(c.x);
+    yerg = static_cast<std::int16_t>(c.y);
 }
 
 }  // namespace gravlin

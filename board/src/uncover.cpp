@@ -10,9 +10,7 @@ namespace gravlin {
 // depth is at most the number of cells (720), which the default stack takes easily.
 bool Form1::UncoverCell(std::int16_t L) {
     countUp(cnt_uncover);
-    std::int16_t x = 0;
-    std::int16_t y = 0;
-    GetMatx(L, x, y);
+    const auto [x, y] = cellAt(L);
     if (x == 0) return false;  // not a cell of this board
     if (marked(x, y) || visible(x, y)) return false;
     visible(x, y) = true;
@@ -20,7 +18,7 @@ bool Form1::UncoverCell(std::int16_t L) {
     RefreshCoveredTooltip();
     add16(uncovered_count, 1);
 
-    CommandButton& b = Command1.at(static_cast<std::size_t>(L));
+    CommandButton& b = Command1.at(cellIndex(x, y));
     b.raised = false;
     b.backColor = kWhite;
     const std::int16_t count = mines_around(x, y);

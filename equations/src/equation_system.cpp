@@ -6,13 +6,13 @@
 
 #include "gravlin/board/int16.h"
 #include "gravlin/board/work_scope.h"
+#include "gravlin/text.h"
 
 namespace gravlin {
 
 namespace {
 constexpr Color kLightGreen = 0x00C0FFC0;
 constexpr Color kLightRed = 0x00C0C0FF;
-const char* const kCrLf = "\r\n";
 
 std::string twoDigits(int v) {
     return (v < 10 && v >= 0 ? "0" : "") + std::to_string(v);
@@ -30,9 +30,9 @@ const char* const EquationSystem::kNotUniqueMessage =
     "Viel Glück - good luck";
 
 EquationSystem::EquationSystem(Form1& form, Engine& engine)
-    : form_(form), engine_(engine), probability_(std::make_unique<frmWahrscheinlichkeit>(form.host())) {
-    probability_->onLoad = [this] { form_.wahrscheinlichkeiten.enabled = false; };
-}
+    : form_(form),
+      engine_(engine),
+      probability_(std::make_unique<frmWahrscheinlichkeit>(form.host(), form.wahrscheinlichkeiten)) {}
 
 std::string EquationSystem::GenEquiString(std::int16_t n, std::int16_t m, bool mupad) const {
     const char* before = mupad ? "a[ " : "";
@@ -57,35 +57,31 @@ std::string EquationSystem::BuildEquationSystem(bool withTotal, bool forEngine) 
     std::string T;
     std::string last;
     std::string separator;
-    for (std::int16_t x = 1; x <= f.x_game; ++x) {
-        for (std::int16_t y = 1; y <= f.y_game; ++y) {
-            if (!f.visible(x, y) || f.marked(x, y)) continue;
-            const std::string e = GenEquiString(x, y, true);
-            if (!e.empty() && e != last) {
-                last = e;
-                T += separator + e;
-                separator = std::string(",") + kCrLf;
-            }
+    f.forEachCell([&](int x, int y) {
+        if (!f.visible(x, y) || f.marked(x, y)) return;
+        const std::string e = GenEquiString(x, y, true);
+        if (!e.empty() && e != last) {
+            last = e;
+            T += separator + e;
+            separator = std::string(",") + kCrLf;
         }
-    }
+    });
     if (withTotal) {
         if (!T.empty()) T += std::string(",") + kCrLf + kCrLf;
         if (forEngine) T += "/*g*/";
         int counter = 0;
         std::string sep;
         bool any = false;
-        for (std::int16_t x = 1; x <= f.x_game; ++x) {
-            for (std::int16_t y = 1; y <= f.y_game; ++y) {
-                if (f.visible(x, y)) continue;
-                T += sep + "a[ " + twoDigits(x) + "," + twoDigits(y) + " ]";
-                sep = " + ";
-                any = true;
-                if (++counter >= 8 && !forEngine) {
-                    T += kCrLf;
-                    counter = 0;
-                }
+        f.forEachCell([&](int x, int y) {
+            if (f.visible(x, y)) return;
+            T += sep + "a[ " + twoDigits(x) + "," + twoDigits(y) + " ]";
+            sep = " + ";
+            any = true;
+            if (++counter >= 8 && !forEngine) {
+                T += kCrLf;
+                counter = 0;
             }
-        }
+        });
         if (any) T += " = " + std::to_string(remainingFromLabel()) + kCrLf;
     }
     if (!forEngine) {
@@ -138,25 +134,21 @@ void EquationSystem::GlSolve_Click() {
     {
         const WorkScope run(f, WorkScope::Shows::WorkingFace);
         engine_.QZNewSystem();
-        for (std::int16_t x = 1; x <= f.x_game; ++x) {
-            for (std::int16_t y = 1; y <= f.y_game; ++y) {
-                if (!f.visible(x, y) || f.marked(x, y)) continue;
-                const std::string e = GenEquiString(x, y, false);
-                if (e.empty()) continue;
-                engine_.QZInterpreter(e);
-                engine_.QZtrace(kTraceFile, "Vor Solve: " + e);
-                engine_.QZSolve();
-            }
-        }
+        f.forEachCell([&](int x, int y) {
+            if (!f.visible(x, y) || f.marked(x, y)) return;
+            const std::string e = GenEquiString(x, y, false);
+            if (e.empty()) return;
+            engine_.QZInterpreter(e);
+            engine_.QZtrace(kTraceFile, "Vor Solve: " + e);
+            engine_.QZSolve();
+        });
         engine_.QZtrace(kTraceFile, "Nach Solve - Ohne Summe");
         std::string total;
-        for (std::int16_t x = 1; x <= f.x_game; ++x) {
-            for (std::int16_t y = 1; y <= f.y_game; ++y) {
-                if (f.visible(x, y)) continue;
-                if (!total.empty()) total += "+";
-                total += twoDigits(x) + twoDigits(y);
-            }
-        }
+        f.forEachCell([&](int x, int y) {
+            if (f.visible(x, y)) return;
+            if (!total.empty()) total += "+";
+            total += twoDigits(x) + twoDigits(y);
+        });
         if (!total.empty()) total += "=" + std::to_string(remainingFromLabel());
         engine_.QZInterpreter(total);
         engine_.QZSolve();
@@ -183,8 +175,8 @@ bool EquationSystem::ShowSolveResults() {
         const int x = code / 100;
         const int y = code % 100;
         if (x < 1 || x > f.x_game || y < 1 || y > f.y_game || f.visible(x, y)) return nullptr;
-        const std::int16_t L = f.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
-        return L >= 0 && L < kCellButtons ? &f.Command1[static_cast<std::size_t>(L)] : nullptr;
+        const std::size_t L = f.cellIndex(x, y);
+        return L < kCellButtons ? &f.Command1[L] : nullptr;
     };
     // Each list ascends and ends with a negative code; a list that did not ascend would not end.
     std::int32_t code = engine_.QZGetNextFree(-1);

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "gravlin/board/limits.h"
+
 namespace gravlin {
 
 namespace {
@@ -15,7 +17,8 @@ TextBox makeBox(Geometry g, int tabIndex) {
 }
 }  // namespace
 
-BenDefiniert::BenDefiniert(Host& host, Form1& mainWindow) : host_(host), main_(mainWindow) {
+BenDefiniert::BenDefiniert(Host& host, Window& owner, const BoardState& board)
+    : host_(host), owner_(owner), board_(board) {
     caption = "Benutzerdefinierte Einstellung";
     geometry = {0, 0, 4545, 1875};
     Label1 = makeLabel("Höhe (y)", {240, 400, 975, 255});
@@ -34,7 +37,7 @@ BenDefiniert::BenDefiniert(Host& host, Form1& mainWindow) : host_(host), main_(m
 
 bool BenDefiniert::gibWerte() {
     Form_Load();
-    host_.showModal(*this, &main_);
+    host_.showModal(*this, &owner_);
     loaded = false;
     return accepted_;
 }
@@ -42,9 +45,9 @@ bool BenDefiniert::gibWerte() {
 void BenDefiniert::Form_Load() {
     loaded = true;
     accepted_ = false;
-    x_input.text = std::to_string(xin >= 3 && xin <= 30 ? xin : main_.x_actual);
-    y_input.text = std::to_string(yin >= 3 && yin <= 24 ? yin : main_.y_actual);
-    m_input.text = std::to_string(min >= 1 && min <= 99 ? min : main_.no_mines_actual);
+    x_input.text = std::to_string(xin >= kMinSide && xin <= kMaxWidth ? xin : board_.x_actual);
+    y_input.text = std::to_string(yin >= kMinSide && yin <= kMaxHeight ? yin : board_.y_actual);
+    m_input.text = std::to_string(min >= kMinMines && min <= kMaxMines ? min : board_.no_mines_actual);
     setNormal(Label_x, x_input);
     setNormal(Label_y, y_input);
     setNormal(Label_m, m_input);
@@ -55,17 +58,17 @@ void BenDefiniert::OKButton_Click() {
     const std::int16_t x = TextToInt(x_input.text);
     const std::int16_t y = TextToInt(y_input.text);
     const std::int16_t m = TextToInt(m_input.text);
-    if (x < 3 || x > 30) {
+    if (x < kMinSide || x > kMaxWidth) {
         accepted_ = false;
         setError(Label_x, x_input);
         host_.beep();
     }
-    if (y < 3 || y > 24) {
+    if (y < kMinSide || y > kMaxHeight) {
         accepted_ = false;
         setError(Label_y, y_input);
         host_.beep();
     }
-    if (m < 1 || m > 99) {
+    if (m < kMinMines || m > kMaxMines) {
         accepted_ = false;
         setError(Label_m, m_input);
         host_.beep();

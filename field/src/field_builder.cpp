@@ -90,10 +90,8 @@ void FieldBuilder::PlaceCellButton(std::int16_t index, std::int16_t left, std::i
     b.font.name = "MS Sans Serif";
     b.caption = " ";
     b.visible = true;
-    std::int16_t x = 0;
-    std::int16_t y = 0;
-    form_.GetMatx(index, x, y);
-    b.toolTip = "x=" + std::to_string(x) + ", y=" + std::to_string(y);
+    const Cell c = form_.cellAt(index);
+    b.toolTip = "x=" + std::to_string(c.x) + ", y=" + std::to_string(c.y);
 }
 
 }  // namespace gravlin

@@ -24,7 +24,7 @@ void Levels::benutzerdefiniert_Click() {
 }
 
 BenDefiniert& Levels::dialog() {
-    if (!dialog_) dialog_ = std::make_unique<BenDefiniert>(form_.host(), form_);
+    if (!dialog_) dialog_ = std::make_unique<BenDefiniert>(form_.host(), form_, form_);
     return *dialog_;
 }
 

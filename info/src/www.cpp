@@ -1,5 +1,7 @@
 #include "gravlin/info/www.h"
 
+#include "gravlin/text.h"
+
 namespace gravlin {
 
 namespace {
@@ -55,7 +57,7 @@ bool fromWindows1252(const std::string& body, std::string& out) {
 // The page as text, or nothing when it is not text. `cut` says the bytes were cut off at the
 // size limit, so a UTF-8 character split there is dropped rather than called invalid.
 bool decode(std::string body, bool cut, std::string& text) {
-    std::size_t valid = webtext::validUtf8Prefix(body);
+    std::size_t valid = validUtf8Prefix(body);
     if (cut && valid < body.size() && body.size() - valid < 4) {
         body.resize(valid);
         valid = body.size();
@@ -67,68 +69,11 @@ bool decode(std::string body, bool cut, std::string& text) {
     }
     if (body.compare(0, 3, "\xEF\xBB\xBF") == 0) body.erase(0, 3);
     if (!readable(body)) return false;
-    text = webtext::withCrLf(body);
+    text = withCrLf(body);
     return true;
 }
 
 }  // namespace
-
-namespace webtext {
-
-std::size_t validUtf8Prefix(const std::string& text) {
-    const std::size_t n = text.size();
-    std::size_t i = 0;
-    while (i < n) {
-        const auto b0 = static_cast<unsigned char>(text[i]);
-        std::size_t len = 0;
-        unsigned char lo = 0x80;
-        unsigned char hi = 0xBF;
-        if (b0 < 0x80) {
-            ++i;
-            continue;
-        } else if (b0 >= 0xC2 && b0 <= 0xDF) {
-            len = 2;
-        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-            len = 3;
-            if (b0 == 0xE0) lo = 0xA0;  // no overlong forms
-            if (b0 == 0xED) hi = 0x9F;  // no surrogates
-        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-            len = 4;
-            if (b0 == 0xF0) lo = 0x90;
-            if (b0 == 0xF4) hi = 0x8F;  // nothing above U+10FFFF
-        } else {
-            return i;
-        }
-        if (n - i < len) return i;
-        const auto b1 = static_cast<unsigned char>(text[i + 1]);
-        if (b1 < lo || b1 > hi) return i;
-        for (std::size_t k = 2; k < len; ++k) {
-            const auto b = static_cast<unsigned char>(text[i + k]);
-            if (b < 0x80 || b > 0xBF) return i;
-        }
-        i += len;
-    }
-    return n;
-}
-
-std::string withCrLf(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 16);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r') {
-            out += "\r\n";
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else if (c == '\n') {
-            out += "\r\n";
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-}  // namespace webtext
 
 WebHintsSettings WebHintsSettings::buildDefaults() {
     WebHintsSettings s;
@@ -217,7 +162,7 @@ std::string WWW::PageText(const HttpResult& answer, int timeoutMs) {
     }
     // The host's own German sentence; anything else it might hold is not shown.
     const std::string& why = answer.errorText;
-    if (why.empty() || why.size() > 200 || webtext::validUtf8Prefix(why) != why.size() || !readable(why))
+    if (why.empty() || why.size() > 200 || validUtf8Prefix(why) != why.size() || !readable(why))
         return std::string(kFailed) + "Die Verbindung ist fehlgeschlagen.";
     return kFailed + why;
 }

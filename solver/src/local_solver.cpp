@@ -4,11 +4,12 @@
 
 #include "gravlin/board/int16.h"
 #include "gravlin/board/work_scope.h"
+#include "gravlin/text.h"
 
 namespace gravlin {
 
 namespace {
-bool isOpenNumber(const Form1& f, int x, int y) {
+bool isOpenNumber(const BoardState& f, int x, int y) {
     return f.visible(x, y) && !f.marked(x, y) && !f.done(x, y);
 }
 }  // namespace
@@ -20,41 +21,36 @@ bool LocalSolver::SearchMine() {
     // set here, so a recount in between would change nothing and is left out. Before the
     // first recount of the pass the counts may be stale (set from outside).
     bool countsCurrent = false;
-    for (std::int16_t x = 1; x <= f.x_game; ++x) {
-        for (std::int16_t y = 1; y <= f.y_game; ++y) {
-            if (!isOpenNumber(f, x, y)) continue;
-            const std::int16_t u = f.CountUnvisibleAround(x, y);
-            if (u == f.rest_around(x, y)) {
-                const bool markedHere = f.SetUnvisibleAround(x, y);
-                result = markedHere || result;
-                if (markedHere || f.rest_around(x, y) != 0) countsCurrent = false;
-                f.rest_around(x, y) = 0;
-                // Cells later in this pass must already count the new marks.
-                if (!countsCurrent) {
-                    RecalcCounterI();
-                    countsCurrent = true;
-                }
+    f.forEachCell([&](int x, int y) {
+        if (!isOpenNumber(f, x, y)) return;
+        const std::int16_t u = f.CountUnvisibleAround(x, y);
+        if (u == f.rest_around(x, y)) {
+            const bool markedHere = f.SetUnvisibleAround(x, y);
+            result = markedHere || result;
+            if (markedHere || f.rest_around(x, y) != 0) countsCurrent = false;
+            f.rest_around(x, y) = 0;
+            // Cells later in this pass must already count the new marks.
+            if (!countsCurrent) {
+                RecalcCounterI();
+                countsCurrent = true;
             }
-            if (u == 0) f.done(x, y) = true;
         }
-    }
+        if (u == 0) f.done(x, y) = true;
+    });
     return result;
 }
 
 bool LocalSolver::RecalcCounterI() {
     Form1& f = form_;
     bool result = false;
-    for (std::int16_t x = 1; x <= f.x_game; ++x) {
-        for (std::int16_t y = 1; y <= f.y_game; ++y) {
-            if (f.done(x, y)) continue;
-            const std::int16_t v =
-                to16(static_cast<long long>(f.mines_around(x, y)) - f.CountMinesVAround(x, y));
-            if (v != f.rest_around(x, y)) {
-                f.rest_around(x, y) = v;
-                result = true;
-            }
+    f.forEachCell([&](int x, int y) {
+        if (f.done(x, y)) return;
+        const std::int16_t v = to16(static_cast<long long>(f.mines_around(x, y)) - f.CountMinesVAround(x, y));
+        if (v != f.rest_around(x, y)) {
+            f.rest_around(x, y) = v;
+            result = true;
         }
-    }
+    });
     return result;
 }
 
@@ -62,15 +58,12 @@ bool LocalSolver::PrePhase1() {
     Form1& f = form_;
     bool result = false;
     countUp(f.cnt_prephase1);
-    for (std::int16_t x = 1; x <= f.x_game; ++x) {
-        for (std::int16_t y = 1; y <= f.y_game; ++y) {
-            if (!isOpenNumber(f, x, y) || f.rest_around(x, y) != 0 || !f.AroundAreUnvisibles(x, y)) continue;
-            f.forEachNeighbour(x, y, [&](int i, int j) {
-                if (f.UncoverCell(f.GetLinear(static_cast<std::int16_t>(i), static_cast<std::int16_t>(j))))
-                    result = true;
-            });
-        }
-    }
+    f.forEachCell([&](int x, int y) {
+        if (!isOpenNumber(f, x, y) || f.rest_around(x, y) != 0 || !f.AroundAreUnvisibles(x, y)) return;
+        f.forEachNeighbour(x, y, [&](int i, int j) {
+            if (f.UncoverCell(f.GetLinear(i, j))) result = true;
+        });
+    });
     return result;
 }
 
@@ -92,7 +85,7 @@ void LocalSolver::Phase1() {
             countUp(f.cnt_phase1);
         }
     }
-    if (cycle >= kCycleLimit) f.host().messageBox("Limit!", MsgButtons::Ok, MsgIcon::None, "Gravlin");
+    if (cycle >= kCycleLimit) f.host().messageBox("Limit!", MsgButtons::Ok, MsgIcon::None, kProgramTitle);
     f.StatusBar1.text = std::to_string(f.cnt_phase1) + ":" + std::to_string(f.cnt_uncover) + " - " +
                         std::to_string(f.cnt_prephase1);
     const std::int16_t rest = f.PrintRestMinen();
@@ -102,19 +95,17 @@ void LocalSolver::Phase1() {
 void LocalSolver::KlickGreen_Click() {
     Form1& f = form_;
     f.host().setFocus(f, "Dummy");
-    for (std::int16_t x = 1; x <= f.x_game; ++x) {
-        for (std::int16_t y = 1; y <= f.y_game; ++y) {
-            const std::int16_t L = f.GetLinear(x, y);
-            if (L < 0 || L >= kCellButtons) continue;
-            CommandButton& b = f.Command1[static_cast<std::size_t>(L)];
-            if (b.tag != "1") continue;
-            b.tag = "0";
-            if (f.UncoverCell(L)) {
-                const WorkScope run(f, WorkScope::Shows::Nothing);
-                Phase1();
-            }
+    f.forEachCell([&](int x, int y) {
+        const std::size_t L = f.cellIndex(x, y);
+        if (L >= kCellButtons) return;
+        CommandButton& b = f.Command1[L];
+        if (b.tag != "1") return;
+        b.tag = "0";
+        if (f.UncoverCell(static_cast<std::int16_t>(L))) {
+            const WorkScope run(f, WorkScope::Shows::Nothing);
+            Phase1();
         }
-    }
+    });
     f.green_found = 0;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "byte_reader.h"
+#include "gravlin/text.h"
 
 namespace gravlin::storage {
 
@@ -46,7 +47,7 @@ std::string formatMineLayout(int width, int height, const std::vector<bool>& isM
                 static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
             out += L < isMine.size() && isMine[L] ? 'm' : '-';
         }
-        out += "\r\n";
+        out += kCrLf;
     }
     return out;
 }

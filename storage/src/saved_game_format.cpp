@@ -1,13 +1,12 @@
 #include "gravlin/storage/saved_game_format.h"
 
 #include "byte_reader.h"
-#include "gravlin/storage/limits.h"
+#include "gravlin/board/limits.h"
+#include "gravlin/text.h"
 
 namespace gravlin::storage {
 
 namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
 
 void appendBool(std::string& out, bool value) {
     out += value ? "#TRUE#" : "#FALSE#";

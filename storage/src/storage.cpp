@@ -5,13 +5,13 @@
 
 #include "file_access.h"
 #include "gravlin/board/int16.h"
+#include "gravlin/text.h"
 
 namespace gravlin {
 
 using namespace storage;
 
 namespace {
-constexpr const char* kCrLf = "\r\n";
 constexpr const char* kGameSaveTitle = "Spiel sichern";
 constexpr const char* kGameLoadTitle = "Spiel laden";
 constexpr const char* kMinesSaveTitle = "Minen speichern";
@@ -62,9 +62,6 @@ void Storage::readFailure(const std::string& path, const std::string& title) {
 // take the check marks off the three standard levels.
 void Storage::startGameOfSize(std::int16_t width, std::int16_t height, std::int16_t mines) {
     Form1& f = form_;
-    f.x_game = width;
-    f.y_game = height;
-    f.no_mines_game = mines;
     f.x_actual = width;
     f.y_actual = height;
     f.no_mines_actual = mines;
@@ -86,12 +83,12 @@ SavedGame Storage::captureGame() const {
     game.width = form_.x_game;
     game.height = form_.y_game;
     game.mines = form_.no_mines_game;
-    game.cells.reserve(static_cast<std::size_t>(std::max(0, form_.x_game * form_.y_game)));
-    for (int y = 1; y <= form_.y_game; ++y) {
-        for (int x = 1; x <= form_.x_game; ++x) {
-            game.cells.push_back({form_.is_mine(x, y), form_.mines_around(x, y), form_.rest_around(x, y),
-                                  form_.marked(x, y), form_.visible(x, y), form_.done(x, y)});
-        }
+    const BoardState& b = form_;
+    game.cells.reserve(static_cast<std::size_t>(std::max(0LL, b.cellCount())));
+    for (long long L = 0; L < b.cellCount(); ++L) {
+        const auto [x, y] = b.cellAt(L);
+        game.cells.push_back({b.is_mine(x, y), b.mines_around(x, y), b.rest_around(x, y), b.marked(x, y),
+                              b.visible(x, y), b.done(x, y)});
     }
     return game;
 }
@@ -106,11 +103,9 @@ void Storage::SaveGame() {
 void Storage::applyGame(const SavedGame& game) {
     Form1& f = form_;
     startGameOfSize(game.width, game.height, game.mines);
-    const int cells = game.width * game.height;
-    for (int L = 0; L < cells; ++L) {
+    for (long long L = 0; L < f.cellCount(); ++L) {
         const SavedCell& c = game.cells.at(static_cast<std::size_t>(L));
-        const int x = L % game.width + 1;
-        const int y = L / game.width + 1;
+        const auto [x, y] = f.cellAt(L);
         f.is_mine(x, y) = c.is_mine;
         f.mines_around(x, y) = c.mines_around;
         f.rest_around(x, y) = c.rest_around;
@@ -119,7 +114,7 @@ void Storage::applyGame(const SavedGame& game) {
         f.done(x, y) = c.done;
         if (!c.visible) continue;
         add16(f.covered_left, -1);
-        CommandButton& b = f.Command1.at(static_cast<std::size_t>(L));
+        CommandButton& b = f.Command1.at(f.cellIndex(x, y));
         if (c.marked) {
             b.caption = "M";
         } else {
@@ -160,12 +155,14 @@ void Storage::SaveMines() {
     const auto path = chooseFile("*.txt", "txt", true);
     if (!path) return;
     if (!mayWrite(*path, kMinesSaveTitle)) return;
+    const BoardState& b = form_;
     std::vector<bool> mines;
-    mines.reserve(static_cast<std::size_t>(std::max(0, form_.x_game * form_.y_game)));
-    for (int y = 1; y <= form_.y_game; ++y) {
-        for (int x = 1; x <= form_.x_game; ++x) mines.push_back(form_.is_mine(x, y));
+    mines.reserve(static_cast<std::size_t>(std::max(0LL, b.cellCount())));
+    for (long long L = 0; L < b.cellCount(); ++L) {
+        const auto [x, y] = b.cellAt(L);
+        mines.push_back(b.is_mine(x, y));
     }
-    save(*path, formatMineLayout(form_.x_game, form_.y_game, mines), kMinesSaveTitle);
+    save(*path, formatMineLayout(b.x_game, b.y_game, mines), kMinesSaveTitle);
 }
 
 void Storage::applyLayout(const MineLayoutScan& layout) {

@@ -18,7 +18,7 @@ class GameTest : public ::testing::Test {
   protected:
     void SetUp() override { program.start(); }
 
-    CommandButton& cell(int x, int y) { return form.Command1.at(static_cast<std::size_t>(index(x, y))); }
+    CommandButton& cell(int x, int y) { return form.Command1.at(form.cellIndex(x, y)); }
     std::int16_t index(int x, int y) const {
         return form.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
     }

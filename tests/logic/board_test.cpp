@@ -30,9 +30,13 @@ TEST_F(GameTest, LinearIndexRunsRowByRowFromZeroAndGetMatxInvertsIt) {
         for (int L = 0; L < w * h; ++L) {
             const auto [x, y] = matx(form, L);
             ASSERT_EQ(form.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)), L);
+            ASSERT_EQ(form.cellIndex(x, y), static_cast<std::size_t>(L));
+            ASSERT_EQ(form.cellAt(L), (Cell{x, y}));
             ASSERT_TRUE(x >= 1 && x <= w && y >= 1 && y <= h);
         }
         for (int off : {-1, w * h, 720, -32768}) EXPECT_EQ(matx(form, off), (std::pair{0, 0})) << off;
+        for (auto [x, y] : {std::pair{0, 1}, {w + 1, 1}, {1, 0}, {1, h + 1}})
+            EXPECT_THROW(form.cellIndex(x, y), std::out_of_range) << x << "," << y;
     }
 }
 

@@ -119,7 +119,7 @@ TEST(InfoAboutMenu, F1ShowsTheWindowModallyAndOkUnloadsIt) {
     Program program(host);
     program.start();
     host.onModal = [&](Window& w) { dynamic_cast<frmAbout&>(w).cmdOK_Click(); };
-    program.form.menuNode("About").click();
+    program.form.menuNode(program.form.About).click();
     EXPECT_EQ(host.modalShown.size(), 1u);
     EXPECT_EQ(host.closed.size(), 1u) << "closed once, by OK";
     EXPECT_EQ(program.form.About.shortcut, "F1");

@@ -8,6 +8,7 @@
 #include "fake_host.h"
 #include "gravlin/app/program.h"
 #include "gravlin/info/www.h"
+#include "gravlin/text.h"
 
 namespace gravlin {
 namespace {
@@ -73,7 +74,7 @@ TEST_F(InfoWebHints, TheFetchRunsUnderTheHourglassBeforeTheWindowShows) {
         textWhenShown = hints->Text1.text;
         hints->cmdOK_Click();
     };
-    program.form.menuNode("webmsg").click();
+    program.form.menuNode(program.form.webmsg).click();
     EXPECT_TRUE(host.busyDuringHttp);
     EXPECT_EQ(host.pointerChanges, (std::vector<bool>{true, false}));
     EXPECT_EQ(textWhenShown, "Zeile 1\r\nZeile 2\r\n");
@@ -109,7 +110,7 @@ TEST(InfoWebPage, TextStaysAsItIsAndAnythingElseGivesAMessage) {
         }
         EXPECT_EQ(text.rfind(kFailed, 0), 0u) << text;
         EXPECT_NE(text.find("keinen lesbaren Text"), std::string::npos);
-        EXPECT_EQ(webtext::validUtf8Prefix(text), text.size());
+        EXPECT_EQ(validUtf8Prefix(text), text.size());
     }
 }
 
@@ -150,15 +151,15 @@ TEST(InfoWebPage, AnOversizedPageShowsWhatArrivedAndSaysItWasCut) {
 }
 
 TEST(InfoWebPage, ValidPrefixStopsAtTheFirstBadSequence) {
-    EXPECT_EQ(webtext::validUtf8Prefix(""), 0u);
-    EXPECT_EQ(webtext::validUtf8Prefix("abc"), 3u);
-    EXPECT_EQ(webtext::validUtf8Prefix("ab\xC3"), 2u);
-    EXPECT_EQ(webtext::validUtf8Prefix("ä\x80"), 2u);
-    EXPECT_EQ(webtext::validUtf8Prefix("a\xE2\x82\xAC"
-                                       "b"),
+    EXPECT_EQ(validUtf8Prefix(""), 0u);
+    EXPECT_EQ(validUtf8Prefix("abc"), 3u);
+    EXPECT_EQ(validUtf8Prefix("ab\xC3"), 2u);
+    EXPECT_EQ(validUtf8Prefix("ä\x80"), 2u);
+    EXPECT_EQ(validUtf8Prefix("a\xE2\x82\xAC"
+                              "b"),
               5u);
-    EXPECT_EQ(webtext::validUtf8Prefix("a\xE0\x80\x80"), 1u);
-    EXPECT_EQ(webtext::validUtf8Prefix("\xF0\x9F\x98\x80\xF5\x80\x80\x80"), 4u);
+    EXPECT_EQ(validUtf8Prefix("a\xE0\x80\x80"), 1u);
+    EXPECT_EQ(validUtf8Prefix("\xF0\x9F\x98\x80\xF5\x80\x80\x80"), 4u);
 }
 
 }  // namespace

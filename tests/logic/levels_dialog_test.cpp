@@ -36,29 +36,31 @@ INSTANTIATE_TEST_SUITE_P(HostileText, TextToIntReads,
 // ---- levels ------------------------------------------------------------------------------
 
 class LevelMenu : public GameTest,
-                  public ::testing::WithParamInterface<std::tuple<std::string, int, int, int, float>> {};
+                  public ::testing::WithParamInterface<std::tuple<MenuItem Form1::*, int, int, int, float>> {
+};
 
 TEST_P(LevelMenu, StartsANewGameOfItsSizeAndCarriesTheOnlyCheckMark) {
     const auto& [item, w, h, mines, windowWidth] = GetParam();
     leftClick(8, 8);
-    form.menuNode(item).click();
+    form.menuNode(form.*item).click();
     EXPECT_EQ(form.x_game, w);
     EXPECT_EQ(form.no_mines_game, mines);
     EXPECT_EQ(form.covered_left, w * h);
     EXPECT_FALSE(form.save_mine.enabled) << "a new game without mines";
     EXPECT_EQ(form.geometry.width, windowWidth);
     int checks = 0;
-    for (const char* name : {"Anfänger", "Fortgeschrittene", "Profis", "benutzerdefiniert"})
-        checks += form.menuNode(name).item->checked;
+    for (const MenuItem* level :
+         {&form.Anfänger, &form.Fortgeschrittene, &form.Profis, &form.benutzerdefiniert})
+        checks += level->checked;
     EXPECT_EQ(checks, 1);
-    EXPECT_TRUE(form.menuNode(item).item->checked);
+    EXPECT_TRUE((form.*item).checked);
 }
 
 // Fortgeschrittene is checked after start-up: choosing it again still starts a new game.
 INSTANTIATE_TEST_SUITE_P(StandardLevels, LevelMenu,
-                         ::testing::Values(std::tuple{"Anfänger", 9, 9, 10, 3000.0f},
-                                           std::tuple{"Fortgeschrittene", 16, 16, 40, 4680.0f},
-                                           std::tuple{"Profis", 30, 16, 99, 8040.0f}));
+                         ::testing::Values(std::tuple{&Form1::Anfänger, 9, 9, 10, 3000.0f},
+                                           std::tuple{&Form1::Fortgeschrittene, 16, 16, 40, 4680.0f},
+                                           std::tuple{&Form1::Profis, 30, 16, 99, 8040.0f}));
 
 // ---- the custom field dialog ----------------------------------------------------------------
 
@@ -69,7 +71,7 @@ class CustomFieldDialog : public GameTest {
     // Opens the dialog from the menu; `play` acts in it.
     void open(const std::function<void(BenDefiniert&)>& play) {
         host.onModal = [play](Window& w) { play(dynamic_cast<BenDefiniert&>(w)); };
-        form.menuNode("benutzerdefiniert").click();
+        form.menuNode(form.benutzerdefiniert).click();
     }
     static void type(BenDefiniert& d, const std::string& x, const std::string& y, const std::string& m) {
         d.x_input.text = x;
@@ -156,20 +158,20 @@ TEST_F(CustomFieldDialog, TheMineCountIsCappedSoThatOneCellStaysFree) {
 // OK followed by Cancel leaves the game as it was.
 TEST_F(CustomFieldDialog, OpeningsShowTheLastAcceptedEntryAndOnlyAGoodOkTakesIt) {
     struct Opening {
-        const char* level;
+        MenuItem Form1::*level;
         std::string shown, x, y, m;
         int widthAfter;
-        const char* checked;
+        MenuItem Form1::*checked;
     };
     const Opening openings[] = {
-        {nullptr, "16 16 40", "30", "24", "99", 30, "benutzerdefiniert"},
-        {"Anfänger", "30 24 99", "50", "50", "5", 9, "Anfänger"},
-        {nullptr, "30 24 99", "20", "10", "50", 20, "benutzerdefiniert"},
+        {nullptr, "16 16 40", "30", "24", "99", 30, &Form1::benutzerdefiniert},
+        {&Form1::Anfänger, "30 24 99", "50", "50", "5", 9, &Form1::Anfänger},
+        {nullptr, "30 24 99", "20", "10", "50", 20, &Form1::benutzerdefiniert},
     };
     form.seedSource = [] { return 3u; };
     for (const Opening& o : openings) {
         SCOPED_TRACE(o.shown + " then " + o.x);
-        if (o.level) form.menuNode(o.level).click();
+        if (o.level) form.menuNode(form.*o.level).click();
         leftClick(1, 1);
         const Grid<bool> visibleBefore = form.visible;
         std::string shown;
@@ -183,7 +185,7 @@ TEST_F(CustomFieldDialog, OpeningsShowTheLastAcceptedEntryAndOnlyAGoodOkTakesIt)
         });
         EXPECT_EQ(shown, o.shown);
         EXPECT_EQ(form.x_game, o.widthAfter);
-        EXPECT_TRUE(form.menuNode(o.checked).item->checked);
+        EXPECT_TRUE((form.*o.checked).checked);
         if (!dialog().isAccepted()) {
             EXPECT_EQ(form.visible, visibleBefore);
         }

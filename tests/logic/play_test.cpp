@@ -63,7 +63,7 @@ TEST_F(GameTest, ClickingAMineLosesTurnsUnmarkedMinesRedAndVoidsFurtherLeftClick
 TEST_F(GameTest, ALostGameCanBeContinuedAndWon) {
     setPosition({"..*", "...", "..."});
     leftClick(3, 1);
-    form.menuNode("loosercont").click();
+    form.menuNode(form.loosercont).click();
     EXPECT_TRUE(form.game_running);
     EXPECT_EQ(cell(3, 1).backColor, kSystemButtonFace);
     EXPECT_EQ(form.StartStop.picture, Form1::LooserPict);
@@ -80,13 +80,13 @@ TEST_F(GameTest, ShowingAllMinesTogglesCaptionAndColourButLeavesMarkedMines) {
     setPosition({"*o.", "oMo", "..*"});
     leftClick(1, 1);
     const CommandButton markedLook = cell(2, 2);
-    form.menuNode("Solve").click();
+    form.menuNode(form.Solve).click();
     EXPECT_EQ(form.Solve.caption, "Ende von: &Zeige");
     EXPECT_EQ(cell(1, 1).backColor, kMagenta);
     EXPECT_EQ(cell(3, 3).backColor, kMagenta);
     EXPECT_EQ(cell(3, 1).backColor, kSystemButtonFace);
     EXPECT_EQ(cell(2, 2), markedLook);
-    form.menuNode("Solve").click();
+    form.menuNode(form.Solve).click();
     EXPECT_EQ(form.Solve.caption, "&Zeige alle Minen");
     EXPECT_EQ(cell(1, 1).backColor, kSystemButtonFace);
     EXPECT_EQ(cell(2, 2), markedLook);
@@ -99,7 +99,7 @@ TEST_F(GameTest, ARightClickNamesTheCellAndWarnsOfAMineOnlyInPeekMode) {
     EXPECT_EQ(form.StatusBar1.text, "Index 17: x = 2, y = 2");
     EXPECT_EQ(host.beeps, 0);
 
-    form.menuNode("spickmodus").click();
+    form.menuNode(form.spickmodus).click();
     rightClick(2, 2);
     EXPECT_EQ(form.StatusBar1.text, "Index 17: x = 2, y = 2 - Achtung! Mine");
     EXPECT_EQ(host.beeps, 1);
@@ -110,7 +110,7 @@ TEST_F(GameTest, ARightClickNamesTheCellAndWarnsOfAMineOnlyInPeekMode) {
     form.busy = true;
     rightClick(16, 16);
     EXPECT_EQ(form.StatusBar1.text, "Index 255: x = 16, y = 16");
-    form.menuNode("spickmodus").click();
+    form.menuNode(form.spickmodus).click();
     EXPECT_FALSE(form.spickmodus.checked);
 }
 

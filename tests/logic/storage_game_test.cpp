@@ -32,11 +32,11 @@ class StorageGameTest : public StorageTest {
   protected:
     void save(const std::string& path) {
         host.fileAnswers.push_back(path);
-        form.menuNode("save").click();
+        form.menuNode(form.save).click();
     }
     void load(const std::string& path) {
         host.fileAnswers.push_back(path);
-        form.menuNode("load").click();
+        form.menuNode(form.load).click();
     }
 
     int firstCovered(bool mine) const {
@@ -153,7 +153,7 @@ TEST_F(StorageGameTest, ALoadedGamePlaysOnExactlyLikeTheOriginalAndKeepsTheCusto
     other.start();
     other.form.benutzerdefiniert.checked = true;
     otherHost.fileAnswers.push_back(path);
-    other.form.menuNode("load").click();
+    other.form.menuNode(other.form.load).click();
     EXPECT_TRUE(other.form.benutzerdefiniert.checked);
 
     // The same clicks on both: no new mines are placed and the solver carries on alike.
@@ -186,14 +186,16 @@ TEST_F(StorageGameTest, InconsistentButSafeValuesAreTakenAsTheyStand) {
 
 // What games and mine layouts share: dialogs, the overwrite question, write and read failures.
 struct FileKind {
-    const char *save, *load, *ext, *saveTitle, *loadTitle;
+    MenuItem Form1::*save;
+    MenuItem Form1::*load;
+    const char *ext, *saveTitle, *loadTitle;
 };
 
 class StorageMenuTest : public StorageGameTest, public ::testing::WithParamInterface<FileKind> {
   protected:
     void saveAs(const std::string& path) {
         host.fileAnswers.push_back(path);
-        form.menuNode(GetParam().save).click();
+        form.menuNode(form.*GetParam().save).click();
     }
     std::string file(const std::string& stem) const { return folder.file(stem + "." + GetParam().ext); }
 
@@ -214,8 +216,8 @@ class StorageMenuTest : public StorageGameTest, public ::testing::WithParamInter
 TEST_P(StorageMenuTest, DialogsCancelSilentlyAndAnExistingFileIsReplacedOnlyAfterYes) {
     ASSERT_TRUE(playTo(9, 9, 10, Stage::InPlay));
     const auto before = cells(form);
-    form.menuNode(GetParam().save).click();
-    form.menuNode(GetParam().load).click();
+    form.menuNode(form.*GetParam().save).click();
+    form.menuNode(form.*GetParam().load).click();
     ASSERT_EQ(host.fileRequests.size(), 2u);
     const std::string pattern = std::string("*.") + GetParam().ext;
     for (const FileDialogRequest& r : host.fileRequests) {
@@ -299,7 +301,7 @@ TEST_P(StorageMenuTest, AnUnreadableFileEndsTheProgramUnchanged) {
         host.messages.clear();
         host.closed.clear();
         host.fileAnswers.push_back(path);
-        form.menuNode(GetParam().load).click();
+        form.menuNode(form.*GetParam().load).click();
         ASSERT_EQ(host.messages.size(), 1u);
         expectMessage("File '" + path + "' kann nicht gelesen werden\r\nDas Programm wird beendet!",
                       GetParam().loadTitle, MsgIcon::Critical);
@@ -319,16 +321,17 @@ TEST_P(StorageMenuTest, AValidFileLoadsWhateverItsSize) {
     program.levels.Profis_Click();
     host.messageAnswers = {MsgResult::Yes};
     host.fileAnswers.push_back(path);
-    form.menuNode(GetParam().load).click();
+    form.menuNode(form.*GetParam().load).click();
     EXPECT_FALSE(ended());
     EXPECT_EQ(std::tie(form.x_game, form.y_game), std::tuple(9, 9));
     EXPECT_TRUE(form.is_mine == mines);
 }
 
 INSTANTIATE_TEST_SUITE_P(GameAndLayout, StorageMenuTest,
-                         ::testing::Values(FileKind{"save", "load", "qzd", "Spiel sichern", "Spiel laden"},
-                                           FileKind{"save_mine", "load_mine", "txt", "Minen speichern",
-                                                    "Minen laden"}),
+                         ::testing::Values(FileKind{&Form1::save, &Form1::load, "qzd", "Spiel sichern",
+                                                    "Spiel laden"},
+                                           FileKind{&Form1::save_mine, &Form1::load_mine, "txt",
+                                                    "Minen speichern", "Minen laden"}),
                          [](const auto& info) { return std::string(info.param.ext); });
 
 }  // namespace

@@ -39,12 +39,12 @@ class StorageLayoutTest : public StorageTest {
   protected:
     void saveMines(const std::string& path) {
         host.fileAnswers.push_back(path);
-        form.menuNode("save_mine").click();
+        form.menuNode(form.save_mine).click();
     }
     void loadMines(const std::string& path, MsgResult answer = MsgResult::Yes) {
         host.fileAnswers.push_back(path);
         host.messageAnswers.push_back(answer);
-        form.menuNode("load_mine").click();
+        form.menuNode(form.load_mine).click();
     }
     std::string layoutFile(const std::string& text) {
         const std::string path = folder.file("layout" + std::to_string(++files) + ".txt");

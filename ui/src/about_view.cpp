@@ -6,13 +6,6 @@
 
 namespace gravlin::ui {
 
-QString plainLines(const std::string& crlfText) {
-    QString text = QString::fromStdString(crlfText);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
 namespace {
 
 QLabel* makeLabel(const Label& data, QWidget* parent, const char* name) {

@@ -30,7 +30,4 @@ class AboutView : public DialogView {
     Picture drawnPicture_ = Picture::None;
 };
 
-// The window's text for a Qt text box: Qt breaks lines at LF alone.
-QString plainLines(const std::string& crlfText);
-
 }  // namespace gravlin::ui

@@ -39,9 +39,7 @@ TextWindowView::TextWindowView(QtHost& host, TextWindow& window, QWidget* parent
 void TextWindowView::sync() {
     setWindowTitle(QString::fromStdString(w_.caption));
     if (first_ || w_.Text1.text != drawnText_) {
-        // CR LF ends a line in the window's text; the editor wants plain line feeds.
-        QString t = QString::fromStdString(w_.Text1.text);
-        t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        const QString t = plainLines(w_.Text1.text);
         text_->setPlainText(t);
         drawnText_ = w_.Text1.text;
         first_ = false;

@@ -9,6 +9,7 @@
 #include "about_view.h"
 #include "ben_definiert_view.h"
 #include "equation_views.h"
+#include "gravlin/text.h"
 #include "pictures.h"
 #include "style.h"
 #include "twips.h"
@@ -32,7 +33,7 @@ void setUpApplication() {
     // (but still work) when it is not.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     installQtTranslation(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    QApplication::setApplicationName(QStringLiteral("Gravlin"));
+    QApplication::setApplicationName(QString::fromUtf8(kProgramTitle));
     QApplication::setApplicationVersion(QStringLiteral(GRAVLIN_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(GRAVLIN_DESKTOP_ID));
     // The windows are laid out in twips for an 8-point sans-serif face; narrow faces keep

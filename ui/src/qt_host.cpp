@@ -18,6 +18,9 @@
 #include <exception>
 #include <string>
 
+#include "gravlin/text.h"
+#include "twips.h"
+
 namespace gravlin::ui {
 
 // ---- DialogView ---------------------------------------------------------------------------
@@ -58,7 +61,7 @@ void DialogView::closeEvent(QCloseEvent* event) {
 }
 
 void DialogView::setClientSize(float widthTwips, float heightTwips) {
-    setFixedSize(static_cast<int>(widthTwips / 15.0f + 0.5f), static_cast<int>(heightTwips / 15.0f + 0.5f));
+    setFixedSize(px(widthTwips), px(heightTwips));
 }
 
 // ---- QtHost -------------------------------------------------------------------------------
@@ -74,7 +77,7 @@ void QtHost::invoke(const std::function<void()>& handler) {
         handler();
     } catch (const std::exception& e) {
         refreshViews();
-        QMessageBox::critical(mainView_ ? mainView_->widget() : nullptr, QStringLiteral("Gravlin"),
+        QMessageBox::critical(mainView_ ? mainView_->widget() : nullptr, QString::fromUtf8(kProgramTitle),
                               QStringLiteral("Interner Fehler: %1\nDer Befehl wurde abgebrochen.")
                                   .arg(QString::fromUtf8(e.what())));
     }

@@ -41,6 +41,13 @@ QFont toQFont(const Font& f) {
     return font;
 }
 
+QString plainLines(const std::string& crlfText) {
+    QString text = QString::fromStdString(crlfText);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
 // The classic mid-grey face on which raised and flat cells read clearly.
 QPalette classicPalette() {
     QPalette p;

@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <QRect>
 #include <cmath>
+#include <string>
 
 #include "gravlin/controls.h"
 
@@ -27,5 +28,8 @@ QColor toQColor(Color c);
 QFont toQFont(const Font& f);
 
 QPalette classicPalette();
+
+// The window's text for a Qt text box: Qt breaks lines at LF alone.
+QString plainLines(const std::string& crlfText);
 
 }  // namespace gravlin::ui

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "about_view.h"
 #include "qt_host.h"
 #include "twips.h"
 

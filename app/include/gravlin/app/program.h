@@ -15,11 +15,12 @@
 namespace gravlin {
 
 // The program's logic in one piece: the main window with every subsystem bound to it and
-// every menu item and button connected to its handler. The Qt layer draws it; tests drive
-// it with a fake host.
-class Program final : public Form1Layers {
+// every menu item, button and procedure of a layer above the board connected to its
+// handler (app/src/wiring.cpp). The Qt layer draws it; tests drive it with a fake host.
+class Program final {
   public:
     // Without an engine given, the program binds the engine library at its first use.
+    // Throws std::logic_error naming the first handler the wiring left unconnected.
     explicit Program(Host& host, Engine* engine = nullptr);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -41,18 +42,14 @@ class Program final : public Form1Layers {
     void About_Click();
     void webmsg_Click();
 
-    // Form1Layers
-    void DeleteTraceFile() override { equations.DeleteTraceFile(); }
-    void UnloadProbabilityWindow() override { equations.UnloadProbabilityWindow(); }
-    void Phase1() override { solver.Phase1(); }
-    void GlSolve_Click() override { equations.GlSolve_Click(); }
-    void KlickGreen_Click() override { solver.KlickGreen_Click(); }
-    void Fortgeschrittene_Click() override { levels.Fortgeschrittene_Click(); }
-
   private:
-    void connect();
-
     Host& host_;
 };
+
+// Connects every handler of the main window to the program's subsystems.
+void connectHandlers(Program& program);
+// Throws std::logic_error naming the first menu item, button or procedure of the form that
+// has no handler.
+void requireConnected(const Form1& form);
 
 }  // namespace gravlin

@@ -1,7 +1,7 @@
 #pragma once
-// The main window: the whole game state, the controls of the window as data, and the
-// procedures of the game board (state, new game, neighbour counts, uncovering, cell clicks,
-// end of game, start-up).
+// The main window: the game state (BoardState), the controls of the window as data, and the
+// procedures of the game board that act on both (new game, marking, uncovering, cell
+// clicks, end of game, start-up).
 
 #include <array>
 #include <cstdint>
@@ -9,27 +9,36 @@
 #include <string>
 #include <vector>
 
-#include "gravlin/board/grid.h"
+#include "gravlin/board/board_state.h"
+#include "gravlin/board/limits.h"
 #include "gravlin/controls.h"
 #include "gravlin/host.h"
 #include "gravlin/window.h"
 
 namespace gravlin {
 
-inline constexpr int kCellButtons = 720;  // 30 x 24, the largest board
+// What runs when a control of the main window is used, or when the board calls a procedure
+// of a layer above it. Every handler is connected by the program's wiring table (app/),
+// which refuses to start with one left empty.
+using Handler = std::function<void()>;
+using CellHandler = std::function<void(std::int16_t Index, std::int16_t Button)>;
 
 // Procedures of the main window that live in the subsystems built on top of the board
-// (field, solver, equations). The board calls them through this interface so that it does
-// not depend on those subsystems; the program binds them (see app/).
-class Form1Layers {
-  public:
-    virtual ~Form1Layers() = default;
-    virtual void DeleteTraceFile() = 0;
-    virtual void UnloadProbabilityWindow() = 0;
-    virtual void Phase1() = 0;
-    virtual void GlSolve_Click() = 0;
-    virtual void KlickGreen_Click() = 0;
-    virtual void Fortgeschrittene_Click() = 0;
+// (field, solver, equations). The board calls them through these handlers so that it does
+// not depend on those subsystems.
+struct Form1Layers {
+    Handler DeleteTraceFile;
+    Handler UnloadProbabilityWindow;
+    Handler Phase1;
+    Handler GlSolve_Click;
+    Handler KlickGreen_Click;
+    Handler Fortgeschrittene_Click;
+};
+
+// A handler the board needs connected, by the name the check reports when it is empty.
+struct HandlerSlot {
+    const char* name;
+    const Handler* handler;
 };
 
 struct StatusBar {
@@ -38,46 +47,24 @@ struct StatusBar {
 };
 
 // One entry of the menu bar, in display order: the top-level menus (depth 0) and their
-// items (depth 1). `click` is empty until the item's handler is connected.
+// items (depth 1). `click` is the item's handler; menus and separators have none.
 struct MenuNode {
     std::string name;
     MenuItem* item;
     int depth;
-    std::function<void()> click;
+    Handler click;
+    bool isCommand() const { return depth > 0 && item->caption != "-"; }
 };
 
-class Form1 : public Window {
+class Form1 : public Window, public BoardState {
   public:
     explicit Form1(Host& host);
 
     Host& host() { return host_; }
-    void attachLayers(Form1Layers* layers) { layers_ = layers; }
 
     // Where new mine layouts take their randomness from; seeded afresh at every placement.
     // Tests replace it to make placements repeatable.
     std::function<std::uint64_t()> seedSource;
-
-    // ---- game state -----------------------------------------------------------------
-    std::int16_t x_actual = 0;
-    std::int16_t y_actual = 0;
-    std::int16_t no_mines_actual = 0;
-    std::int16_t x_game = 0;
-    std::int16_t y_game = 0;
-    std::int16_t no_mines_game = 0;
-    Grid<bool> is_mine;
-    bool game_running = false;
-    Grid<std::int16_t> mines_around;
-    Grid<std::int16_t> rest_around;
-    Grid<bool> marked;
-    Grid<bool> visible;
-    Grid<bool> done;
-    bool busy = false;
-    std::int16_t uncovered_count = 0;
-    std::int16_t covered_left = 0;
-    std::int16_t green_found = 0;
-    std::int16_t cnt_uncover = 0;
-    std::int16_t cnt_phase1 = 0;
-    std::int16_t cnt_prephase1 = 0;
 
     // ---- controls ---------------------------------------------------------------------
     std::array<CommandButton, kCellButtons> Command1;
@@ -93,9 +80,14 @@ class Form1 : public Window {
     static constexpr Picture WorkerPict = Picture::FaceWorking;
     static constexpr Picture WinnerPict = Picture::FaceWon;
     static constexpr Picture LooserPict = Picture::FaceLost;
-    // Button clicks; empty until connected.
-    std::function<void()> GlSolve_Clicked;
-    std::function<void()> KlickGreen_Clicked;
+    // What the controls do when used.
+    Handler StartStop_Clicked;
+    Handler GlSolve_Clicked;
+    Handler KlickGreen_Clicked;
+    CellHandler Command1_Pressed;
+    Form1Layers layers;
+    // The handlers beside the menu items that must be connected before start-up.
+    std::vector<HandlerSlot> handlerSlots() const;
 
     // Menus and their items.
     MenuItem Spiel, NewGame, blank02, load, save, blank03, load_mine, save_mine, blank3, Ende;
@@ -104,43 +96,19 @@ class Form1 : public Window {
         blank1, spickmodus, Solve, blank2, loosercont, Feldaufbau, Test1;
     MenuItem Help, About, webmsg;
     std::vector<MenuNode> menuTree;
-    MenuNode& menuNode(const std::string& name);
+    MenuNode& menuNode(const MenuItem& item);
 
-    // ---- board state and coordinates ----------------------------------------------------
-    void InitStat();
+    // ---- set-up ----------------------------------------------------------------------------
     void SetToDefault();
     void InitParms();
-    std::int16_t GetLinear(std::int16_t xin, std::int16_t yin) const;
-    void GetMatx(std::int16_t linval, std::int16_t& xerg, std::int16_t& yerg) const;
     void RefreshCoveredTooltip();
 
     // ---- new game and mine placement ----------------------------------------------------
     void InitGame();
     void InitMines(const std::int16_t& selButton);
-    // Gives every cell its number from the mines as they lie: 0 on a mine, else the mines
-    // around it; the unmarked rest equals it.
-    void countMinesOfEveryCell();
 
-    // ---- neighbour counting -------------------------------------------------------------
-    std::int16_t CountMinesAround(std::int16_t n, std::int16_t m) const;
-    std::int16_t CountMinesVAround(std::int16_t n, std::int16_t m) const;
-    std::int16_t CountUnvisibleAround(std::int16_t n, std::int16_t m) const;
-    bool AroundAreUnvisibles(std::int16_t n, std::int16_t m) const;
+    // ---- marking --------------------------------------------------------------------------
     bool SetUnvisibleAround(std::int16_t n, std::int16_t m);
-    std::int16_t CountMinesV() const;
-    bool BtnIsMine(std::int16_t p) const;
-
-    // Calls fn(i, j) for every neighbour of (x, y) on the board: i outer, j inner.
-    template <typename Fn>
-    void forEachNeighbour(int x, int y, Fn&& fn) const {
-        for (int i = x - 1; i <= x + 1; ++i) {
-            for (int j = y - 1; j <= y + 1; ++j) {
-                if (i == x && j == y) continue;
-                if (i < 1 || i > x_game || j < 1 || j > y_game) continue;
-                fn(i, j);
-            }
-        }
-    }
 
     // ---- uncovering ------------------------------------------------------------------------
     bool UncoverCell(std::int16_t L);
@@ -166,20 +134,22 @@ class Form1 : public Window {
     // ---- start-up ----------------------------------------------------------------------------
     void Form_Load();
 
-    // ---- procedures of the layers above the board (no-ops until bound) -----------------------
-    void DeleteTraceFile();
-    void UnloadProbabilityWindow();
-    void Phase1();
-    void GlSolve_Click();
-    void KlickGreen_Click();
-    void Fortgeschrittene_Click();
+    // ---- procedures of the layers above the board ------------------------------------------
+    void DeleteTraceFile() { layers.DeleteTraceFile(); }
+    void UnloadProbabilityWindow() { layers.UnloadProbabilityWindow(); }
+    void Phase1() { layers.Phase1(); }
+    void GlSolve_Click() { layers.GlSolve_Click(); }
+    void KlickGreen_Click() { layers.KlickGreen_Click(); }
+    void Fortgeschrittene_Click() { layers.Fortgeschrittene_Click(); }
+    // The menu entries of the button commands: the same solve and sweep as the buttons.
+    void GlSolve_Menu_Click() { GlSolve_Click(); }
+    void KlickGreen_Menu_Click() { KlickGreen_Click(); }
 
   private:
     void buildMenuTree();
     void placeMinesUniformly(int x0, int y0);
 
     Host& host_;
-    Form1Layers* layers_ = nullptr;
 };
 
 }  // namespace gravlin

@@ -24,7 +24,6 @@ class EquationSystem {
     void EqsGes_Click() { BuildEquationSystem(true, false); }
 
     void GlSolve_Click();
-    void GlSolve_Menu_Click() { GlSolve_Click(); }
     bool ShowSolveResults();
 
     void wahrscheinlichkeiten_Click();

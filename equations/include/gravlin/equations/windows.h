@@ -1,8 +1,6 @@
 #pragma once
 // The small text windows of the equation system: the system as text, the notice that the
 // field is not uniquely solvable, and the mine probabilities.
-#include <functional>
-
 #include "gravlin/controls.h"
 #include "gravlin/host.h"
 #include "gravlin/window.h"
@@ -32,10 +30,11 @@ class KeineLoesung : public TextWindow {
 };
 
 class frmWahrscheinlichkeit : public TextWindow {
+    MenuItem& entry_;  // the main window's menu entry that opens this window
+
   public:
-    explicit frmWahrscheinlichkeit(Host& host);
-    // Runs when the window is loaded; the program disables its menu entry there.
-    std::function<void()> onLoad;
+    // Loading the window disables `entry`.
+    frmWahrscheinlichkeit(Host& host, MenuItem& entry);
     void Form_Load();
     void Form_Unload() {}
 };

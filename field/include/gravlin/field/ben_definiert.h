@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "gravlin/board/form1.h"
+#include "gravlin/board/board_state.h"
 #include "gravlin/controls.h"
 #include "gravlin/host.h"
 #include "gravlin/window.h"
@@ -11,9 +11,10 @@ namespace gravlin {
 
 // The custom field dialog: width, height and number of mines, checked on OK. Created on
 // first use and kept for the rest of the run, so it remembers the last accepted entry.
+// Without an accepted entry it shows the size the main window's board has chosen.
 class BenDefiniert : public Window {
   public:
-    BenDefiniert(Host& host, Form1& mainWindow);
+    BenDefiniert(Host& host, Window& owner, const BoardState& board);
 
     std::int16_t xin = 0;
     std::int16_t yin = 0;
@@ -43,7 +44,8 @@ class BenDefiniert : public Window {
     void setError(Label& range, TextBox& box);
 
     Host& host_;
-    Form1& main_;
+    Window& owner_;
+    const BoardState& board_;
     bool accepted_ = false;
 };
 

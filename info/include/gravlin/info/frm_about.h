@@ -4,11 +4,10 @@
 #include "gravlin/controls.h"
 #include "gravlin/host.h"
 #include "gravlin/info/registry.h"
+#include "gravlin/text.h"
 #include "gravlin/window.h"
 
 namespace gravlin {
-
-inline constexpr const char* kProgramTitle = "Gravlin";
 
 // The About window: title, version, legal notice, the history of the program's features,
 // and a button that starts the system's information tool. Exists only while shown.

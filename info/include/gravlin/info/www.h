@@ -46,12 +46,4 @@ class WWW : public Window {
     WebHintsSettings settings_;
 };
 
-// Helpers of the page text, exposed for tests.
-namespace webtext {
-// Length of the longest prefix of `text` that is well-formed UTF-8.
-std::size_t validUtf8Prefix(const std::string& text);
-// Every line break (CR LF, LF or a lone CR) becomes CR LF.
-std::string withCrLf(const std::string& text);
-}  // namespace webtext
-
 }  // namespace gravlin

@@ -17,7 +17,6 @@ class LocalSolver {
     // Opens every light green cell (tag "1"), column by column, with a solver run after
     // each cell it opens.
     void KlickGreen_Click();
-    void KlickGreen_Menu_Click() { KlickGreen_Click(); }
     void Auto_solve_Click() { form_.Auto_solve.checked = !form_.Auto_solve.checked; }
 
     static constexpr int kCycleLimit = 100;

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "gravlin/board/limits.h"
 #include "gravlin/storage/byte_source.h"
-#include "gravlin/storage/limits.h"
 
 namespace gravlin::storage {
 
@@ -28,7 +28,7 @@ struct MineLayoutScan {
     // Every mine, in file order, when the layout is not too large.
     std::vector<LayoutCell> mineCells;
 
-    bool tooLarge() const { return width > kMaxWidth || rows > kMaxHeight || mines > kMaxLayoutMines; }
+    bool tooLarge() const { return width > kMaxWidth || rows > kMaxHeight || mines > kMaxMines; }
     bool tooSmall() const { return width < kMinSide || rows < kMinSide; }
 };
 
