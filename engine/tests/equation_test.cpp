@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gravlin::engine {
@@ -49,8 +52,12 @@ TEST(CompactNotation, RejectsEverythingElse) {
                          "0406=--1",
                          "0406 0408=1"};
     for (const char* text : bad) {
+        // A heap copy without a terminator, so a read past the end shows under AddressSanitizer.
+        const std::string_view source(text);
+        const auto exact = std::make_unique<char[]>(source.size());
+        std::copy(source.begin(), source.end(), exact.get());
         Equation e;
-        EXPECT_EQ(parseCompact(text, e), ParseResult::Rejected) << text;
+        EXPECT_EQ(parseCompact({exact.get(), source.size()}, e), ParseResult::Rejected) << text;
     }
     Equation e;
     EXPECT_EQ(parseCompact("0406=2147483647", e), ParseResult::Ok);

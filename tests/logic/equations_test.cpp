@@ -91,6 +91,20 @@ TEST_F(EquationTest, BeforeTheFirstClickOnlyTheTotalSumIsWritten) {
               " + a[ 03,03 ] = 2\r\n\r\n} )\r\n");
 }
 
+// The total sum's right-hand side is the remaining-mines label read from its first digit
+// ("00-1" when more cells are marked than there are mines); a label that is no count gives
+// way to the board's own count (here 2 mines, none marked).
+TEST_F(EquationTest, TheTotalSumTakesTheRemainingMinesFromTheLabel) {
+    const std::pair<const char*, const char*> cases[] = {{"120", " = 120"}, {"007", " = 7"}, {"000", " = 0"},
+                                                         {"00-1", " = -1"}, {"", " = 2"},    {"0x2", " = 2"}};
+    for (const auto& [label, rhs] : cases) {
+        newGame(3, 3, 2);
+        form.MinesLabel.caption = label;
+        eq.EqsGes_Click();
+        EXPECT_NE(shown.find(std::string(rhs) + "\r\n\r\n} )"), std::string::npos) << label << ": " << shown;
+    }
+}
+
 TEST_F(EquationTest, AnEquationRepeatedRightAfterItselfIsWrittenOnce) {
     setPosition({"o.", "o.", "o.", "o.", "oo"});
     for (int y = 1; y <= 5; ++y) form.rest_around(1, y) = 1;

@@ -128,16 +128,22 @@ INSTANTIATE_TEST_SUITE_P(OutOfRange, CustomFieldChecks,
                                            Entry{"-30", "99999", "-1", true, true, true}));
 
 TEST_F(CustomFieldDialog, TypingInAFieldTurnsOnlyThatFieldBackToNormal) {
-    open([&](BenDefiniert& d) {
-        type(d, "x", "y", "m");
-        d.OKButton_Click();
-        d.y_input.text = "1";
-        d.y_input_Change();
-        EXPECT_TRUE(isNormal(d.Label_y, d.y_input));
-        EXPECT_TRUE(isRed(d.Label_x, d.x_input));
-        EXPECT_TRUE(isRed(d.Label_m, d.m_input));
-    });
-    EXPECT_EQ(host.beeps, 3);
+    using Field = std::tuple<Label BenDefiniert::*, TextBox BenDefiniert::*, void (BenDefiniert::*)()>;
+    const Field fields[] = {{&BenDefiniert::Label_x, &BenDefiniert::x_input, &BenDefiniert::x_input_Change},
+                            {&BenDefiniert::Label_y, &BenDefiniert::y_input, &BenDefiniert::y_input_Change},
+                            {&BenDefiniert::Label_m, &BenDefiniert::m_input, &BenDefiniert::m_input_Change}};
+    for (const auto& [label, box, changed] : fields) {
+        open([&](BenDefiniert& d) {
+            type(d, "x", "y", "m");
+            d.OKButton_Click();
+            (d.*box).text = "1";
+            (d.*changed)();
+            for (const auto& [otherLabel, otherBox, unused] : fields)
+                EXPECT_EQ(isNormal(d.*otherLabel, d.*otherBox), otherLabel == label);
+            d.CancelButton_Click();
+        });
+    }
+    EXPECT_EQ(host.beeps, 9);
 }
 
 TEST_F(CustomFieldDialog, TheMineCountIsCappedSoThatOneCellStaysFree) {

@@ -22,6 +22,23 @@ class TstEquationWindows : public test::RunningGui {
         }
         return nullptr;
     }
+    // Where the text box and the button sit, and whether long lines scroll sideways.
+    static QString layout(QWidget* window) {
+        auto* text = window->findChild<QPlainTextEdit*>("Text1");
+        const QRect t = text->geometry(), b = window->findChild<QPushButton*>("OKButton")->geometry();
+        const bool sideways = text->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn &&
+                              text->lineWrapMode() == QPlainTextEdit::NoWrap;
+        return QStringLiteral("text %1,%2 %3x%4 button %5,%6 %7x%8%9")
+            .arg(t.x())
+            .arg(t.y())
+            .arg(t.width())
+            .arg(t.height())
+            .arg(b.x())
+            .arg(b.y())
+            .arg(b.width())
+            .arg(b.height())
+            .arg(sideways ? " scrolls sideways" : "");
+    }
     // Opens a modal text window with `open` and returns its title and text after closing it.
     static QStringList modalText(const std::function<void()>& open) {
         QStringList shown;
@@ -30,7 +47,7 @@ class TstEquationWindows : public test::RunningGui {
             QVERIFY(v);
             QVERIFY(v->text()->isReadOnly());
             QVERIFY(v->text()->textInteractionFlags() & Qt::TextSelectableByMouse);
-            shown << v->windowTitle() << v->text()->toPlainText();
+            shown << v->windowTitle() << v->text()->toPlainText() << layout(v);
             QTest::mouseClick(v->okButton(), Qt::LeftButton);
         });
         open();
@@ -62,6 +79,7 @@ class TstEquationWindows : public test::RunningGui {
         test::press(view(), 40);
         const QStringList shown = modalText([this] { view().action("EqsGes")->trigger(); });
         QCOMPARE(shown.value(0), QStringLiteral("Gleichungssystem"));
+        QCOMPARE(shown.value(2), QStringLiteral("text 16,24 425x257 button 16,296 425x25 scrolls sideways"));
         QVERIFY(shown.value(1).startsWith(QStringLiteral("linsolve ( {\n\na[ 01,01 ] + a[ 02,01 ] = 1,\n")));
     }
 
@@ -117,6 +135,7 @@ class TstEquationWindows : public test::RunningGui {
         QVERIFY(w);
         QVERIFY(!w->isModal());
         QVERIFY(QFontInfo(w->text()->font()).fixedPitch());
+        QCOMPARE(layout(w), QStringLiteral("text 16,24 601x409 button 16,448 601x25 scrolls sideways"));
         QVERIFY(w->text()->toPlainText().contains(QStringLiteral("12.3")));  // 10 mines in 81 cells
         QVERIFY(!view().action("wahrscheinlichkeiten")->isEnabled());
         // The main window stays usable: a click on a cell goes through.

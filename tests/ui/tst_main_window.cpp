@@ -14,10 +14,17 @@ class TstMainWindow : public test::RunningGui {
     Q_OBJECT
 
   private slots:
-    // The four faces must be told apart at a glance: every pair differs in many pixels.
-    void theFourFacesDiffer() {
+    // The four faces are yellow discs on a clear ground, told apart at a glance: every pair
+    // differs in many pixels.
+    void theFourFacesAreDiscsThatDiffer() {
         const Picture faces[] = {Picture::FaceNormal, Picture::FaceWorking, Picture::FaceWon,
                                  Picture::FaceLost};
+        for (Picture face : faces) {
+            const QImage image = drawPicture(face, 1.0).toImage();
+            for (QPoint cheek : {QPoint(4, 16), QPoint(23, 17), QPoint(14, 4)})
+                QCOMPARE(image.pixelColor(cheek), QColor(0xFF, 0xE0, 0x20));
+            QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+        }
         for (int i = 0; i < 4; ++i) {
             for (int j = i + 1; j < 4; ++j) {
                 const QImage a = drawPicture(faces[i], 1.0).toImage(),
