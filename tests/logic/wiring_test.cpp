@@ -64,5 +64,11 @@ TEST_F(GameTest, ButtonMenuAndAutomaticPlayReachTheSolveAndTheSweepThroughOneCon
     EXPECT_EQ(sweeps, 3);
 }
 
+TEST_F(GameTest, BeendenFromTheMenuClosesTheMainWindow) {
+    form.menuNode(form.Ende).click();
+    ASSERT_EQ(host.closed.size(), 1u);
+    EXPECT_EQ(host.closed.front(), &form);
+}
+
 }  // namespace
 }  // namespace gravlin
