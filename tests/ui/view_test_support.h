@@ -7,10 +7,13 @@
 #include <functional>
 #include <memory>
 
-#include "gravlin/board/form1.h"
 #include "gravlin_gui.h"
+#include "positions.h"
 
 namespace gravlin::ui::test {
+
+using testing::findCell;
+using testing::layStripes;
 
 // Base of every view test: init() starts the program with a fixed seed, cleanup() ends it
 // and proves that no window was left open. `afterStart` lets a test prepare more.
@@ -60,26 +63,6 @@ inline void answerNextModal(std::function<void(QWidget*)> answer) {
     });
     poll->start(20);
     QTimer::singleShot(5000, poll, [poll] { poll->deleteLater(); });
-}
-
-// Index of a covered cell without (or with) a mine, -1 if none.
-inline int findCell(const Form1& f, bool mine) {
-    for (int L = 0; L < f.x_game * f.y_game; ++L) {
-        if (!f.visible(L % f.x_game + 1, L / f.x_game + 1) &&
-            f.is_mine(L % f.x_game + 1, L / f.x_game + 1) == mine)
-            return L;
-    }
-    return -1;
-}
-
-// Lays ten mines on the new 9 x 9 game in play, as a loaded layout would, in the top and
-// bottom rows, every other column: the first press in the middle opens most of the board,
-// and single numbers cannot decide the rest.
-inline void layStripes(Form1& f) {
-    for (int x : {1, 3, 5, 7, 9}) f.is_mine(x, 1) = f.is_mine(x, 9) = true;
-    f.countMinesOfEveryCell();
-    f.save_mine.enabled = true;
-    f.save.enabled = true;
 }
 
 // Presses and releases the mouse button on the cell, as the user does.

@@ -1,6 +1,4 @@
 // Gravlin: the game window.
-//   --screenshot FILE   save a picture of the window once it is painted, then quit
-//   --scenario NAME     before the picture, play a scene (see scenarios.cpp)
 //   --report-start      print "painted <ms> rss-kib <n>" at the first paint, then quit
 #include <QApplication>
 #include <QElapsedTimer>
@@ -11,7 +9,6 @@
 #include <string>
 
 #include "gravlin_gui.h"
-#include "scenarios.h"
 
 namespace {
 
@@ -50,17 +47,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     gravlin::ui::setUpApplication();
 
-    QString screenshot;
-    QString scenario;
     bool reportStart = false;
     const QStringList args = QApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--screenshot") && i + 1 < args.size())
-            screenshot = args[++i];
-        else if (args[i] == QLatin1String("--scenario") && i + 1 < args.size())
-            scenario = args[++i];
-        else if (args[i] == QLatin1String("--report-start"))
-            reportStart = true;
+        if (args[i] == QLatin1String("--report-start")) reportStart = true;
     }
 
     gravlin::ui::GravlinGui gui;
@@ -75,17 +65,6 @@ int main(int argc, char** argv) {
             QCoreApplication::quit();
         });
         gui.view()->installEventFilter(watcher);
-    } else if (!screenshot.isEmpty()) {
-        QTimer::singleShot(400, [&] {
-            if (!scenario.isEmpty() && gravlin::ui::playScenario(gui, scenario.toStdString(), screenshot)) {
-                QCoreApplication::quit();
-                return;
-            }
-            QTimer::singleShot(300, [&] {
-                gravlin::ui::saveScreenshot(gui, screenshot);
-                QCoreApplication::quit();
-            });
-        });
     }
     const int rc = QApplication::exec();
     delete watcher;
