@@ -1,6 +1,9 @@
 #pragma once
 // Helpers shared by the view tests.
+#include <QAction>
 #include <QApplication>
+#include <QFrame>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
@@ -15,6 +18,34 @@ namespace gravlin::ui::test {
 using testing::findCell;
 using testing::layStripes;
 
+// The child of `parent` with the object name the view gave the control; the test binary
+// stops at once when there is none.
+template <typename T = QWidget>
+T* named(const QObject* parent, const QString& name) {
+    T* found = parent->findChild<T*>(name);
+    if (!found) qFatal("no %s named %s", T::staticMetaObject.className(), qPrintable(name));
+    return found;
+}
+
+// The cell buttons of the main window's field, in the order of their index.
+inline QList<QPushButton*> cells(const QWidget& window) {
+    return named<QFrame>(&window, QStringLiteral("Frame2"))
+        ->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
+}
+
+// Presses and releases the mouse button on the cell, as the user does.
+inline void press(const QWidget& window, int index, Qt::MouseButton button = Qt::LeftButton) {
+    QPushButton* cell = cells(window).at(index);
+    QTest::mousePress(cell, button, Qt::NoModifier, QPoint(8, 8));
+    QTest::mouseRelease(cell, button, Qt::NoModifier, QPoint(8, 8));
+}
+
+inline int visibleCells(const QWidget& window) {
+    int n = 0;
+    for (const QPushButton* cell : cells(window)) n += cell->isVisible() ? 1 : 0;
+    return n;
+}
+
 // Base of every view test: init() starts the program with a fixed seed, cleanup() ends it
 // and proves that no window was left open. `afterStart` lets a test prepare more.
 class RunningGui : public QObject {
@@ -24,6 +55,13 @@ class RunningGui : public QObject {
 
     MainWindowView& view() { return *gui->view(); }
     Form1& form() { return gui->program.form; }
+    // Controls and menu items of the main window, by name.
+    template <typename T = QWidget>
+    T* named(const QString& name) {
+        return test::named<T>(gui->view(), name);
+    }
+    QAction* action(const QString& name) { return named<QAction>(name); }
+    QPushButton* cell(int index) { return cells(view()).at(index); }
 
   protected:
     virtual void afterStart() {}
@@ -63,18 +101,6 @@ inline void answerNextModal(std::function<void(QWidget*)> answer) {
     });
     poll->start(20);
     QTimer::singleShot(5000, poll, [poll] { poll->deleteLater(); });
-}
-
-// Presses and releases the mouse button on the cell, as the user does.
-inline void press(MainWindowView& view, int index, Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mousePress(view.cell(index), button, Qt::NoModifier, QPoint(8, 8));
-    QTest::mouseRelease(view.cell(index), button, Qt::NoModifier, QPoint(8, 8));
-}
-
-inline int visibleCells(const MainWindowView& view) {
-    int n = 0;
-    for (int i = 0; i < kCellButtons; ++i) n += view.cell(i)->isVisible() ? 1 : 0;
-    return n;
 }
 
 }  // namespace gravlin::ui::test

@@ -72,7 +72,6 @@ QtHost::~QtHost() {
 }
 
 void QtHost::invoke(const std::function<void()>& handler) {
-    ++invokeDepth_;
     try {
         handler();
     } catch (const std::exception& e) {
@@ -81,7 +80,6 @@ void QtHost::invoke(const std::function<void()>& handler) {
                               QStringLiteral("Interner Fehler: %1\nDer Befehl wurde abgebrochen.")
                                   .arg(QString::fromUtf8(e.what())));
     }
-    --invokeDepth_;
     refreshViews();
 }
 
@@ -134,7 +132,6 @@ MsgResult QtHost::messageBox(const std::string& text, MsgButtons buttons, MsgIco
 }
 
 void QtHost::beep() {
-    ++beeps_;
     QApplication::beep();
 }
 

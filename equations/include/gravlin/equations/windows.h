@@ -37,7 +37,6 @@ class frmWahrscheinlichkeit : public TextWindow {
     // Runs when the window is loaded; the program disables its menu entry there.
     std::function<void()> onLoad;
     void Form_Load();
-    void Form_Unload() {}
 };
 
 }  // namespace gravlin
