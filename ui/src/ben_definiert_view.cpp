@@ -20,15 +20,8 @@ BenDefiniertView::BenDefiniertView(QtHost& host, BenDefiniert& dialog, QWidget* 
     m_ = makeEdit(d_.m_input, "m_input", &BenDefiniert::m_input_Change);
     labelM_ = makeLabel(d_.Label_m, "Label_m");
 
-    ok_ = new QPushButton(QString::fromStdString(d_.OKButton.caption), this);
-    ok_->setObjectName("OKButton");
-    ok_->setGeometry(pxRect(d_.OKButton.geometry));
-    cancel_ = new QPushButton(QString::fromStdString(d_.CancelButton.caption), this);
-    cancel_->setObjectName("CancelButton");
-    cancel_->setGeometry(pxRect(d_.CancelButton.geometry));
-    connect(ok_, &QPushButton::clicked, this, [this] { host_.invoke([this] { d_.OKButton_Click(); }); });
-    connect(cancel_, &QPushButton::clicked, this,
-            [this] { host_.invoke([this] { d_.CancelButton_Click(); }); });
+    ok_ = makeButton(d_.OKButton, "OKButton", [this] { d_.OKButton_Click(); });
+    cancel_ = makeButton(d_.CancelButton, "CancelButton", [this] { d_.CancelButton_Click(); });
 
     // Tab order: OK, Abbrechen, then the height, width and mines fields.
     setTabOrder(ok_, cancel_);

@@ -64,6 +64,15 @@ void DialogView::setClientSize(float widthTwips, float heightTwips) {
     setFixedSize(px(widthTwips), px(heightTwips));
 }
 
+QPushButton* DialogView::makeButton(const CommandButton& data, const char* name,
+                                    std::function<void()> click) {
+    auto* b = new QPushButton(QString::fromStdString(data.caption), this);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(pxRect(data.geometry));
+    connect(b, &QPushButton::clicked, this, [this, click = std::move(click)] { host_.invoke(click); });
+    return b;
+}
+
 // ---- QtHost -------------------------------------------------------------------------------
 
 QtHost::QtHost() = default;
