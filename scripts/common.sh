@@ -44,10 +44,11 @@ configure() {
           -DGRAVLIN_BUILD_TESTS=ON "$@" >/dev/null
 }
 
-# Builds what the program needs to run: the program and the engine library.
+# Builds what the program needs to run, the program and the engine library, and the
+# further targets named.
 build_program() {
     configure
-    cmake --build "$BUILD_DIR" -j "$JOBS" --target gravlin gravlin_engine
+    cmake --build "$BUILD_DIR" -j "$JOBS" --target gravlin gravlin_engine "$@"
 }
 
 # configure_and_build [extra cmake arguments...]: configures and builds everything.

@@ -27,6 +27,7 @@
 
 #include "fake_host.h"
 #include "gravlin/app/program.h"
+#include "gravlin/equations/dynamic_engine.h"
 #include "gravlin/equations/engine.h"
 #include "report.h"
 

@@ -25,11 +25,14 @@ class TstCustomDialog : public test::RunningGui {
             driven = true;
             drive(d);
         });
-        view().action("benutzerdefiniert")->trigger();
+        action("benutzerdefiniert")->trigger();
         QVERIFY(driven);
     }
+    static QLineEdit* field(QWidget* d, const char* name) { return test::named<QLineEdit>(d, name); }
+    static QLabel* range(QWidget* d, const char* name) { return test::named<QLabel>(d, name); }
+    static QPushButton* button(QWidget* d, const char* name) { return test::named<QPushButton>(d, name); }
     static QStringList entries(BenDefiniertView* d) {
-        return {d->xInput()->text(), d->yInput()->text(), d->mInput()->text()};
+        return {field(d, "x_input")->text(), field(d, "y_input")->text(), field(d, "m_input")->text()};
     }
     static QColor green() { return QColor(0xC0, 0xFF, 0xC0); }
 
@@ -39,55 +42,56 @@ class TstCustomDialog : public test::RunningGui {
             QCOMPARE(d->windowTitle(), QStringLiteral("Benutzerdefinierte Einstellung"));
             QCOMPARE(d->size(), QSize(303, 125));
             QCOMPARE(entries(d), (QStringList{"16", "16", "40"}));
-            QCOMPARE(d->rangeX()->palette().color(QPalette::Window), green());
+            QCOMPARE(range(d, "Label_x")->palette().color(QPalette::Window), green());
             // Focus starts on OK; Tab runs through Cancel and the fields back to OK.
-            QCOMPARE(QApplication::focusWidget(), d->okButton());
-            QWidget* order[] = {d->cancelButton(), d->yInput(), d->xInput(), d->mInput(), d->okButton()};
+            QCOMPARE(QApplication::focusWidget(), button(d, "OKButton"));
+            QWidget* order[] = {button(d, "CancelButton"), field(d, "y_input"), field(d, "x_input"),
+                                field(d, "m_input"), button(d, "OKButton")};
             for (QWidget* next : order) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
                 QCOMPARE(QApplication::focusWidget(), next);
             }
-            retype(d->xInput(), QStringLiteral("20"));
-            retype(d->yInput(), QStringLiteral("10"));
-            retype(d->mInput(), QStringLiteral("50"));
-            QTest::mouseClick(d->okButton(), Qt::LeftButton);
+            retype(field(d, "x_input"), QStringLiteral("20"));
+            retype(field(d, "y_input"), QStringLiteral("10"));
+            retype(field(d, "m_input"), QStringLiteral("50"));
+            QTest::mouseClick(button(d, "OKButton"), Qt::LeftButton);
         });
         QCOMPARE(form().x_game, 20);
         QCOMPARE(form().y_game, 10);
         QCOMPARE(form().no_mines_game, 50);
         QCOMPARE(test::visibleCells(view()), 200);
-        QCOMPARE(view().minesLabel()->text(), QStringLiteral("050"));
-        QVERIFY(view().action("benutzerdefiniert")->isChecked());
-        QVERIFY(!view().action("Fortgeschrittene")->isChecked());
+        QCOMPARE(named<QLabel>("MinesLabel")->text(), QStringLiteral("050"));
+        QVERIFY(action("benutzerdefiniert")->isChecked());
+        QVERIFY(!action("Fortgeschrittene")->isChecked());
 
         // The next opening shows the accepted entry, even after a standard level.
-        view().action("Anfänger")->trigger();
+        action("Anfänger")->trigger();
         openDialog([](BenDefiniertView* d) {
             QCOMPARE(entries(d), (QStringList{"20", "10", "50"}));
-            QTest::mouseClick(d->cancelButton(), Qt::LeftButton);
+            QTest::mouseClick(button(d, "CancelButton"), Qt::LeftButton);
         });
         QCOMPARE(form().x_game, 9);
-        QVERIFY(view().action("Anfänger")->isChecked());
+        QVERIFY(action("Anfänger")->isChecked());
     }
 
     void badValuesTurnRedAndTypingTurnsThemBack() {
         openDialog([](BenDefiniertView* d) {
-            retype(d->xInput(), QStringLiteral("31"));
-            retype(d->yInput(), QStringLiteral("25"));
-            retype(d->mInput(), QStringLiteral("abc"));
-            QTest::mouseClick(d->okButton(), Qt::LeftButton);
+            retype(field(d, "x_input"), QStringLiteral("31"));
+            retype(field(d, "y_input"), QStringLiteral("25"));
+            retype(field(d, "m_input"), QStringLiteral("abc"));
+            QTest::mouseClick(button(d, "OKButton"), Qt::LeftButton);
             QVERIFY(d->isVisible());
-            for (QLabel* l : {d->rangeX(), d->rangeY(), d->rangeM()})
+            for (QLabel* l : {range(d, "Label_x"), range(d, "Label_y"), range(d, "Label_m")})
                 QCOMPARE(l->palette().color(QPalette::Window), QColor(255, 0, 0));
-            for (QLineEdit* e : {d->xInput(), d->yInput(), d->mInput()})
+            for (QLineEdit* e : {field(d, "x_input"), field(d, "y_input"), field(d, "m_input")})
                 QCOMPARE(e->palette().color(QPalette::Base), QColor(255, 0, 0));
-            QTest::keyClick(d->yInput(), Qt::Key_Backspace);
-            QCOMPARE(d->rangeY()->palette().color(QPalette::Window), green());
-            QCOMPARE(d->rangeX()->palette().color(QPalette::Window), QColor(255, 0, 0));
+            QTest::keyClick(field(d, "y_input"), Qt::Key_Backspace);
+            QCOMPARE(range(d, "Label_y")->palette().color(QPalette::Window), green());
+            QCOMPARE(range(d, "Label_x")->palette().color(QPalette::Window), QColor(255, 0, 0));
             QTest::keyClick(d, Qt::Key_Escape);
         });
         QCOMPARE(form().x_game, 16);
-        QVERIFY(view().action("Fortgeschrittene")->isChecked());
+        QVERIFY(action("Fortgeschrittene")->isChecked());
     }
 };
 

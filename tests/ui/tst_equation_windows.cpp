@@ -15,6 +15,8 @@ using namespace gravlin::ui;
 class TstEquationWindows : public test::RunningGui {
     Q_OBJECT
 
+    static QPlainTextEdit* textBox(QWidget* w) { return test::named<QPlainTextEdit>(w, "Text1"); }
+    static QPushButton* okButton(QWidget* w) { return test::named<QPushButton>(w, "OKButton"); }
     static TextWindowView* textWindow(const QString& title) {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             auto* v = dynamic_cast<TextWindowView*>(w);
@@ -45,16 +47,16 @@ class TstEquationWindows : public test::RunningGui {
         test::answerNextModal([&](QWidget* w) {
             auto* v = dynamic_cast<TextWindowView*>(w);
             QVERIFY(v);
-            QVERIFY(v->text()->isReadOnly());
-            QVERIFY(v->text()->textInteractionFlags() & Qt::TextSelectableByMouse);
-            shown << v->windowTitle() << v->text()->toPlainText() << layout(v);
-            QTest::mouseClick(v->okButton(), Qt::LeftButton);
+            QVERIFY(textBox(v)->isReadOnly());
+            QVERIFY(textBox(v)->textInteractionFlags() & Qt::TextSelectableByMouse);
+            shown << v->windowTitle() << textBox(v)->toPlainText() << layout(v);
+            QTest::mouseClick(okButton(v), Qt::LeftButton);
         });
         open();
         return shown;
     }
 
-    void afterStart() override { view().action("Anfänger")->trigger(); }
+    void afterStart() override { action("Anfänger")->trigger(); }
 
     // Finds nothing free and answers probabilities with umlauts.
     testing::RecordingEngine fakeEngine;
@@ -64,20 +66,20 @@ class TstEquationWindows : public test::RunningGui {
         test::layStripes(form());
         test::press(view(), 40);
         QVERIFY(form().game_running);
-        QTest::mouseClick(view().glSolve(), Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>("GlSolve"), Qt::LeftButton);
         // The free cells between the mines of the top row turn light green, the mines light red.
         QCOMPARE(form().Command1[1].backColor, 0x00C0FFC0u);
         QCOMPARE(form().Command1[0].backColor, 0x00C0C0FFu);
-        QVERIFY(!view().action("wahrscheinlichkeiten")->isEnabled());
-        QTest::mouseClick(view().klickGreen(), Qt::LeftButton);
+        QVERIFY(!action("wahrscheinlichkeiten")->isEnabled());
+        QTest::mouseClick(named<QPushButton>("KlickGreen"), Qt::LeftButton);
         QVERIFY(!form().game_running);
-        QCOMPARE(view().minesLabel()->text(), QStringLiteral("000"));
+        QCOMPARE(named<QLabel>("MinesLabel")->text(), QStringLiteral("000"));
     }
 
     void theSystemIsShownAsSelectableText() {
         test::layStripes(form());
         test::press(view(), 40);
-        const QStringList shown = modalText([this] { view().action("EqsGes")->trigger(); });
+        const QStringList shown = modalText([this] { action("EqsGes")->trigger(); });
         QCOMPARE(shown.value(0), QStringLiteral("Gleichungssystem"));
         QCOMPARE(shown.value(2), QStringLiteral("text 16,24 425x257 button 16,296 425x25 scrolls sideways"));
         QVERIFY(shown.value(1).startsWith(QStringLiteral("linsolve ( {\n\na[ 01,01 ] + a[ 02,01 ] = 1,\n")));
@@ -98,7 +100,7 @@ class TstEquationWindows : public test::RunningGui {
             auto* v = dynamic_cast<TextWindowView*>(w);
             QVERIFY(v);
             QCOMPARE(v->windowTitle(), QStringLiteral("NICHT eindeutig lösbar"));
-            QPlainTextEdit* t = v->text();
+            QPlainTextEdit* t = textBox(v);
             QCOMPARE(t->document()->blockCount(), 8);
             const QRect inside = t->viewport()->rect();
             for (QTextBlock b = t->document()->begin(); b.isValid(); b = b.next()) {
@@ -109,40 +111,40 @@ class TstEquationWindows : public test::RunningGui {
             }
             QCOMPARE(t->verticalScrollBar()->maximum(), 0);
             QVERIFY(v->width() >= 341 && v->height() >= 211);  // never below the layout
-            QVERIFY(v->okButton()->y() >= t->geometry().bottom());
-            QVERIFY(v->rect().contains(v->okButton()->geometry()));
+            QVERIFY(okButton(v)->y() >= t->geometry().bottom());
+            QVERIFY(v->rect().contains(okButton(v)->geometry()));
             checked = true;
-            QTest::mouseClick(v->okButton(), Qt::LeftButton);
+            QTest::mouseClick(okButton(v), Qt::LeftButton);
         });
-        QTest::mouseClick(view().glSolve(), Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>("GlSolve"), Qt::LeftButton);
         QVERIFY(checked);
 
-        view().action("wahrscheinlichkeiten")->trigger();
+        action("wahrscheinlichkeiten")->trigger();
         TextWindowView* w = textWindow(QStringLiteral("Wahrscheinlichkeit"));
         QVERIFY(w);
         QCOMPARE(
-            w->text()->toPlainText(),
+            textBox(w)->toPlainText(),
             QStringLiteral("Vorschlag: a[ 02,01 ] enthält keine Mine\nWahrscheinlichkeiten für Minen\n"));
-        w->okButton()->click();
+        okButton(w)->click();
     }
 
     void probabilitiesOpenBesideTheGameAndCloseWithANewGame() {
         // Before the first click only the total decides anything: nothing is free.
-        QTest::mouseClick(view().glSolve(), Qt::LeftButton);
-        QTRY_VERIFY(view().action("wahrscheinlichkeiten")->isEnabled());
-        view().action("wahrscheinlichkeiten")->trigger();
+        QTest::mouseClick(named<QPushButton>("GlSolve"), Qt::LeftButton);
+        QTRY_VERIFY(action("wahrscheinlichkeiten")->isEnabled());
+        action("wahrscheinlichkeiten")->trigger();
         TextWindowView* w = textWindow(QStringLiteral("Wahrscheinlichkeit"));
         QVERIFY(w);
         QVERIFY(!w->isModal());
-        QVERIFY(QFontInfo(w->text()->font()).fixedPitch());
+        QVERIFY(QFontInfo(textBox(w)->font()).fixedPitch());
         QCOMPARE(layout(w), QStringLiteral("text 16,24 601x409 button 16,448 601x25 scrolls sideways"));
-        QVERIFY(w->text()->toPlainText().contains(QStringLiteral("12.3")));  // 10 mines in 81 cells
-        QVERIFY(!view().action("wahrscheinlichkeiten")->isEnabled());
+        QVERIFY(textBox(w)->toPlainText().contains(QStringLiteral("12.3")));  // 10 mines in 81 cells
+        QVERIFY(!action("wahrscheinlichkeiten")->isEnabled());
         // The main window stays usable: a click on a cell goes through.
         test::press(view(), 40);
         QVERIFY(form().visible(5, 5));
         QVERIFY(textWindow(QStringLiteral("Wahrscheinlichkeit")));
-        view().action("NewGame")->trigger();
+        action("NewGame")->trigger();
         QTRY_VERIFY(!textWindow(QStringLiteral("Wahrscheinlichkeit")));
     }
 };

@@ -72,14 +72,17 @@ class TstInfoWindows : public test::RunningGui {
             QVERIFY(v);
             QCOMPARE(v->windowTitle(), QStringLiteral("Info zu Gravlin"));
             QCOMPARE(v->size(), QSize(470, 359));
-            QCOMPARE(v->title()->text(), QStringLiteral("Gravlin"));
-            QCOMPARE(v->version()->text(), QStringLiteral("Version ") + QApplication::applicationVersion());
-            QVERIFY(v->disclaimer()->text().contains(QStringLiteral("Gewährleistung")));
-            QVERIFY(!v->icon()->pixmap().isNull());
-            QVERIFY(v->history()->toPlainText().startsWith(QStringLiteral("Ab Version 1: \n")));
-            QVERIFY(v->history()->isReadOnly());
-            QCOMPARE(v->history()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-            QCOMPARE(QApplication::focusWidget(), v->okButton());
+            QCOMPARE(test::named<QLabel>(v, "lblTitle")->text(), QStringLiteral("Gravlin"));
+            QCOMPARE(test::named<QLabel>(v, "lblVersion")->text(),
+                     QStringLiteral("Version ") + QApplication::applicationVersion());
+            QVERIFY(
+                test::named<QLabel>(v, "lblDisclaimer")->text().contains(QStringLiteral("Gewährleistung")));
+            QVERIFY(!test::named<QLabel>(v, "picIcon")->pixmap().isNull());
+            auto* history = test::named<QPlainTextEdit>(v, "Beschreibung");
+            QVERIFY(history->toPlainText().startsWith(QStringLiteral("Ab Version 1: \n")));
+            QVERIFY(history->isReadOnly());
+            QCOMPARE(history->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+            QCOMPARE(QApplication::focusWidget(), test::named<QPushButton>(v, "cmdOK"));
 
             // No registry here: the button says so and the window stays.
             QString message;
@@ -91,11 +94,11 @@ class TstInfoWindows : public test::RunningGui {
                 QCOMPARE(mb->buttons().size(), 1);
                 mb->buttons().first()->click();
             });
-            QTest::mouseClick(v->sysInfoButton(), Qt::LeftButton);
+            QTest::mouseClick(test::named<QPushButton>(v, "cmdSysInfo"), Qt::LeftButton);
             QCOMPARE(message, QStringLiteral("Systeminformationen sind momentan nicht verfügbar"));
             QVERIFY(v->isVisible());
             checked = true;
-            QTest::mouseClick(v->okButton(), Qt::LeftButton);
+            QTest::mouseClick(test::named<QPushButton>(v, "cmdOK"), Qt::LeftButton);
         });
         QTest::keyClick(&view(), Qt::Key_F1);
         QVERIFY(checked);
@@ -143,13 +146,14 @@ class TstInfoWindows : public test::RunningGui {
             auto* v = dynamic_cast<WwwView*>(w);
             QVERIFY(v);
             QCOMPARE(v->windowTitle(), QStringLiteral("Aktuelle Hinweise"));
-            QCOMPARE(v->label1()->text(), QStringLiteral("Msg from host:"));
-            QCOMPARE(v->hostLabel()->text(), host);
-            QVERIFY(v->text()->isReadOnly());
-            QCOMPARE(v->text()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-            QCOMPARE(v->text()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-            text = v->text()->toPlainText();
-            QTest::mouseClick(v->okButton(), Qt::LeftButton);
+            QCOMPARE(test::named<QLabel>(v, "Label1")->text(), QStringLiteral("Msg from host:"));
+            QCOMPARE(test::named<QLabel>(v, "host")->text(), host);
+            auto* page = test::named<QPlainTextEdit>(v, "Text1");
+            QVERIFY(page->isReadOnly());
+            QCOMPARE(page->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+            QCOMPARE(page->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+            text = page->toPlainText();
+            QTest::mouseClick(test::named<QPushButton>(v, "cmdOK"), Qt::LeftButton);
         });
         // The hourglass shows while the window waits for the page.
         Qt::CursorShape duringFetch = Qt::ArrowCursor;

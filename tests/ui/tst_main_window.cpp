@@ -88,26 +88,26 @@ class TstMainWindow : public test::RunningGui {
             }
         }
         for (const char* hidden : {"Feldaufbau", "Test1"})
-            QVERIFY(!view().action(hidden)->isVisible() && !view().action(hidden)->isEnabled());
+            QVERIFY(!action(hidden)->isVisible() && !action(hidden)->isEnabled());
     }
 
     void shortcutsWorkWhileTheMenusAreClosed() {
         view().activateWindow();
-        QCOMPARE(view().action("spickmodus")->shortcut().toString(QKeySequence::NativeText),
+        QCOMPARE(action("spickmodus")->shortcut().toString(QKeySequence::NativeText),
                  QStringLiteral("Strg+F12"));
         QTest::keyClick(&view(), Qt::Key_F12, Qt::ControlModifier);
         QVERIFY(form().spickmodus.checked);
-        QVERIFY(view().action("spickmodus")->isChecked());
+        QVERIFY(action("spickmodus")->isChecked());
         QTest::keyClick(&view(), Qt::Key_F12, Qt::ControlModifier);
         QVERIFY(!form().spickmodus.checked);
         QTest::keyClick(&view(), Qt::Key_F1, Qt::ControlModifier);
-        QCOMPARE(view().action("Solve")->text(), QStringLiteral("Ende von: &Zeige"));
+        QCOMPARE(action("Solve")->text(), QStringLiteral("Ende von: &Zeige"));
         QTest::keyClick(&view(), Qt::Key_F1, Qt::ControlModifier);
-        QCOMPARE(view().action("Solve")->text(), QStringLiteral("&Zeige alle Minen"));
+        QCOMPARE(action("Solve")->text(), QStringLiteral("&Zeige alle Minen"));
     }
 
     void labelAndToolButtons() {
-        QLabel* l = view().minesLabel();
+        QLabel* l = named<QLabel>("MinesLabel");
         QCOMPARE(l->text(), QStringLiteral("040"));
         QCOMPARE(l->toolTip(), QStringLiteral("Noch verdeckt: 256"));
         QVERIFY(l->font().bold());
@@ -115,17 +115,19 @@ class TstMainWindow : public test::RunningGui {
         QCOMPARE(l->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         QCOMPARE(l->palette().color(QPalette::Window), QColor(0x40, 0x40, 0x40));
         QCOMPARE(l->geometry(), QRect(16, 24, 49, 33));
-        QCOMPARE(view().startStop()->toolTip(), QStringLiteral("Beginne neues Spiel"));
-        QCOMPARE(view().glSolve()->toolTip(), QStringLiteral("Löse lin. Gleichungssystem"));
-        QCOMPARE(view().klickGreen()->toolTip(), QStringLiteral("Klicke alle \"hellgrünen\" Felder an"));
-        for (QPushButton* b : {view().startStop(), view().glSolve(), view().klickGreen()})
+        QCOMPARE(named<QPushButton>("StartStop")->toolTip(), QStringLiteral("Beginne neues Spiel"));
+        QCOMPARE(named<QPushButton>("GlSolve")->toolTip(), QStringLiteral("Löse lin. Gleichungssystem"));
+        QCOMPARE(named<QPushButton>("KlickGreen")->toolTip(),
+                 QStringLiteral("Klicke alle \"hellgrünen\" Felder an"));
+        for (QPushButton* b : {named<QPushButton>("StartStop"), named<QPushButton>("GlSolve"),
+                               named<QPushButton>("KlickGreen")})
             QVERIFY(!b->icon().isNull() && b->isVisible());
         // 16 wide: the face centred over the field, the hammer flush right, "?" left of it.
-        QCOMPARE(view().startStop()->geometry(), QRect(136, 24, 33, 33));
-        QCOMPARE(view().klickGreen()->x(), 255);
-        QCOMPARE(view().glSolve()->x(), 214);
-        QCOMPARE(view().frame2()->geometry(), QRect(16, 64, 272, 280));
-        QCOMPARE(view().frame1()->geometry(), QRect(0, 8, 304, 353));
+        QCOMPARE(named<QPushButton>("StartStop")->geometry(), QRect(136, 24, 33, 33));
+        QCOMPARE(named<QPushButton>("KlickGreen")->x(), 255);
+        QCOMPARE(named<QPushButton>("GlSolve")->x(), 214);
+        QCOMPARE(named<QFrame>("Frame2")->geometry(), QRect(16, 64, 272, 280));
+        QCOMPARE(named<QFrame>("Frame1")->geometry(), QRect(0, 8, 304, 353));
     }
 
     void everyBoardShowsItsButtons_data() {
@@ -156,19 +158,19 @@ class TstMainWindow : public test::RunningGui {
                 gui->program.field.Feldaufbau_Click();
             });
         } else {
-            view().action(level.toStdString())->trigger();
-            QVERIFY(view().action(level.toStdString())->isChecked());
+            action(level)->trigger();
+            QVERIFY(action(level)->isChecked());
         }
         QCOMPARE(test::visibleCells(view()), cells);
-        QCOMPARE(view().cell(0)->geometry(), QRect(8, 16, 17, 17));
-        QCOMPARE(view().cell(cells - 1)->geometry(), last);
-        QCOMPARE(view().cell(cells - 1)->toolTip(),
+        QCOMPARE(cell(0)->geometry(), QRect(8, 16, 17, 17));
+        QCOMPARE(cell(cells - 1)->geometry(), last);
+        QCOMPARE(cell(cells - 1)->toolTip(),
                  QStringLiteral("x=%1, y=%2").arg((last.x() - 8) / 16 + 1).arg((last.y() - 16) / 16 + 1));
-        if (cells < kCellButtons) QVERIFY(!view().cell(cells)->isVisible());
-        QCOMPARE(view().minesLabel()->text(), label);
-        QCOMPARE(view().central()->size(), client);
+        if (cells < kCellButtons) QVERIFY(!cell(cells)->isVisible());
+        QCOMPARE(named<QLabel>("MinesLabel")->text(), label);
+        QCOMPARE(view().centralWidget()->size(), client);
         QTRY_COMPARE(view().width(), client.width());
-        QCOMPARE(view().klickGreen()->isVisible(), cells != 81);
+        QCOMPARE(named<QPushButton>("KlickGreen")->isVisible(), cells != 81);
     }
 };
 

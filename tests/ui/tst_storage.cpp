@@ -32,12 +32,12 @@ class TstStorage : public test::RunningGui {
         out << text;
     }
 
-    // Triggers `action` and answers its file dialog, after checking its settings, by entering
-    // `typed` and pressing the accept button; then answers "&Ja" to a message box containing
-    // `question`, if given.
-    void runCommand(const char* action, const QString& typed, bool forSaving, const QString& question = {}) {
+    // Triggers the menu item `item` and answers its file dialog, after checking its settings,
+    // by entering `typed` and pressing the accept button; then answers "&Ja" to a message box
+    // containing `question`, if given.
+    void runCommand(const char* item, const QString& typed, bool forSaving, const QString& question = {}) {
         const QString pattern =
-            std::string_view(action).ends_with("mine") ? QStringLiteral("*.txt") : QStringLiteral("*.qzd");
+            std::string_view(item).ends_with("mine") ? QStringLiteral("*.txt") : QStringLiteral("*.qzd");
         test::answerNextModal([=, this](QWidget* w) {
             auto* d = qobject_cast<QFileDialog*>(w);
             QVERIFY(d);
@@ -71,7 +71,7 @@ class TstStorage : public test::RunningGui {
                 }
             });
         });
-        view().action(action)->trigger();
+        action(item)->trigger();
         QCOMPARE(answered, question.isEmpty() ? 1 : 2);
     }
 
@@ -79,7 +79,7 @@ class TstStorage : public test::RunningGui {
         answered = 0;
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
-        view().action("Anfänger")->trigger();
+        action("Anfänger")->trigger();
         test::layStripes(form());
         test::press(view(), 40);
         QVERIFY(form().visible(5, 5));
@@ -112,7 +112,7 @@ class TstStorage : public test::RunningGui {
                 QTest::mouseClick(saveButton(d2), Qt::LeftButton);
             });
         });
-        view().action("save")->trigger();
+        action("save")->trigger();
         QVERIFY(!QFileInfo::exists(dir->filePath(QStringLiteral("*.qzd"))));
         QVERIFY(QFileInfo::exists(dir->filePath(QStringLiteral("named.qzd"))));
     }
@@ -121,15 +121,15 @@ class TstStorage : public test::RunningGui {
         const QString path = dir->filePath(QStringLiteral("game.qzd"));
         const auto before = gui->program.storage.captureGame();
         writeFile(path, storage::formatSavedGame(before));
-        view().action("Profis")->trigger();
+        action("Profis")->trigger();
         runCommand("load", path, false);
         QCOMPARE(gui->program.storage.captureGame(), before);
         QCOMPARE(test::visibleCells(view()), 81);
-        QVERIFY(!view().action("Profis")->isChecked());
-        QVERIFY(view().action("save")->isEnabled());
+        QVERIFY(!action("Profis")->isChecked());
+        QVERIFY(action("save")->isEnabled());
         for (int L = 0; L < 81; ++L)
-            QCOMPARE(view().cell(L)->text(), QString::fromStdString(form().Command1[L].caption));
-        QCOMPARE(view().minesLabel()->text(), QString::fromStdString(form().MinesLabel.caption));
+            QCOMPARE(cell(L)->text(), QString::fromStdString(form().Command1[L].caption));
+        QCOMPARE(named<QLabel>("MinesLabel")->text(), QString::fromStdString(form().MinesLabel.caption));
     }
 
     void saveLayoutOverAnExistingFileAfterYes() {
@@ -144,8 +144,8 @@ class TstStorage : public test::RunningGui {
         writeFile(path, "M-m\r\n\r\n-x-\r\nmm");
         runCommand("load_mine", path, false, QStringLiteral("3x3"));
         QCOMPARE(test::visibleCells(view()), 9);
-        QCOMPARE(view().minesLabel()->text(), QStringLiteral("004"));
-        QVERIFY(!view().action("Anfänger")->isChecked());
+        QCOMPARE(named<QLabel>("MinesLabel")->text(), QStringLiteral("004"));
+        QVERIFY(!action("Anfänger")->isChecked());
         QVERIFY(form().is_mine(2, 3) && !form().is_mine(3, 3));
     }
 };

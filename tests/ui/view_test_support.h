@@ -1,16 +1,50 @@
 #pragma once
 // Helpers shared by the view tests.
+#include <QAction>
 #include <QApplication>
+#include <QFrame>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
 #include <functional>
 #include <memory>
 
-#include "gravlin/board/form1.h"
 #include "gravlin_gui.h"
+#include "positions.h"
 
 namespace gravlin::ui::test {
+
+using testing::findCell;
+using testing::layStripes;
+
+// The child of `parent` with the object name the view gave the control; the test binary
+// stops at once when there is none.
+template <typename T = QWidget>
+T* named(const QObject* parent, const QString& name) {
+    T* found = parent->findChild<T*>(name);
+    if (!found) qFatal("no %s named %s", T::staticMetaObject.className(), qPrintable(name));
+    return found;
+}
+
+// The cell buttons of the main window's field, in the order of their index.
+inline QList<QPushButton*> cells(const QWidget& window) {
+    return named<QFrame>(&window, QStringLiteral("Frame2"))
+        ->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
+}
+
+// Presses and releases the mouse button on the cell, as the user does.
+inline void press(const QWidget& window, int index, Qt::MouseButton button = Qt::LeftButton) {
+    QPushButton* cell = cells(window).at(index);
+    QTest::mousePress(cell, button, Qt::NoModifier, QPoint(8, 8));
+    QTest::mouseRelease(cell, button, Qt::NoModifier, QPoint(8, 8));
+}
+
+inline int visibleCells(const QWidget& window) {
+    int n = 0;
+    for (const QPushButton* cell : cells(window)) n += cell->isVisible() ? 1 : 0;
+    return n;
+}
 
 // Base of every view test: init() starts the program with a fixed seed, cleanup() ends it
 // and proves that no window was left open. `afterStart` lets a test prepare more.
@@ -21,6 +55,13 @@ class RunningGui : public QObject {
 
     MainWindowView& view() { return *gui->view(); }
     Form1& form() { return gui->program.form; }
+    // Controls and menu items of the main window, by name.
+    template <typename T = QWidget>
+    T* named(const QString& name) {
+        return test::named<T>(gui->view(), name);
+    }
+    QAction* action(const QString& name) { return named<QAction>(name); }
+    QPushButton* cell(int index) { return cells(view()).at(index); }
 
   protected:
     virtual void afterStart() {}
@@ -60,38 +101,6 @@ inline void answerNextModal(std::function<void(QWidget*)> answer) {
     });
     poll->start(20);
     QTimer::singleShot(5000, poll, [poll] { poll->deleteLater(); });
-}
-
-// Index of a covered cell without (or with) a mine, -1 if none.
-inline int findCell(const Form1& f, bool mine) {
-    for (int L = 0; L < f.x_game * f.y_game; ++L) {
-        if (!f.visible(L % f.x_game + 1, L / f.x_game + 1) &&
-            f.is_mine(L % f.x_game + 1, L / f.x_game + 1) == mine)
-            return L;
-    }
-    return -1;
-}
-
-// Lays ten mines on the new 9 x 9 game in play, as a loaded layout would, in the top and
-// bottom rows, every other column: the first press in the middle opens most of the board,
-// and single numbers cannot decide the rest.
-inline void layStripes(Form1& f) {
-    for (int x : {1, 3, 5, 7, 9}) f.is_mine(x, 1) = f.is_mine(x, 9) = true;
-    f.countMinesOfEveryCell();
-    f.save_mine.enabled = true;
-    f.save.enabled = true;
-}
-
-// Presses and releases the mouse button on the cell, as the user does.
-inline void press(MainWindowView& view, int index, Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mousePress(view.cell(index), button, Qt::NoModifier, QPoint(8, 8));
-    QTest::mouseRelease(view.cell(index), button, Qt::NoModifier, QPoint(8, 8));
-}
-
-inline int visibleCells(const MainWindowView& view) {
-    int n = 0;
-    for (int i = 0; i < kCellButtons; ++i) n += view.cell(i)->isVisible() ? 1 : 0;
-    return n;
 }
 
 }  // namespace gravlin::ui::test

@@ -18,13 +18,6 @@ QLabel* makeLabel(const Label& data, QWidget* parent, const char* name) {
     return l;
 }
 
-QPushButton* makeButton(const CommandButton& data, QWidget* parent, const char* name) {
-    auto* b = new QPushButton(QString::fromStdString(data.caption), parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(pxRect(data.geometry));
-    return b;
-}
-
 }  // namespace
 
 AboutView::AboutView(QtHost& host, frmAbout& about, QWidget* parent)
@@ -49,11 +42,8 @@ AboutView::AboutView(QtHost& host, frmAbout& about, QWidget* parent)
     disclaimer_ = makeLabel(d_.lblDisclaimer, this, "lblDisclaimer");
     disclaimer_->setWordWrap(true);
 
-    ok_ = makeButton(d_.cmdOK, this, "cmdOK");
-    sysInfo_ = makeButton(d_.cmdSysInfo, this, "cmdSysInfo");
-    connect(ok_, &QPushButton::clicked, this, [this] { host_.invoke([this] { d_.cmdOK_Click(); }); });
-    connect(sysInfo_, &QPushButton::clicked, this,
-            [this] { host_.invoke([this] { d_.cmdSysInfo_Click(); }); });
+    ok_ = makeButton(d_.cmdOK, "cmdOK", [this] { d_.cmdOK_Click(); });
+    sysInfo_ = makeButton(d_.cmdSysInfo, "cmdSysInfo", [this] { d_.cmdSysInfo_Click(); });
 
     setTabOrder(ok_, sysInfo_);
     setTabOrder(sysInfo_, history_);

@@ -13,14 +13,6 @@ class AboutView : public DialogView {
     AboutView(QtHost& host, frmAbout& about, QWidget* parent);
     void sync() override;
 
-    QLabel* title() const { return title_; }
-    QLabel* version() const { return version_; }
-    QLabel* disclaimer() const { return disclaimer_; }
-    QLabel* icon() const { return icon_; }
-    QPlainTextEdit* history() const { return history_; }
-    QPushButton* okButton() const { return ok_; }
-    QPushButton* sysInfoButton() const { return sysInfo_; }
-
   private:
     frmAbout& d_;
     QLabel *icon_, *title_, *version_, *disclaimer_;

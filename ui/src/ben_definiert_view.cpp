@@ -10,28 +10,18 @@ namespace gravlin::ui {
 BenDefiniertView::BenDefiniertView(QtHost& host, BenDefiniert& dialog, QWidget* parent)
     : DialogView(host, dialog, parent), d_(dialog) {
     setClientSize(d_.geometry.width, d_.geometry.height);
-    label1_ = makeLabel(d_.Label1);
-    y_ = makeEdit(d_.y_input, &BenDefiniert::y_input_Change);
-    labelY_ = makeLabel(d_.Label_y);
-    label2_ = makeLabel(d_.Label2);
-    x_ = makeEdit(d_.x_input, &BenDefiniert::x_input_Change);
-    labelX_ = makeLabel(d_.Label_x);
-    label3_ = makeLabel(d_.Label3);
-    m_ = makeEdit(d_.m_input, &BenDefiniert::m_input_Change);
-    labelM_ = makeLabel(d_.Label_m);
-    y_->setObjectName("y_input");
-    x_->setObjectName("x_input");
-    m_->setObjectName("m_input");
+    label1_ = makeLabel(d_.Label1, "Label1");
+    y_ = makeEdit(d_.y_input, "y_input", &BenDefiniert::y_input_Change);
+    labelY_ = makeLabel(d_.Label_y, "Label_y");
+    label2_ = makeLabel(d_.Label2, "Label2");
+    x_ = makeEdit(d_.x_input, "x_input", &BenDefiniert::x_input_Change);
+    labelX_ = makeLabel(d_.Label_x, "Label_x");
+    label3_ = makeLabel(d_.Label3, "Label3");
+    m_ = makeEdit(d_.m_input, "m_input", &BenDefiniert::m_input_Change);
+    labelM_ = makeLabel(d_.Label_m, "Label_m");
 
-    ok_ = new QPushButton(QString::fromStdString(d_.OKButton.caption), this);
-    ok_->setObjectName("OKButton");
-    ok_->setGeometry(pxRect(d_.OKButton.geometry));
-    cancel_ = new QPushButton(QString::fromStdString(d_.CancelButton.caption), this);
-    cancel_->setObjectName("CancelButton");
-    cancel_->setGeometry(pxRect(d_.CancelButton.geometry));
-    connect(ok_, &QPushButton::clicked, this, [this] { host_.invoke([this] { d_.OKButton_Click(); }); });
-    connect(cancel_, &QPushButton::clicked, this,
-            [this] { host_.invoke([this] { d_.CancelButton_Click(); }); });
+    ok_ = makeButton(d_.OKButton, "OKButton", [this] { d_.OKButton_Click(); });
+    cancel_ = makeButton(d_.CancelButton, "CancelButton", [this] { d_.CancelButton_Click(); });
 
     // Tab order: OK, Abbrechen, then the height, width and mines fields.
     setTabOrder(ok_, cancel_);
@@ -42,8 +32,9 @@ BenDefiniertView::BenDefiniertView(QtHost& host, BenDefiniert& dialog, QWidget* 
     ok_->setFocus(Qt::OtherFocusReason);
 }
 
-QLabel* BenDefiniertView::makeLabel(const Label& data) {
+QLabel* BenDefiniertView::makeLabel(const Label& data, const char* name) {
     auto* l = new QLabel(QString::fromStdString(data.caption), this);
+    l->setObjectName(QLatin1String(name));
     l->setGeometry(pxRect(data.geometry));
     // A caption wider than its twips box in this font grows into the gap to its right.
     if (l->sizeHint().width() > l->width()) l->resize(l->sizeHint().width(), l->height());
@@ -51,8 +42,9 @@ QLabel* BenDefiniertView::makeLabel(const Label& data) {
     return l;
 }
 
-QLineEdit* BenDefiniertView::makeEdit(TextBox& data, void (BenDefiniert::*changed)()) {
+QLineEdit* BenDefiniertView::makeEdit(TextBox& data, const char* name, void (BenDefiniert::*changed)()) {
     auto* e = new QLineEdit(this);
+    e->setObjectName(QLatin1String(name));
     e->setGeometry(pxRect(data.geometry));
     connect(e, &QLineEdit::textChanged, this, [this, &data, changed](const QString& text) {
         host_.invoke([this, &data, changed, text] {

@@ -13,21 +13,12 @@ class BenDefiniertView : public DialogView {
     BenDefiniertView(QtHost& host, BenDefiniert& dialog, QWidget* parent);
     void sync() override;
 
-    QLineEdit* xInput() const { return x_; }
-    QLineEdit* yInput() const { return y_; }
-    QLineEdit* mInput() const { return m_; }
-    QLabel* rangeX() const { return labelX_; }
-    QLabel* rangeY() const { return labelY_; }
-    QLabel* rangeM() const { return labelM_; }
-    QPushButton* okButton() const { return ok_; }
-    QPushButton* cancelButton() const { return cancel_; }
-
   protected:
     void closeBoxUsed() override;
 
   private:
-    QLabel* makeLabel(const Label& data);
-    QLineEdit* makeEdit(TextBox& data, void (BenDefiniert::*changed)());
+    QLabel* makeLabel(const Label& data, const char* name);
+    QLineEdit* makeEdit(TextBox& data, const char* name, void (BenDefiniert::*changed)());
     void syncLabel(QLabel* label, const Label& data);
     void syncEdit(QLineEdit* edit, const TextBox& data);
 

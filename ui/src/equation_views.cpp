@@ -29,11 +29,8 @@ TextWindowView::TextWindowView(QtHost& host, TextWindow& window, QWidget* parent
     pal.setColor(QPalette::Base, toQColor(w_.Text1.backColor));
     text_->setPalette(pal);
 
-    ok_ = new QPushButton(QString::fromStdString(w_.OKButton.caption), this);
-    ok_->setObjectName("OKButton");
-    ok_->setGeometry(pxRect(w_.OKButton.geometry));
+    ok_ = makeButton(w_.OKButton, "OKButton", [this] { w_.OKButton_Click(); });
     ok_->setDefault(true);
-    connect(ok_, &QPushButton::clicked, this, [this] { host_.invoke([this] { w_.OKButton_Click(); }); });
 }
 
 void TextWindowView::sync() {

@@ -16,9 +16,6 @@ class TextWindowView : public DialogView {
     TextWindowView(QtHost& host, TextWindow& window, QWidget* parent);
     void sync() override;
 
-    QPlainTextEdit* text() const { return text_; }
-    QPushButton* okButton() const { return ok_; }
-
   private:
     void fitText(const QString& text);
 

@@ -105,13 +105,6 @@ void MainWindowView::buildMenus() {
     }
 }
 
-QAction* MainWindowView::action(const std::string& name) const {
-    for (const auto& m : menus_) {
-        if (m.node->name == name) return m.action;
-    }
-    return nullptr;
-}
-
 void MainWindowView::syncWindowSize() {
     // The window's outer size in twips; the client area is what the borders of the original
     // frame (8 pixels across, title and menu bar, status bar) leave of it: the frame of the

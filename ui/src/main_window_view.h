@@ -28,18 +28,6 @@ class MainWindowView : public QMainWindow, public View {
     void focusControl(const std::string& control) override;
     void paintNow() override;
 
-    // For tests and the screenshot tool.
-    CellButton* cell(int index) const { return cells_.at(static_cast<std::size_t>(index)); }
-    QAction* action(const std::string& name) const;
-    QLabel* minesLabel() const { return minesLabel_; }
-    QPushButton* startStop() const { return startStop_; }
-    QPushButton* glSolve() const { return glSolve_; }
-    QPushButton* klickGreen() const { return klickGreen_; }
-    QLabel* statusText() const { return statusText_; }
-    QFrame* frame1() const { return frame1_; }
-    QFrame* frame2() const { return frame2_; }
-    QWidget* central() const { return central_; }
-
   protected:
     void closeEvent(QCloseEvent* event) override;
 

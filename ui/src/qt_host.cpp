@@ -64,6 +64,15 @@ void DialogView::setClientSize(float widthTwips, float heightTwips) {
     setFixedSize(px(widthTwips), px(heightTwips));
 }
 
+QPushButton* DialogView::makeButton(const CommandButton& data, const char* name,
+                                    std::function<void()> click) {
+    auto* b = new QPushButton(QString::fromStdString(data.caption), this);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(pxRect(data.geometry));
+    connect(b, &QPushButton::clicked, this, [this, click = std::move(click)] { host_.invoke(click); });
+    return b;
+}
+
 // ---- QtHost -------------------------------------------------------------------------------
 
 QtHost::QtHost() = default;
@@ -72,7 +81,6 @@ QtHost::~QtHost() {
 }
 
 void QtHost::invoke(const std::function<void()>& handler) {
-    ++invokeDepth_;
     try {
         handler();
     } catch (const std::exception& e) {
@@ -81,7 +89,6 @@ void QtHost::invoke(const std::function<void()>& handler) {
                               QStringLiteral("Interner Fehler: %1\nDer Befehl wurde abgebrochen.")
                                   .arg(QString::fromUtf8(e.what())));
     }
-    --invokeDepth_;
     refreshViews();
 }
 
@@ -134,7 +141,6 @@ MsgResult QtHost::messageBox(const std::string& text, MsgButtons buttons, MsgIco
 }
 
 void QtHost::beep() {
-    ++beeps_;
     QApplication::beep();
 }
 

@@ -26,7 +26,6 @@ class QtHost : public Host {
 
     // The view of the main window; its window's data is the main window.
     void setMainView(View* view) { mainView_ = view; }
-    View* mainView() const { return mainView_; }
 
     // Tells which view shows windows of type W.
     template <typename W, typename V>
@@ -60,9 +59,6 @@ class QtHost : public Host {
     std::string environmentVariable(const std::string& name) override;
     HttpResult httpGet(const std::string& url, int timeoutMs) override;
 
-    // Counts for tests: how often the logic beeped.
-    int beepCount() const { return beeps_; }
-
   private:
     DialogView* createView(Window& window, QWidget* parent);
     QWidget* parentFor(Window* owner) const;
@@ -73,8 +69,6 @@ class QtHost : public Host {
     std::map<const Window*, QPointer<DialogView>> open_;
     static constexpr int kRefreshIntervalMs = 16;
     QElapsedTimer sinceRefresh_;
-    int beeps_ = 0;
-    int invokeDepth_ = 0;
 };
 
 // Sorts a failed reply's error into the outcomes the web hints window tells apart and gives

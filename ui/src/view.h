@@ -1,8 +1,12 @@
 #pragma once
 #include <QDialog>
+#include <functional>
 #include <string>
 
+#include "gravlin/controls.h"
 #include "gravlin/window.h"
+
+class QPushButton;
 
 namespace gravlin::ui {
 
@@ -37,6 +41,9 @@ class DialogView : public QDialog, public View {
     void reject() override;
     void closeEvent(QCloseEvent* event) override;
     void setClientSize(float widthTwips, float heightTwips);
+    // A push button drawn from the control's data and named after the control; a click runs
+    // `click` in the logic.
+    QPushButton* makeButton(const CommandButton& data, const char* name, std::function<void()> click);
 
     QtHost& host_;
 

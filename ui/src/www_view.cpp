@@ -28,10 +28,7 @@ WwwView::WwwView(QtHost& host, WWW& hints, QWidget* parent) : DialogView(host, h
     host_label_->setGeometry(pxRect(d_.host.geometry));
     host_label_->setTextFormat(Qt::PlainText);
 
-    ok_ = new QPushButton(QString::fromStdString(d_.cmdOK.caption), this);
-    ok_->setObjectName(QStringLiteral("cmdOK"));
-    ok_->setGeometry(pxRect(d_.cmdOK.geometry));
-    connect(ok_, &QPushButton::clicked, this, [this] { host_.invoke([this] { d_.cmdOK_Click(); }); });
+    ok_ = makeButton(d_.cmdOK, "cmdOK", [this] { d_.cmdOK_Click(); });
     setTabOrder(ok_, text_);
     ok_->setDefault(true);
     ok_->setFocus(Qt::OtherFocusReason);

@@ -13,11 +13,6 @@ class WwwView : public DialogView {
     WwwView(QtHost& host, WWW& hints, QWidget* parent);
     void sync() override;
 
-    QPlainTextEdit* text() const { return text_; }
-    QLabel* hostLabel() const { return host_label_; }
-    QLabel* label1() const { return label1_; }
-    QPushButton* okButton() const { return ok_; }
-
   private:
     WWW& d_;
     QPlainTextEdit* text_;

@@ -36,7 +36,6 @@ class frmWahrscheinlichkeit : public TextWindow {
     // Loading the window disables `entry`.
     frmWahrscheinlichkeit(Host& host, MenuItem& entry);
     void Form_Load();
-    void Form_Unload() {}
 };
 
 }  // namespace gravlin
