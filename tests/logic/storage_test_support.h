@@ -1,12 +1,12 @@
 #pragma once
-// Temporary folders and whole-file helpers for the storage tests.
+// Temporary folders, whole-file helpers and a started program for the storage tests.
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
 
@@ -17,10 +17,8 @@ namespace gravlin::testing {
 class TempFolder {
   public:
     TempFolder() {
-        std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() /
-                ("gravlin-storage-" + std::to_string(rd()) + std::to_string(rd()));
-        std::filesystem::create_directories(path_);
+        std::string pattern = (std::filesystem::temp_directory_path() / "gravlin-storage-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
     }
     ~TempFolder() {
         std::error_code ec;
@@ -37,14 +35,12 @@ class TempFolder {
 };
 
 inline void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
 inline std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(path, std::ios::binary).rdbuf();
     return s.str();
 }
 
@@ -71,6 +67,11 @@ namespace gravlin {
 // A started program with a temporary folder for its files.
 class StorageTest : public GameTest {
   protected:
+    // Picks `item` from the menu and answers its file dialog with `path`.
+    void choose(MenuItem& item, const std::string& path) {
+        host.fileAnswers.push_back(path);
+        form.menuNode(item).click();
+    }
     bool ended() const {
         return std::find(host.closed.begin(), host.closed.end(), &form) != host.closed.end();
     }
