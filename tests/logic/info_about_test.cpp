@@ -70,11 +70,8 @@ struct InfoAbout : ::testing::Test, AboutParts {};
 
 TEST_F(InfoAbout, LoadFillsTitleVersionAndHistory) {
     about.Form_Load();
-    EXPECT_EQ(std::tie(about.caption, about.lblTitle.caption, about.lblVersion.caption),
-              std::tuple("Info zu Gravlin", "Gravlin", "Version 3.2.5"));
-    EXPECT_EQ(about.picIcon.picture, Picture::AppIcon);
-    EXPECT_NE(about.lblDisclaimer.caption.find("Gewährleistung"), std::string::npos);
-    EXPECT_EQ(std::tie(about.cmdOK.caption, about.cmdSysInfo.caption), std::tuple("OK", "&Systeminfo..."));
+    EXPECT_EQ(std::tie(about.caption, about.lblVersion.caption, about.cmdSysInfo.caption),
+              std::tuple("Info zu Gravlin", "Version 3.2.5", "&Systeminfo..."));
     const std::string& history = about.Beschreibung.text;
     EXPECT_TRUE(history.starts_with("Ab Version 1: \r\n   Umsetzung der drei verschiedenen \r\n"));
     EXPECT_NE(history.find("\r\n\r\nAb Version 2.1.20: Auf Anregungen von Ruk mehrere Sonderfunktionen\r\n"
@@ -131,11 +128,8 @@ TEST(InfoAboutSystem, WithoutAWindowsRegistryTheButtonShowsTheMessage) {
     testing::FakeHost host;
     Window owner;
     auto registry = systemRegistry();
-    frmAbout about(host, owner, *registry);
-    about.StartSysInfo();
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, kUnavailable);
-    EXPECT_TRUE(host.startedPrograms.empty());
+    frmAbout(host, owner, *registry).StartSysInfo();
+    EXPECT_EQ(host.messages.at(0).text, kUnavailable);
 }
 #endif
 

@@ -23,12 +23,9 @@ HttpResult page(std::string body) {
     return {Outcome::Ok, 200, std::move(body), {}};
 }
 
-struct InfoWebHints : ::testing::Test {
+TEST(InfoWebHints, OnlyTheExactDevelopmentPairAsksTheLocalHostOthersThePublicOne) {
     testing::FakeHost host;
     Window owner;
-};
-
-TEST_F(InfoWebHints, OnlyTheExactDevelopmentPairAsksTheLocalHostOthersThePublicOne) {
     const std::string pub = "hinweise.example.test", local = "lan-server:8080";
     WebHintsSettings noDev = testSettings();
     noDev.devUser.clear();
@@ -124,15 +121,9 @@ TEST(InfoWebPage, AnOversizedPageShowsWhatArrivedAndSaysItWasCut) {
 }
 
 TEST(InfoWebPage, ValidPrefixStopsAtTheFirstBadSequence) {
-    EXPECT_EQ(validUtf8Prefix(""), 0u);
-    EXPECT_EQ(validUtf8Prefix("abc"), 3u);
-    EXPECT_EQ(validUtf8Prefix("ab\xC3"), 2u);
-    EXPECT_EQ(validUtf8Prefix("ä\x80"), 2u);
-    EXPECT_EQ(validUtf8Prefix("a\xE2\x82\xAC"
-                              "b"),
-              5u);
-    EXPECT_EQ(validUtf8Prefix("a\xE0\x80\x80"), 1u);
-    EXPECT_EQ(validUtf8Prefix("\xF0\x9F\x98\x80\xF5\x80\x80\x80"), 4u);
+    const std::pair<std::string, std::size_t> cases[] = {
+        {"abc", 3}, {"ab\xC3", 2}, {"ä\x80", 2}, {"a€b", 5}, {"a\xE0\x80\x80", 1}, {"😀\xF5\x80\x80\x80", 4}};
+    for (const auto& [text, valid] : cases) EXPECT_EQ(validUtf8Prefix(text), valid) << text;
 }
 
 }  // namespace

@@ -130,17 +130,15 @@ TEST(MineLayoutText, WritesOneCharacterACellAndReadsItsMeasuresBack) {
     EXPECT_EQ(scanMineLayout(std::string("\0\0\0", 3)).width, 3);  // binary bytes are free cells
 }
 
-// 16 MiB of text: `prefix`, then `filler` over and over. Counts what was read.
-struct LongSource final : ByteSource {
-    LongSource(std::string p, std::string f) : prefix(std::move(p)), filler(std::move(f)) {}
+// Counts what a reader takes.
+struct CountingSource final : ByteSource {
+    explicit CountingSource(const std::string& text) : text(text) {}
     std::size_t read(char* buffer, std::size_t size) override {
-        size = std::min(size, (std::size_t{16} << 20) - given);
-        for (std::size_t i = 0; i < size; ++i, ++given)
-            buffer[i] =
-                given < prefix.size() ? prefix[given] : filler[(given - prefix.size()) % filler.size()];
-        return size;
+        const std::size_t n = text.read(buffer, size);
+        given += n;
+        return n;
     }
-    std::string prefix, filler;
+    TextSource text;
     std::size_t given = 0;
 };
 
@@ -159,7 +157,9 @@ TEST(StreamedReading, StopsAsSoonAsTheAnswerIsKnown) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.filler));
-        LongSource source(c.prefix, c.filler);
+        std::string text = c.prefix;  // 16 MiB
+        while (text.size() < (std::size_t{16} << 20)) text += c.filler;
+        CountingSource source(text);
         if (c.layout) {
             const MineLayoutScan scan = readMineLayout(source);
             EXPECT_TRUE(scan.tooLarge());

@@ -30,9 +30,8 @@ class StorageGameTest : public StorageTest {
   protected:
     int firstCovered(bool mine) const {
         for (int L = 0; L < form.x_game * form.y_game; ++L) {
-            if (!form.visible(L % form.x_game + 1, L / form.x_game + 1) &&
-                form.is_mine(L % form.x_game + 1, L / form.x_game + 1) == mine)
-                return L;
+            const auto [x, y] = form.cellAt(L);
+            if (!form.visible(x, y) && form.is_mine(x, y) == mine) return L;
         }
         return -1;
     }
@@ -230,9 +229,11 @@ TEST_P(StorageMenuTest, AFailedOverwriteLeavesTheOldFileWhole) {
 }
 
 // Blank lines are skipped however many, and nothing after the last cell of a game is read.
+// The loaded game plays on the file's mines with their counts.
 TEST_P(StorageMenuTest, AValidFileLoadsWhateverItsSize) {
     ASSERT_TRUE(playTo(9, 9, 10, Stage::InPlay));
     const auto mines = form.is_mine;
+    const auto around = form.mines_around;
     const std::string path = file("large");
     saveAs(path);
     const std::string bulk(6 << 20, '\n');
@@ -243,6 +244,11 @@ TEST_P(StorageMenuTest, AValidFileLoadsWhateverItsSize) {
     choose(form.*GetParam().load, path);
     EXPECT_FALSE(ended());
     EXPECT_EQ(std::tie(form.x_game, form.y_game), std::tuple(9, 9));
+    EXPECT_TRUE(form.is_mine == mines && form.mines_around == around);
+    EXPECT_TRUE(form.save.enabled && form.save_mine.enabled && !form.Profis.checked);
+    EXPECT_TRUE(game || (form.rest_around == around && countCells(isVisible) == 0));
+    click(firstCovered(true));  // no mines are placed anew at the first click
+    EXPECT_FALSE(form.game_running);
     EXPECT_TRUE(form.is_mine == mines);
 }
 

@@ -1,5 +1,5 @@
-// Loading mine layouts through the menu: the question, the size checks and the game they
-// start. Dialogs and failures shared with saved games are in storage_game_test.cpp.
+// Loading mine layouts through the menu: the question and the size checks. Saving, the
+// game a layout starts, dialogs and failures are in storage_game_test.cpp.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -47,36 +47,6 @@ class StorageLayoutTest : public StorageTest {
     int files = 0;
 };
 
-TEST_F(StorageLayoutTest, ASavedLayoutLoadsBackAfterYesAsANewGameOnTheSameMines) {
-    form.seedSource = [] { return 7; };
-    program.levels.Anfänger_Click();
-    leftClick(5, 5);
-    const Grid<bool> mines = form.is_mine;
-    const auto around = form.mines_around;
-    const std::string path = folder.file("nine.txt");
-    choose(form.save_mine, path);
-
-    program.levels.Profis_Click();
-    form.benutzerdefiniert.checked = true;  // kept through the load
-    loadMines(path);
-    ASSERT_EQ(host.messages.size(), 1u);
-    expectMessage(question(9, 9, 10), "Spiel laden", MsgIcon::Exclamation);
-    EXPECT_EQ(host.messages[0].buttons, MsgButtons::YesNo);
-    EXPECT_EQ(std::tie(form.x_game, form.y_actual, form.no_mines_actual), std::tuple(9, 9, 10));
-    EXPECT_TRUE(form.is_mine == mines);
-    EXPECT_FALSE(form.Anfänger.checked || form.Fortgeschrittene.checked || form.Profis.checked);
-    EXPECT_TRUE(form.benutzerdefiniert.checked && form.save.enabled && form.save_mine.enabled);
-    EXPECT_EQ(countCells(isVisible), 0);
-    EXPECT_EQ(form.MinesLabel.caption, "010");
-    EXPECT_TRUE(form.mines_around == around && form.rest_around == around);
-    // The first click plays against the loaded mines, even onto one.
-    int L = 0;
-    while (!mines(L % 9 + 1, L / 9 + 1)) ++L;
-    leftClick(L % 9 + 1, L / 9 + 1);
-    EXPECT_FALSE(form.game_running);
-    EXPECT_TRUE(form.is_mine == mines);
-}
-
 TEST_F(StorageLayoutTest, SizeLimitsAreCheckedLargeBeforeSmall) {
     const std::pair<std::string, std::string> cases[] = {
         {grid(30, 24, 99), question(30, 24, 99)},
@@ -84,14 +54,11 @@ TEST_F(StorageLayoutTest, SizeLimitsAreCheckedLargeBeforeSmall) {
         {grid(31, 3, 0), kTooLarge},
         {grid(3, 25, 0), kTooLarge},
         {grid(30, 24, 100), kTooLarge},
-        {std::string(31, '-') + "\r\n", kTooLarge},      // one row only, still "too large"
-        {grid(3, 25, 0).replace(0, 3, "-"), kTooLarge},  // width 3 kept by the other rows
-        {grid(2, 30, 0), kTooLarge},                     // narrow but too many rows
-        {std::string(5 << 20, '-'), kTooLarge},          // told without reading the whole row
+        {std::string(31, '-') + "\r\n", kTooLarge},  // one row only, still "too large"
+        {grid(2, 30, 0), kTooLarge},                 // narrow but too many rows
         {"", kTooSmall},
         {grid(2, 24, 0), kTooSmall},
         {grid(30, 2, 0), kTooSmall},
-        {"\r\n\r\n\n\r", kTooSmall},
     };
     for (const auto& [text, expected] : cases) {
         SCOPED_TRACE(text.substr(0, 40));
