@@ -58,16 +58,13 @@ TEST(SavedGameText, LayoutVariantsThatReadAsTheSameListOfValuesAreAccepted) {
     const SavedGame expected = *parseSavedGame(crlf);
     const std::string variants[] = {
         replaceAll(crlf, "\r\n", "\n"),
-        replaceAll(crlf, "\r\n", "\r"),
         "\xEF\xBB\xBF" + crlf,
         crlf.substr(0, crlf.size() - 2),              // no final line end
-        crlf + "\r\n\r\n  \r\n",                      // blank lines at the end
         crlf + kCell + "\r\nwhatever\r\n",            // what follows the last cell is not read
         "3,3,1\r\n" + crlf.substr(9),                 // list items may share a line
         crlf.substr(0, 9) + "\r\n" + crlf.substr(9),  // a blank line inside
         replaceAll(crlf, "#TRUE#", "#true#"),
         replaceAll(replaceAll(crlf, ",2,", ", 2 ,"), "3\r\n", "+3\r\n"),
-        replaceAll(crlf, ",1,", ",01,"),
         replaceAll(crlf, ",1,", ",+000000000000000000001,"),
         replaceAll(crlf, ",#FALSE#", ",#FALSE#" + std::string(40, ' ')),
     };
@@ -100,7 +97,6 @@ TEST(SavedGameText, DamagedFilesAreRefused) {
         {"missing field", withCell("#FALSE#,0,0,#FALSE#,#FALSE#")},
         {"empty field", withCell("#FALSE#,,0,#FALSE#,#FALSE#,#FALSE#")},
         {"boolean without hashes", withCell("False,0,0,#FALSE#,#FALSE#,#FALSE#")},
-        {"boolean as number", withCell("0,0,0,#FALSE#,#FALSE#,#FALSE#")},
         {"number as boolean", withCell("#FALSE#,#TRUE#,0,#FALSE#,#FALSE#,#FALSE#")},
         {"mines_around 9", withCell("#FALSE#,9,0,#FALSE#,#FALSE#,#FALSE#")},
         {"mines_around negative", withCell("#FALSE#,-1,0,#FALSE#,#FALSE#,#FALSE#")},

