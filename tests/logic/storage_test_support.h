@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "board_fixture.h"
 
@@ -60,9 +61,8 @@ class StorageTest : public GameTest {
     }
     void expectMessage(const std::string& text, const std::string& title, MsgIcon icon) {
         ASSERT_FALSE(host.messages.empty());
-        EXPECT_EQ(host.messages.back().text, text);
-        EXPECT_EQ(host.messages.back().title, title);
-        EXPECT_EQ(host.messages.back().icon, icon);
+        const auto& m = host.messages.back();
+        EXPECT_EQ(std::tie(m.text, m.title, m.icon), std::tie(text, title, icon));
     }
     testing::TempFolder folder;
 };
