@@ -121,16 +121,6 @@ TEST(InfoAboutSysInfo, TheToolIsFoundAsWrittenAndEveryFailureGivesTheMessage) {
     }
 }
 
-#ifndef _WIN32
-TEST(InfoAboutSystem, WithoutAWindowsRegistryTheButtonShowsTheMessage) {
-    testing::FakeHost host;
-    Window owner;
-    auto registry = systemRegistry();
-    frmAbout(host, owner, *registry).StartSysInfo();
-    EXPECT_EQ(host.messages.at(0).text, kUnavailable);
-}
-#endif
-
 TEST_F(InfoAbout, GetKeyValueReadsStringsAndNumbersAndEmptiesTheTextOnFailure) {
     using namespace std::string_literals;
     auto check = [&](FakeRegistry::Value value, const std::string& expected, bool ok) {
