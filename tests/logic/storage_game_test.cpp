@@ -81,9 +81,7 @@ TEST_F(StorageGameTest, RoundTripRestoresEveryCellAndLookOnEveryShape) {
 TEST_F(StorageGameTest, InconsistentButSafeValuesAreTakenAsTheyStand) {
     // Every cell a mine and marked, header says none: the label shows the negative rest and
     // play goes on without a fault.
-    std::string text =
-        "\xEF\xBB\xBF"
-        "3\n3\n0\n";
+    std::string text = "3\n3\n0\n";
     for (int i = 0; i < 9; ++i) text += "#true#,8,-8,#TRUE#,#FALSE#,#FALSE#\n";
     const std::string path = folder.file("odd.qzd");
     writeFile(path, text);
