@@ -116,8 +116,8 @@ TEST(InfoAboutSysInfo, TheToolIsFoundAsWrittenAndEveryFailureGivesTheMessage) {
         ASSERT_EQ(t.host.messages.size(), started ? 0u : 1u);
         if (started) continue;
         const auto& m = t.host.messages[0];
-        EXPECT_EQ(std::tie(m.text, m.title), std::tie(kUnavailable, "Gravlin"));
-        EXPECT_EQ(std::tie(m.buttons, m.icon), std::tuple(MsgButtons::Ok, MsgIcon::None));
+        EXPECT_EQ(std::tie(m.text, m.title, m.buttons, m.icon),
+                  std::tuple(kUnavailable, "Gravlin", MsgButtons::Ok, MsgIcon::None));
     }
 }
 

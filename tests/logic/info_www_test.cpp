@@ -26,9 +26,8 @@ TEST(InfoWebHints, OnlyTheExactDevelopmentPairAsksTheLocalHostOthersThePublicOne
     testing::FakeHost host;
     Window owner;
     const std::string pub = "hinweise.example.test", local = "lan-server:8080";
-    WebHintsSettings noDev = testSettings();
-    noDev.devUser.clear();
-    noDev.devDomain.clear();  // unset variables must not count as a match
+    // Unset variables must not count as a match for an unset development account.
+    const WebHintsSettings noDev{pub, local, "", "", 10'000};
     const std::tuple<std::map<std::string, std::string>, WebHintsSettings, std::string> cases[] = {
         {{{"USERNAME", "anna"}, {"USERDOMAIN", "BUERO"}}, testSettings(), pub},
         {{{"USERNAME", "entwickler"}, {"USERDOMAIN", "LABOR"}}, testSettings(), local},
