@@ -16,7 +16,7 @@ TEST(EngineBinding, ALibraryPlantedInTheWorkingFolderIsNotLoaded) {
     const std::string marker = work.file("loaded");
     ::setenv("GRAVLIN_PLANTED_MARKER", marker.c_str(), 1);
     const std::filesystem::path before = std::filesystem::current_path();
-    std::filesystem::current_path(work.path());
+    std::filesystem::current_path(work.path);
     // The program's folder as Qt gives it is absolute; one that is not must not lead here.
     for (const char* folder : {".", "", GRAVLIN_TEST_BINARY_DIR}) {
         DynamicEngine engine(folder);
