@@ -20,34 +20,30 @@ TEST_P(TextToIntReads, WhateverIsTypedOrPasted) {
     EXPECT_EQ(BenDefiniert::TextToInt(text), expected);
 }
 
-// One case per kind of input; halves round away from zero.
+// Halves round away from zero; anything but one number, or one beyond 16 bits, reads as 0.
 INSTANTIATE_TEST_SUITE_P(HostileText, TextToIntReads,
-                         ::testing::Values(std::tuple{"", 0}, std::tuple{"abc", 0}, std::tuple{"12abc", 0},
-                                           std::tuple{"1 2", 0}, std::tuple{"  12 ", 12}, std::tuple{"+7", 7},
-                                           std::tuple{"-3", -3}, std::tuple{"-", 0}, std::tuple{"2.5", 3},
-                                           std::tuple{"3.5", 4}, std::tuple{"-2.5", -3}, std::tuple{"2,5", 3},
-                                           std::tuple{"1e3", 1000}, std::tuple{"15e-1", 2},
-                                           std::tuple{"1e", 0}, std::tuple{"nan", 0}, std::tuple{"0x10", 0},
-                                           std::tuple{"99999999999", 0}, std::tuple{"32767", 32767},
-                                           std::tuple{"32768", 0}, std::tuple{"-32768", -32768},
-                                           std::tuple{"32767.5", 0}, std::tuple{std::string(10000, '9'), 0},
-                                           std::tuple{"1" + std::string(10000, '0') + "e-10000", 1}));
+                         ::testing::Values(std::tuple{"  12 ", 12}, std::tuple{"12abc", 0},
+                                           std::tuple{"-2.5", -3}, std::tuple{"2,5", 3},
+                                           std::tuple{"15e-1", 2}, std::tuple{"32768", 0},
+                                           std::tuple{"-32768", -32768},
+                                           std::tuple{std::string(10000, '9'), 0}));
 
 // ---- levels ------------------------------------------------------------------------------
 
-class LevelMenu : public GameTest,
-                  public ::testing::WithParamInterface<std::tuple<MenuItem Form1::*, int, int, int, float>> {
-};
+class LevelMenu
+    : public GameTest,
+      public ::testing::WithParamInterface<std::tuple<MenuItem Form1::*, int, int, int, std::string>> {};
 
 TEST_P(LevelMenu, StartsANewGameOfItsSizeAndCarriesTheOnlyCheckMark) {
-    const auto& [item, w, h, mines, windowWidth] = GetParam();
+    const auto& [item, w, h, mines, caption] = GetParam();
     leftClick(8, 8);
     form.menuNode(form.*item).click();
     EXPECT_EQ(form.x_game, w);
     EXPECT_EQ(form.no_mines_game, mines);
     EXPECT_EQ(form.covered_left, w * h);
     EXPECT_FALSE(form.save_mine.enabled) << "a new game without mines";
-    EXPECT_EQ(form.geometry.width, windowWidth);
+    EXPECT_EQ(form.MinesLabel.caption, caption);
+    EXPECT_TRUE(cell(w, h).visible && !form.Command1.at(static_cast<std::size_t>(w * h)).visible);
     int checks = 0;
     for (const MenuItem* level :
          {&form.Anfänger, &form.Fortgeschrittene, &form.Profis, &form.benutzerdefiniert})
@@ -58,9 +54,9 @@ TEST_P(LevelMenu, StartsANewGameOfItsSizeAndCarriesTheOnlyCheckMark) {
 
 // Fortgeschrittene is checked after start-up: choosing it again still starts a new game.
 INSTANTIATE_TEST_SUITE_P(StandardLevels, LevelMenu,
-                         ::testing::Values(std::tuple{&Form1::Anfänger, 9, 9, 10, 3000.0f},
-                                           std::tuple{&Form1::Fortgeschrittene, 16, 16, 40, 4680.0f},
-                                           std::tuple{&Form1::Profis, 30, 16, 99, 8040.0f}));
+                         ::testing::Values(std::tuple{&Form1::Anfänger, 9, 9, 10, "010"},
+                                           std::tuple{&Form1::Fortgeschrittene, 16, 16, 40, "040"},
+                                           std::tuple{&Form1::Profis, 30, 16, 99, "099"}));
 
 // ---- the custom field dialog ----------------------------------------------------------------
 
@@ -123,9 +119,7 @@ INSTANTIATE_TEST_SUITE_P(OutOfRange, CustomFieldChecks,
                                            Entry{"10", "25", "10", false, true, false},
                                            Entry{"10", "2.4", "10", false, true, false},
                                            Entry{"10", "10", "100", false, false, true},
-                                           Entry{"10", "10", "0", false, false, true},
-                                           Entry{"10", "10", "viele", false, false, true},
-                                           Entry{"-30", "99999", "-1", true, true, true}));
+                                           Entry{"10", "10", "0", false, false, true}));
 
 TEST_F(CustomFieldDialog, TypingInAFieldTurnsOnlyThatFieldBackToNormal) {
     using Field = std::tuple<Label BenDefiniert::*, TextBox BenDefiniert::*, void (BenDefiniert::*)()>;

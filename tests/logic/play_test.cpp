@@ -1,5 +1,4 @@
 // Cell clicks, the end of a game and the status displays.
-#include <random>
 #include <string>
 #include <tuple>
 
@@ -9,29 +8,6 @@ namespace gravlin {
 namespace {
 
 constexpr Color kMagenta = 0x00FF00FF;
-
-TEST_F(GameTest, TheFirstClickNeverLosesOnAnyBoardShape) {
-    const std::tuple<int, int, int> boards[] = {{3, 3, 8},   {3, 3, 1},    {4, 3, 11},   {9, 9, 10},
-                                                {9, 9, 80},  {16, 16, 40}, {30, 16, 99}, {30, 24, 99},
-                                                {3, 24, 71}, {30, 3, 89}};
-    for (std::uint64_t seed = 1; seed <= 40; ++seed) {
-        for (auto [w, h, mines] : boards) {
-            SCOPED_TRACE("seed " + std::to_string(seed) + " board " + std::to_string(w) + "x" +
-                         std::to_string(h) + " mines " + std::to_string(mines));
-            newGame(w, h, mines);
-            form.seedSource = [seed] { return seed; };
-            std::mt19937 pick(
-                static_cast<std::mt19937::result_type>(seed * 7919 + static_cast<std::uint64_t>(w * h)));
-            const int x = std::uniform_int_distribution<int>(1, w)(pick);
-            const int y = std::uniform_int_distribution<int>(1, h)(pick);
-            leftClick(x, y);
-            ASSERT_EQ(countCells(isMine), mines);
-            ASSERT_TRUE(form.visible(x, y) && !form.is_mine(x, y));
-            ASSERT_NE(form.StartStop.picture, Form1::LooserPict);
-            ASSERT_EQ(host.beeps, 0);
-        }
-    }
-}
 
 TEST_F(GameTest, ClickingAMineLosesTurnsUnmarkedMinesRedAndVoidsFurtherLeftClicks) {
     setPosition({"*o.", "oMo", "..*"});
@@ -128,21 +104,6 @@ TEST_F(GameTest, LeftClicksWhileBusyOrOnAnOpenCellRunNoSolver) {
     EXPECT_EQ(form.cnt_phase1, 0);
     EXPECT_EQ(host.doEventsCalls, 0);
 }
-
-class RemainingMinesLabel : public GameTest,
-                            public ::testing::WithParamInterface<std::tuple<int, int, std::string>> {};
-
-TEST_P(RemainingMinesLabel, ShowsThreeDigits) {
-    const auto& [mines, marks, caption] = GetParam();
-    newGame(30, 24, mines);
-    for (int k = 0; k < marks; ++k) form.marked(k % 30 + 1, k / 30 + 1) = true;
-    EXPECT_EQ(form.PrintRestMinen(), mines - marks);
-    EXPECT_EQ(form.MinesLabel.caption, caption);
-}
-
-INSTANTIATE_TEST_SUITE_P(Padding, RemainingMinesLabel,
-                         ::testing::Values(std::tuple{99, 0, "099"}, std::tuple{40, 35, "005"},
-                                           std::tuple{100, 0, "100"}, std::tuple{7, 7, "000"}));
 
 }  // namespace
 }  // namespace gravlin
