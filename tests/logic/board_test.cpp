@@ -12,76 +12,57 @@
 namespace gravlin {
 namespace {
 
-std::pair<int, int> matx(const Form1& f, int L) {
-    std::int16_t x = -7, y = -7;
-    f.GetMatx(static_cast<std::int16_t>(L), x, y);
-    return {x, y};
-}
-
-TEST_F(GameTest, LinearIndexRunsRowByRowFromZeroAndGetMatxInvertsIt) {
+TEST_F(GameTest, CellsAreNumberedRowByRowFromZeroAndNoIndexOffTheBoardNamesACell) {
     for (auto [w, h] : {std::pair{9, 9}, {30, 16}, {3, 3}, {30, 24}}) {
         SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
         newGame(w, h, 1);
-        EXPECT_EQ(form.GetLinear(1, 1), 0);
-        EXPECT_EQ(form.GetLinear(static_cast<std::int16_t>(w), 1), w - 1);
-        EXPECT_EQ(form.GetLinear(1, 2), w);
-        for (int L = 0; L < w * h; ++L) {
-            const auto [x, y] = matx(form, L);
-            ASSERT_EQ(form.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)), L);
+        for (int L = -1; L <= w * h; ++L) {
+            const bool on = L >= 0 && L < w * h;
+            std::int16_t x = -7, y = -7;
+            form.GetMatx(static_cast<std::int16_t>(L), x, y);
+            ASSERT_EQ(Cell(x, y), on ? Cell(L % w + 1, L / w + 1) : Cell()) << L;
+            if (!on) continue;
+            ASSERT_EQ(form.GetLinear(x, y), L);
             ASSERT_EQ(form.cellIndex(x, y), static_cast<std::size_t>(L));
-            ASSERT_EQ(form.cellAt(L), (Cell{x, y}));
-            ASSERT_TRUE(x >= 1 && x <= w && y >= 1 && y <= h);
+            ASSERT_EQ(form.cellAt(L), Cell(x, y));
         }
-        for (int off : {-1, w * h, 720, -32768}) EXPECT_EQ(matx(form, off), (std::pair{0, 0})) << off;
         for (auto [x, y] : {std::pair{0, 1}, {w + 1, 1}, {1, 0}, {1, h + 1}})
             EXPECT_THROW(form.cellIndex(x, y), std::out_of_range) << x << "," << y;
     }
 }
 
-// ---- new game --------------------------------------------------------------------------
-
+// A lost 3 x 3 game with its mines shown, the solver busy and statistics counted gives way to
+// a beginner game: nothing of it is left.
 TEST_F(GameTest, NewGameOfAnotherSizeKeepsNothingOfThePreviousGame) {
-    newGame(30, 16, 100);  // as a loaded game may have
-    EXPECT_EQ(form.MinesLabel.caption, "100");
-    form.seedSource = [] { return 5u; };
-    leftClick(15, 8);
+    setPosition({"*o.", "oMo", "..*"});
+    leftClick(1, 1);  // lost
+    form.StatusBar1.text = "Index 0: x = 1, y = 1";
+    form.Solve_Click();
     form.busy = true;
-    form.green_found = 3;
-    ASSERT_GT(countCells(isVisible), 0);
+    form.green_found = form.uncovered_count = form.cnt_uncover = form.cnt_phase1 = form.cnt_prephase1 = 3;
+    form.x_actual = form.y_actual = 9;
+    form.no_mines_actual = 10;
 
-    newGame(9, 9, 10);
-    EXPECT_EQ(form.x_game, 9);
-    EXPECT_EQ(form.no_mines_game, 10);
+    form.StartStop_Click();
+    EXPECT_EQ(host.focus, std::vector<std::string>{"Dummy"});
+    for (int L = 0; L < 81; ++L) {
+        const CommandButton& b = form.Command1[static_cast<std::size_t>(L)];
+        EXPECT_TRUE(b.caption == " " && b.backColor == kSystemButtonFace && b.raised && b.tag == "0") << L;
+    }
+    EXPECT_EQ(form.StatusBar1.text, "");
     EXPECT_EQ(form.MinesLabel.caption, "010");
-    EXPECT_EQ(form.covered_left, 81);
     EXPECT_EQ(form.MinesLabel.toolTip, "Noch verdeckt: 81");
-    EXPECT_FALSE(form.busy);
+    EXPECT_EQ(form.covered_left, 81);
+    EXPECT_EQ(form.StartStop.picture, Form1::StartPict);
+    EXPECT_TRUE(form.game_running && !form.busy);
+    EXPECT_FALSE(form.save.enabled || form.save_mine.enabled || form.loosercont.enabled);
+    EXPECT_EQ(form.Solve.caption, "&Zeige alle Minen");
     EXPECT_EQ(form.uncovered_count + form.green_found, 0);
     EXPECT_EQ(form.cnt_uncover + form.cnt_phase1 + form.cnt_prephase1, 0);
     for (const auto* g : {&form.is_mine, &form.marked, &form.visible, &form.done})
         EXPECT_EQ(*g, Grid<bool>(9, 9));
     EXPECT_EQ(form.mines_around, Grid<std::int16_t>(9, 9));
     EXPECT_EQ(form.rest_around, Grid<std::int16_t>(9, 9));
-}
-
-TEST_F(GameTest, NewGameGivesEveryCellTheCoveredLookAndResetsTheDisplays) {
-    setPosition({"*o.", "oMo", "..*"});
-    leftClick(1, 1);  // lost
-    form.StatusBar1.text = "Index 0: x = 1, y = 1";
-    form.Solve_Click();
-
-    form.StartStop_Click();
-    EXPECT_EQ(host.focus, std::vector<std::string>{"Dummy"});
-    for (int L = 0; L < 9; ++L) {
-        const CommandButton& b = form.Command1[static_cast<std::size_t>(L)];
-        EXPECT_TRUE(b.caption == " " && b.backColor == kSystemButtonFace && b.raised && b.tag == "0") << L;
-    }
-    EXPECT_EQ(form.StatusBar1.text, "");
-    EXPECT_EQ(form.MinesLabel.caption, "003");
-    EXPECT_EQ(form.StartStop.picture, Form1::StartPict);
-    EXPECT_TRUE(form.game_running);
-    EXPECT_FALSE(form.save.enabled || form.save_mine.enabled || form.loosercont.enabled);
-    EXPECT_EQ(form.Solve.caption, "&Zeige alle Minen");
 }
 
 // ---- mine placement --------------------------------------------------------------------
