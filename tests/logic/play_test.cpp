@@ -13,12 +13,10 @@ TEST_F(GameTest, ClickingAMineLosesTurnsUnmarkedMinesRedAndVoidsFurtherLeftClick
     setPosition({"*o.", "oMo", "..*"});
     const CommandButton markedLook = cell(2, 2);
     leftClick(3, 3);
-    EXPECT_FALSE(form.game_running);
     EXPECT_EQ(form.StartStop.picture, Form1::LooserPict);
-    EXPECT_TRUE(form.loosercont.enabled);
+    EXPECT_TRUE(form.loosercont.enabled && !form.game_running);
     EXPECT_EQ(host.beeps, 1);
-    EXPECT_EQ(cell(1, 1).backColor, kRed);
-    EXPECT_EQ(cell(3, 3).backColor, kRed);
+    EXPECT_TRUE(cell(1, 1).backColor == kRed && cell(3, 3).backColor == kRed);
     EXPECT_FALSE(form.visible(3, 3)) << "the clicked mine is not opened";
     EXPECT_EQ(cell(3, 3).caption, " ");
     EXPECT_EQ(cell(2, 2), markedLook);
@@ -58,14 +56,12 @@ TEST_F(GameTest, ShowingAllMinesTogglesCaptionAndColourButLeavesMarkedMines) {
     const CommandButton markedLook = cell(2, 2);
     form.menuNode(form.Solve).click();
     EXPECT_EQ(form.Solve.caption, "Ende von: &Zeige");
-    EXPECT_EQ(cell(1, 1).backColor, kMagenta);
-    EXPECT_EQ(cell(3, 3).backColor, kMagenta);
+    EXPECT_TRUE(cell(1, 1).backColor == kMagenta && cell(3, 3).backColor == kMagenta);
     EXPECT_EQ(cell(3, 1).backColor, kSystemButtonFace);
     EXPECT_EQ(cell(2, 2), markedLook);
     form.menuNode(form.Solve).click();
     EXPECT_EQ(form.Solve.caption, "&Zeige alle Minen");
     EXPECT_EQ(cell(1, 1).backColor, kSystemButtonFace);
-    EXPECT_EQ(cell(2, 2), markedLook);
 }
 
 TEST_F(GameTest, ARightClickNamesTheCellAndWarnsOfAMineOnlyInPeekMode) {
@@ -73,7 +69,6 @@ TEST_F(GameTest, ARightClickNamesTheCellAndWarnsOfAMineOnlyInPeekMode) {
     form.is_mine(2, 2) = true;
     rightClick(2, 2);
     EXPECT_EQ(form.StatusBar1.text, "Index 17: x = 2, y = 2");
-    EXPECT_EQ(host.beeps, 0);
 
     form.menuNode(form.spickmodus).click();
     rightClick(2, 2);
@@ -81,7 +76,7 @@ TEST_F(GameTest, ARightClickNamesTheCellAndWarnsOfAMineOnlyInPeekMode) {
     EXPECT_EQ(host.beeps, 1);
     rightClick(3, 2);
     EXPECT_EQ(form.StatusBar1.text, "Index 18: x = 3, y = 2");
-    EXPECT_EQ(host.beeps, 1);
+    EXPECT_EQ(host.beeps, 1) << "no beep but for the mine";
 
     form.busy = true;
     rightClick(16, 16);
@@ -90,12 +85,7 @@ TEST_F(GameTest, ARightClickNamesTheCellAndWarnsOfAMineOnlyInPeekMode) {
     EXPECT_FALSE(form.spickmodus.checked);
 }
 
-TEST_F(GameTest, LeftClicksWhileBusyOrOnAnOpenCellRunNoSolver) {
-    form.busy = true;
-    leftClick(5, 5);
-    EXPECT_FALSE(form.save_mine.enabled) << "no mines placed";
-    EXPECT_EQ(countCells(isVisible) + form.cnt_uncover, 0);
-
+TEST_F(GameTest, ALeftClickOnAnOpenCellRunsNoSolver) {
     setPosition({"*o.", "...", "..*"});
     form.wahrscheinlichkeiten.enabled = true;
     leftClick(2, 1);

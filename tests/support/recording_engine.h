@@ -1,5 +1,6 @@
 #pragma once
 // An engine that records the calls it gets and answers from lists the test sets up.
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -50,9 +51,8 @@ class RecordingEngine : public Engine {
 
     // Only the calls that change or ask the system, without the listings.
     int count(const std::string& prefix) const {
-        int n = 0;
-        for (const auto& c : calls) n += c.rfind(prefix, 0) == 0 ? 1 : 0;
-        return n;
+        return static_cast<int>(std::count_if(calls.begin(), calls.end(),
+                                              [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
     }
 
   private:
