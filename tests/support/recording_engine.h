@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "gravlin/board/form1.h"
 #include "gravlin/equations/engine.h"
 
 namespace gravlin::testing {
@@ -17,10 +16,6 @@ class RecordingEngine : public Engine {
     std::vector<std::int32_t> mineCodes;  // ascending
     std::string stochAnswer = "Wahrscheinlichkeiten\r\n";
     bool available = true;
-    // When set, only codes of cells still covered on this board are listed.
-    const Form1* onlyCovered = nullptr;
-    // When set, a listing of free cells names only its first cell.
-    bool oneFreeAtATime = false;
     // When set, solving and the probabilities fail with an exception.
     bool throws = false;
 
@@ -34,10 +29,7 @@ class RecordingEngine : public Engine {
         calls.push_back("QZSolve");
         if (throws) throw std::runtime_error("engine failed");
     }
-    std::int32_t QZGetNextFree(std::int32_t previous) override {
-        if (oneFreeAtATime && previous >= 0) return -1;
-        return next(freeCodes, previous);
-    }
+    std::int32_t QZGetNextFree(std::int32_t previous) override { return next(freeCodes, previous); }
     std::int32_t QZGetNextMine(std::int32_t previous) override { return next(mineCodes, previous); }
     void QZtrace(const std::string& file, const std::string& text) override {
         calls.push_back("QZtrace " + file + " " + text);
@@ -56,12 +48,9 @@ class RecordingEngine : public Engine {
     }
 
   private:
-    std::int32_t next(const std::vector<std::int32_t>& codes, std::int32_t previous) const {
-        for (std::int32_t c : codes) {
-            if (c <= previous) continue;
-            if (onlyCovered && onlyCovered->visible(c / 100, c % 100)) continue;
-            return c;
-        }
+    static std::int32_t next(const std::vector<std::int32_t>& codes, std::int32_t previous) {
+        for (std::int32_t c : codes)
+            if (c > previous) return c;
         return -1;
     }
 };
