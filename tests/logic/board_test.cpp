@@ -135,7 +135,8 @@ TEST_F(GameTest, MinePlacementIsUniformOverTheCellsBesidesTheClickedOne) {
 
 // ---- uncovering ------------------------------------------------------------------------
 
-// Marked mines count as found: a cell whose mines are all marked spreads like a zero.
+// Marked mines count as found: a cell whose mines are all marked spreads like a zero. On the
+// largest board with one mine the recursion goes about 720 calls deep.
 TEST_F(GameTest, UncoverCellOpensDepthFirstAndCountsEveryCall) {
     struct Case {
         std::vector<std::string> rows;
@@ -144,11 +145,14 @@ TEST_F(GameTest, UncoverCellOpensDepthFirstAndCountsEveryCall) {
         int calls, coveredLeft, uncovered;
         const char* caption;
     };
+    std::vector<std::string> largest(24, std::string(30, '.'));
+    largest[0][0] = '*';
     const Case cases[] = {
         {{"*..", "...", "..*"}, 2, 2, true, 1, 8, 1, "2"},
         {{"*****", "*...*", "*...*", "*...*", "*****"}, 3, 3, true, 9, 16, 9, ""},
         {{"Mo.", "...", "..*"}, 1, 1, false, 1, 7, 0, "M"},
         {{"Mo.", "...", "..*"}, 2, 1, false, 1, 7, 0, "1"},
+        {largest, 30, 24, true, 5420, 1, 719, ""},
         {{"M....", ".....", ".....", "....*"}, 2, 2, true, 87, 1, 18, "1"},
     };
     for (const Case& c : cases) {
@@ -165,17 +169,6 @@ TEST_F(GameTest, UncoverCellOpensDepthFirstAndCountsEveryCall) {
         EXPECT_TRUE(!c.opens || (b.tag == "0" && !b.raised && b.backColor == kWhite));
     }
     EXPECT_EQ(cell(1, 1).caption, "M");
-}
-
-// 720 cells and one mine: the recursion goes about 720 calls deep.
-TEST_F(GameTest, OneMineOnTheLargestBoardOpensAllOtherSevenHundredNineteenCells) {
-    std::vector<std::string> rows(24, std::string(30, '.'));
-    rows[0][0] = '*';
-    setPosition(rows);
-    EXPECT_TRUE(form.UncoverCell(index(30, 24)));
-    EXPECT_EQ(form.covered_left, 1);
-    EXPECT_EQ(form.MinesLabel.toolTip, "Noch verdeckt: 1");
-    EXPECT_EQ(form.uncovered_count, 719);
 }
 
 TEST_F(GameTest, StatisticsStopAtTheirLargestValueInsteadOfFailingTheGame) {

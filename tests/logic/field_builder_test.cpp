@@ -51,16 +51,5 @@ TEST_F(GameTest, CellsFramesAndToolButtonsFitTheBoardAndNarrowBoardsKeepTheMinim
     }
 }
 
-TEST_F(GameTest, StartUpOpensTheIntermediateBoardWithOnlyItsLevelChecked) {
-    EXPECT_EQ(form.x_game * 100 + form.y_game, 1616);
-    EXPECT_EQ(form.no_mines_game, 40);
-    EXPECT_EQ(form.MinesLabel.caption, "040");
-    EXPECT_EQ(form.MinesLabel.toolTip, "Noch verdeckt: 256");
-    EXPECT_TRUE(form.Fortgeschrittene.checked);
-    EXPECT_FALSE(form.Anfänger.checked || form.Profis.checked || form.benutzerdefiniert.checked);
-    EXPECT_FALSE(form.save.enabled || form.save_mine.enabled || form.wahrscheinlichkeiten.enabled ||
-                 form.loosercont.enabled);
-}
-
 }  // namespace
 }  // namespace gravlin

@@ -23,8 +23,13 @@ TEST(TextToInt, ReadsWhateverIsTypedOrPasted) {
 
 // ---- levels ------------------------------------------------------------------------------
 
-// Fortgeschrittene is checked after start-up: choosing it again still starts a new game.
+// Start-up opens the intermediate board with its level checked; choosing it again still
+// starts a new game.
 TEST_F(GameTest, EachLevelStartsANewGameOfItsSizeAndCarriesTheOnlyCheckMark) {
+    EXPECT_EQ(form.MinesLabel.caption + " " + form.MinesLabel.toolTip, "040 Noch verdeckt: 256");
+    EXPECT_TRUE(form.Fortgeschrittene.checked && !form.Anfänger.checked && !form.benutzerdefiniert.checked);
+    EXPECT_FALSE(form.save.enabled || form.save_mine.enabled || form.wahrscheinlichkeiten.enabled ||
+                 form.loosercont.enabled);
     const std::tuple<MenuItem Form1::*, int, int, int, std::string> levels[] = {
         {&Form1::Anfänger, 9, 9, 10, "010"},
         {&Form1::Fortgeschrittene, 16, 16, 40, "040"},
