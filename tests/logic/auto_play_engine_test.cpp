@@ -18,27 +18,19 @@ class RealEngineGame : public ::testing::Test {
         ASSERT_TRUE(engine.ensureLoaded()) << engine.loadError();
         program.start();
     }
-    void click(int x, int y) {
-        form.Command1_MouseDown(form.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)),
-                                Form1::LeftButton, 0, 0, 0);
-    }
-    void layMines(const std::vector<std::string>& rows) {
-        for (int y = 1; y <= form.y_game; ++y)
-            for (int x = 1; x <= form.x_game; ++x)
-                form.is_mine(x, y) =
-                    rows[static_cast<std::size_t>(y - 1)][static_cast<std::size_t>(x - 1)] == '*';
-        form.countMinesOfEveryCell();
-        form.save_mine.enabled = true;
-    }
 };
 
 TEST_F(RealEngineGame, OneClickWinsABeginnerGameThatLogicDecides) {
     program.levels.Anfänger_Click();
     // Single numbers stop short of the end here; the equations with the total go on.
-    layMines({".........", ".....*.*.", ".*..*....", "*........", ".........", ".*....*..", ".*.......",
-              "..*.*....", "........."});
-    form.Auto_solve.checked = true;
-    click(5, 5);
+    const std::vector<std::string> rows = {".........", ".....*.*.", ".*..*....", "*........", ".........",
+                                           ".*....*..", ".*.......", "..*.*....", "........."};
+    form.forEachCell([&](int x, int y) {
+        form.is_mine(x, y) = rows[static_cast<std::size_t>(y - 1)][static_cast<std::size_t>(x - 1)] == '*';
+    });
+    form.countMinesOfEveryCell();
+    form.save_mine.enabled = form.Auto_solve.checked = true;
+    form.Command1_MouseDown(form.GetLinear(5, 5), Form1::LeftButton, 0, 0, 0);
     EXPECT_FALSE(form.game_running);
     EXPECT_EQ(form.StartStop.picture, Form1::WinnerPict);
     EXPECT_EQ(form.MinesLabel.caption, "000");

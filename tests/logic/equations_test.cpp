@@ -15,18 +15,14 @@ class EquationTest : public GameTest {
             if (auto* t = dynamic_cast<frmGleichungssystem*>(&w)) shown = t->Text1.text;
         };
     }
-    void open(int x0, int y0, int x1, int y1) {
-        for (int x = x0; x <= x1; ++x)
-            for (int y = y0; y <= y1; ++y) form.visible(x, y) = true;
-    }
     EquationSystem& eq = program.equations;
     std::string shown = "<none>";  // the text of the last equation window shown
 };
 
 TEST_F(EquationTest, CellEquationsInBothNotations) {
     newGame(16, 12, 10);
-    open(11, 9, 13, 11);  // coordinates 10 and above, one unknown
-    form.visible(13, 11) = false;
+    for (int x = 11; x <= 13; ++x)  // coordinates 10 and above, one unknown
+        for (int y = 9; y <= 11; ++y) form.visible(x, y) = x != 13 || y != 11;
     form.rest_around(12, 10) = 0;
     EXPECT_EQ(eq.GenEquiString(12, 10, true), "a[ 13,11 ] = 0");
     EXPECT_EQ(eq.GenEquiString(12, 10, false), "1311=0");

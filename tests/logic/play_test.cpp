@@ -85,15 +85,5 @@ TEST_F(GameTest, ARightClickNamesTheCellAndWarnsOfAMineOnlyInPeekMode) {
     EXPECT_FALSE(form.spickmodus.checked);
 }
 
-TEST_F(GameTest, ALeftClickOnAnOpenCellRunsNoSolver) {
-    setPosition({"*o.", "...", "..*"});
-    form.wahrscheinlichkeiten.enabled = true;
-    leftClick(2, 1);
-    EXPECT_FALSE(form.wahrscheinlichkeiten.enabled);
-    EXPECT_EQ(form.cnt_uncover, 1);
-    EXPECT_EQ(form.cnt_phase1, 0);
-    EXPECT_EQ(host.doEventsCalls, 0);
-}
-
 }  // namespace
 }  // namespace gravlin
