@@ -83,14 +83,8 @@ class GameTest : public ::testing::Test {
     Form1& form = program.form;
 };
 
-inline bool isMine(const Form1& f, int x, int y) {
-    return f.is_mine(x, y);
-}
-inline bool isVisible(const Form1& f, int x, int y) {
-    return f.visible(x, y);
-}
-inline bool isMarked(const Form1& f, int x, int y) {
-    return f.marked(x, y);
-}
+inline constexpr auto isMine = [](const Form1& f, int x, int y) { return f.is_mine(x, y); };
+inline constexpr auto isVisible = [](const Form1& f, int x, int y) { return f.visible(x, y); };
+inline constexpr auto isMarked = [](const Form1& f, int x, int y) { return f.marked(x, y); };
 
 }  // namespace gravlin
