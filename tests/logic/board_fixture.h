@@ -72,8 +72,7 @@ class GameTest : public ::testing::Test {
 
     int countCells(bool (*pred)(const Form1&, int, int)) const {
         int n = 0;
-        for (int x = 1; x <= form.x_game; ++x)
-            for (int y = 1; y <= form.y_game; ++y) n += pred(form, x, y) ? 1 : 0;
+        form.forEachCell([&](int x, int y) { n += pred(form, x, y); });
         return n;
     }
 

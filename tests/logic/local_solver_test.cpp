@@ -78,9 +78,8 @@ TEST_F(GameTest, OnlyMinesLeftCoveredWinsAndTurnsEveryMineGreen) {
     setPosition({"***..", "***..", "***..", ".....", "....."});
     leftClick(5, 5);
     EXPECT_EQ(form.CountMinesV(), 5) << "the four mines inside the block cannot be seen";
-    EXPECT_FALSE(form.game_running);
     EXPECT_EQ(form.StartStop.picture, Form1::WinnerPict);
-    EXPECT_FALSE(form.loosercont.enabled);
+    EXPECT_FALSE(form.game_running || form.loosercont.enabled);
     for (int x = 1; x <= 3; ++x)
         for (int y = 1; y <= 3; ++y)
             EXPECT_TRUE(cell(x, y).backColor == 0x00C000u && cell(x, y).caption == "M") << x << "," << y;
