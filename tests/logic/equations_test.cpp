@@ -52,7 +52,6 @@ TEST_F(EquationTest, FourByThreeForAllThreeCallers) {
     eq.EqsGes_Click();
     EXPECT_EQ(shown,
               "linsolve ( {\r\n\r\n" + cells + ",\r\n\r\n" + total + "\r\n + a[ 04,03 ] = 2\r\n\r\n} )\r\n");
-    ASSERT_EQ(host.modalShown.size(), 2u);
 
     eq.wahrscheinlichkeiten_Click();
     ASSERT_EQ(engine.count("QZcalcStoch "), 1);
@@ -121,11 +120,10 @@ TEST_F(SolveDriver, SendsTheEquationsColumnByColumnWithTheirTraceRecords) {
     EXPECT_EQ(cell(4, 1).backColor, 0x00C0FFC0u);
     EXPECT_EQ(cell(4, 1).tag + cell(4, 2).tag + cell(3, 3).tag, "110");
     EXPECT_EQ(cell(3, 3).backColor, 0x00C0C0FFu);
-    EXPECT_EQ(cell(3, 3).caption, " ");
     EXPECT_EQ(form.green_found, 2);
-    EXPECT_FALSE(form.marked(3, 3) || form.wahrscheinlichkeiten.enabled || form.busy);
-    EXPECT_TRUE(host.modalShown.empty());
-    EXPECT_EQ(form.StartStop.picture, Form1::StartPict);
+    EXPECT_FALSE(form.marked(3, 3) || cell(3, 3).caption != " " || form.wahrscheinlichkeiten.enabled ||
+                 form.busy);
+    EXPECT_TRUE(host.modalShown.empty() && form.StartStop.picture == Form1::StartPict);
 }
 
 TEST_F(SolveDriver, OnlyMinesFoundEnablesProbabilitiesAndReportsOncePerBatch) {

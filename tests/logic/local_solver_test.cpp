@@ -25,16 +25,6 @@ TEST_F(GameTest, MineRuleMarksAllCoveredNeighboursWhenTheyMatchTheRestAndFinishe
     EXPECT_TRUE(form.done(2, 1));
 }
 
-TEST_F(GameTest, NeitherRuleTouchesACellWithOneMineAmongTwoCoveredNeighbours) {
-    setPosition({"*..*", "oooo", "oooo"});
-    const Grid<bool> visibleBefore = form.visible;
-    program.solver.Phase1();
-    EXPECT_EQ(form.visible, visibleBefore);
-    EXPECT_EQ(form.CountMinesV(), 0);
-    EXPECT_EQ(form.StatusBar1.text, "1:0 - 1");
-    EXPECT_EQ(form.MinesLabel.caption, "002");
-}
-
 // (1,1) is scanned first and marks the mine (1,2). (2,1) saw that mine and the free cell
 // (3,1) as its two unknowns with one mine among them; had its count not been brought up to
 // date at once, the same pass would take (3,1) for a mine.

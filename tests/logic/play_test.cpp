@@ -47,16 +47,14 @@ TEST_F(GameTest, ALostGameCanBeContinuedAndWon) {
     setPosition({"..*", "...", "..."});
     leftClick(3, 1);
     form.menuNode(form.loosercont).click();
-    EXPECT_TRUE(form.game_running);
+    EXPECT_TRUE(form.game_running && form.loosercont.enabled);
     EXPECT_EQ(cell(3, 1).backColor, kSystemButtonFace);
     EXPECT_EQ(form.StartStop.picture, Form1::LooserPict);
-    EXPECT_TRUE(form.loosercont.enabled);
 
     leftClick(1, 3);
     EXPECT_EQ(form.StartStop.picture, Form1::WinnerPict);
     EXPECT_FALSE(form.loosercont.enabled);
-    EXPECT_EQ(cell(3, 1).caption, "M");
-    EXPECT_EQ(cell(3, 1).backColor, 0x00C000u);
+    EXPECT_TRUE(cell(3, 1).caption == "M" && cell(3, 1).backColor == 0x00C000u);
 }
 
 TEST_F(GameTest, ARightClickNamesTheCellAndWarnsOfAMineOnlyInPeekMode) {
