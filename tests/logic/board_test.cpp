@@ -1,7 +1,5 @@
 // Coordinates, a new game, mine placement and uncovering.
-#include <algorithm>
 #include <cstdint>
-#include <random>
 #include <string>
 #include <tuple>
 #include <utility>

@@ -1,5 +1,4 @@
 // The level menu, the custom field dialog and its number reading.
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <tuple>

@@ -1,5 +1,4 @@
 // The local-rule solver: the mine rule, the free rule, the cycle loop and its displays.
-#include <cstdlib>
 #include <functional>
 #include <stdexcept>
 #include <string>

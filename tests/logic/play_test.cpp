@@ -1,6 +1,5 @@
 // Cell clicks, the end of a game and the status displays.
 #include <string>
-#include <tuple>
 
 #include "board_fixture.h"
 
