@@ -53,8 +53,6 @@ TEST_F(GameTest, EachLevelStartsANewGameOfItsSizeAndCarriesTheOnlyCheckMark) {
 
 class CustomFieldDialog : public GameTest {
   protected:
-    BenDefiniert& dialog() { return program.levels.dialog(); }
-
     // Opens the dialog from the menu; `play` acts in it.
     void open(const std::function<void(BenDefiniert&)>& play) {
         host.onModal = [play](Window& w) { play(dynamic_cast<BenDefiniert&>(w)); };
