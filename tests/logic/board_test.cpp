@@ -24,7 +24,7 @@ TEST_F(GameTest, NoIndexOffTheBoardNamesACell) {
 }
 
 // A lost 3 x 3 game with its mines shown, the solver busy and statistics counted gives way to
-// a beginner game: nothing of it is left.
+// a 30 x 16 game with 100 mines, as a loaded game may have: nothing of it is left.
 TEST_F(GameTest, NewGameOfAnotherSizeKeepsNothingOfThePreviousGame) {
     setPosition({"*o.", "oMo", "..*"});
     leftClick(1, 1);  // lost
@@ -32,28 +32,28 @@ TEST_F(GameTest, NewGameOfAnotherSizeKeepsNothingOfThePreviousGame) {
     form.Solve_Click();
     form.busy = true;
     form.green_found = form.uncovered_count = form.cnt_uncover = form.cnt_phase1 = form.cnt_prephase1 = 3;
-    form.x_actual = form.y_actual = 9;
-    form.no_mines_actual = 10;
+    form.x_actual = 30;
+    form.y_actual = 16;
+    form.no_mines_actual = 100;
 
     form.StartStop_Click();
     EXPECT_EQ(host.focus, std::vector<std::string>{"Dummy"});
-    for (int L = 0; L < 81; ++L) {
+    for (int L = 0; L < 480; ++L) {
         const CommandButton& b = form.Command1[static_cast<std::size_t>(L)];
         EXPECT_TRUE(b.caption == " " && b.backColor == kSystemButtonFace && b.raised && b.tag == "0") << L;
     }
     EXPECT_EQ(form.StatusBar1.text, "");
-    EXPECT_EQ(form.MinesLabel.caption, "010");
-    EXPECT_EQ(form.MinesLabel.toolTip, "Noch verdeckt: 81");
+    EXPECT_EQ(form.MinesLabel.caption, "100");
+    EXPECT_EQ(form.MinesLabel.toolTip, "Noch verdeckt: 480");
     EXPECT_EQ(form.StartStop.picture, Form1::StartPict);
     EXPECT_TRUE(form.game_running && !form.busy);
     EXPECT_FALSE(form.save.enabled || form.save_mine.enabled || form.loosercont.enabled);
     EXPECT_EQ(form.Solve.caption, "&Zeige alle Minen");
-    EXPECT_EQ(form.uncovered_count + form.green_found, 0);
-    EXPECT_EQ(form.cnt_uncover + form.cnt_phase1 + form.cnt_prephase1, 0);
+    EXPECT_EQ(
+        form.uncovered_count + form.green_found + form.cnt_uncover + form.cnt_phase1 + form.cnt_prephase1, 0);
     for (const auto* g : {&form.is_mine, &form.marked, &form.visible, &form.done})
-        EXPECT_EQ(*g, Grid<bool>(9, 9));
-    EXPECT_EQ(form.mines_around, Grid<std::int16_t>(9, 9));
-    EXPECT_EQ(form.rest_around, Grid<std::int16_t>(9, 9));
+        EXPECT_EQ(*g, Grid<bool>(30, 16));
+    EXPECT_TRUE(form.mines_around == Grid<std::int16_t>(30, 16) && form.rest_around == form.mines_around);
 }
 
 // ---- mine placement --------------------------------------------------------------------
@@ -74,7 +74,6 @@ TEST_F(GameTest, TheFirstClickPlacesAllMinesElsewhereAndNeverLoses) {
             ASSERT_EQ(countCells(isMine), mines);
             ASSERT_TRUE(form.visible(x, y) && !form.is_mine(x, y));
             ASSERT_NE(form.StartStop.picture, Form1::LooserPict);
-            ASSERT_EQ(host.beeps, 0);
             EXPECT_TRUE(form.save_mine.enabled && form.save.enabled);
             form.forEachCell([&](int cx, int cy) {
                 int around = 0, marks = 0;

@@ -14,10 +14,11 @@ float bottom(const Geometry& g) {
 }
 
 // Narrow boards come after a wide one, so tool buttons left where the wide board put them
-// would stick out of the window.
+// would stick out of the window; all narrow boards put them in the same places.
 TEST_F(GameTest, CellsFramesAndToolButtonsFitTheBoardAndNarrowBoardsKeepTheMinimumWidths) {
     const std::pair<int, int> boards[] = {{30, 24}, {3, 3}, {8, 5}, {9, 6}, {11, 7}, {12, 8}, {16, 16}};
     Geometry last{};
+    std::pair<float, float> narrowPlaces;
     for (auto [w, h] : boards) {
         SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
         newGame(w, h, 1);
@@ -41,6 +42,8 @@ TEST_F(GameTest, CellsFramesAndToolButtonsFitTheBoardAndNarrowBoardsKeepTheMinim
 
         if (w <= 8) {
             EXPECT_EQ(std::pair(window.width, outer.width), std::pair(2800.0f, w == 8 ? 2640.0f : 2560.0f));
+            if (w == 3) narrowPlaces = {start.left, solve.left};
+            EXPECT_EQ(std::pair(start.left, solve.left), narrowPlaces);
         } else {
             EXPECT_TRUE(window.width > last.width && window.height > last.height);
         }

@@ -112,7 +112,7 @@ TEST_F(CustomFieldDialog, OpeningsShowTheLastAcceptedEntryAndOnlyAGoodOkTakesIt)
         {nullptr, "16 16 40", "10", "10", "0", "m", 16, 40, standard},
         {nullptr, "16 16 40", "30", "24", "99", "", 30, 99, custom},
         {&Form1::Anfänger, "30 24 99", "50", "50", "5", "xy", 9, 10, &Form1::Anfänger},
-        {nullptr, "30 24 99", "3", "3", "50", "", 3, 8, custom},
+        {nullptr, "30 24 99", "3", "3", "9", "", 3, 8, custom},
         {nullptr, "3 3 8", "4", "4", "15", "", 4, 15, custom},
         {nullptr, "4 4 15", "20", "10", "50", "", 20, 50, custom},
     };
