@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -36,38 +37,34 @@ class GameTest : public ::testing::Test {
     // Starts a game with the mines placed as drawn; opened and marked cells look and count as
     // they would in play. Statistics start from zero.
     void setPosition(const std::vector<std::string>& rows) {
-        const int height = static_cast<int>(rows.size());
-        const int width = static_cast<int>(rows.front().size());
         auto at = [&rows](int x, int y) {
             return rows[static_cast<std::size_t>(y - 1)][static_cast<std::size_t>(x - 1)];
         };
         int mines = 0;
         for (const auto& row : rows)
-            for (char c : row) mines += (c == '*' || c == 'M') ? 1 : 0;
-        newGame(width, height, mines);
-        for (int y = 1; y <= height; ++y)
-            for (int x = 1; x <= width; ++x) {
-                form.is_mine(x, y) = at(x, y) == '*' || at(x, y) == 'M';
-                form.marked(x, y) = at(x, y) == 'M';
-                form.visible(x, y) = at(x, y) == 'o' || at(x, y) == 'M';
-            }
-        for (int y = 1; y <= height; ++y)
-            for (int x = 1; x <= width; ++x) {
-                const auto sx = static_cast<std::int16_t>(x), sy = static_cast<std::int16_t>(y);
-                form.mines_around(x, y) = form.is_mine(x, y) ? 0 : form.CountMinesAround(sx, sy);
-                form.rest_around(x, y) =
-                    static_cast<std::int16_t>(form.mines_around(x, y) - form.CountMinesVAround(sx, sy));
-                if (!form.visible(x, y)) continue;
-                --form.covered_left;
-                CommandButton& b = cell(x, y);
-                if (form.marked(x, y)) {
-                    b.caption = "M";
-                } else {
-                    b.raised = false;
-                    b.backColor = kWhite;
-                    b.caption = form.mines_around(x, y) ? std::to_string(form.mines_around(x, y)) : "";
-                }
-            }
+            mines += static_cast<int>(
+                std::count_if(row.begin(), row.end(), [](char c) { return c == '*' || c == 'M'; }));
+        newGame(static_cast<int>(rows.front().size()), static_cast<int>(rows.size()), mines);
+        form.forEachCell([&](int x, int y) {
+            form.is_mine(x, y) = at(x, y) == '*' || at(x, y) == 'M';
+            form.marked(x, y) = at(x, y) == 'M';
+            form.visible(x, y) = at(x, y) == 'o' || at(x, y) == 'M';
+        });
+        form.countMinesOfEveryCell();
+        form.forEachCell([&](int x, int y) {
+            form.rest_around(x, y) = static_cast<std::int16_t>(
+                form.mines_around(x, y) -
+                form.CountMinesVAround(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)));
+            if (!form.visible(x, y)) return;
+            --form.covered_left;
+            CommandButton& b = cell(x, y);
+            b.caption = form.marked(x, y)         ? "M"
+                        : form.mines_around(x, y) ? std::to_string(form.mines_around(x, y))
+                                                  : "";
+            if (form.marked(x, y)) return;
+            b.raised = false;
+            b.backColor = kWhite;
+        });
         form.RefreshCoveredTooltip();
         form.save_mine.enabled = form.save.enabled = true;
         form.InitStat();
@@ -75,8 +72,7 @@ class GameTest : public ::testing::Test {
 
     int countCells(bool (*pred)(const Form1&, int, int)) const {
         int n = 0;
-        for (int x = 1; x <= form.x_game; ++x)
-            for (int y = 1; y <= form.y_game; ++y) n += pred(form, x, y) ? 1 : 0;
+        form.forEachCell([&](int x, int y) { n += pred(form, x, y); });
         return n;
     }
 
@@ -86,14 +82,8 @@ class GameTest : public ::testing::Test {
     Form1& form = program.form;
 };
 
-inline bool isMine(const Form1& f, int x, int y) {
-    return f.is_mine(x, y);
-}
-inline bool isVisible(const Form1& f, int x, int y) {
-    return f.visible(x, y);
-}
-inline bool isMarked(const Form1& f, int x, int y) {
-    return f.marked(x, y);
-}
+inline constexpr auto isMine = [](const Form1& f, int x, int y) { return f.is_mine(x, y); };
+inline constexpr auto isVisible = [](const Form1& f, int x, int y) { return f.visible(x, y); };
+inline constexpr auto isMarked = [](const Form1& f, int x, int y) { return f.marked(x, y); };
 
 }  // namespace gravlin

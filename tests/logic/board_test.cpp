@@ -1,7 +1,5 @@
 // Coordinates, a new game, mine placement and uncovering.
-#include <algorithm>
 #include <cstdint>
-#include <random>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -12,116 +10,81 @@
 namespace gravlin {
 namespace {
 
-const std::vector<std::pair<int, int>> kBoards = {{9, 9}, {16, 16}, {30, 16}, {3, 3}, {30, 24}};
-
-std::pair<int, int> matx(const Form1& f, int L) {
-    std::int16_t x = -7, y = -7;
-    f.GetMatx(static_cast<std::int16_t>(L), x, y);
-    return {x, y};
-}
-
-TEST_F(GameTest, LinearIndexRunsRowByRowFromZeroAndGetMatxInvertsIt) {
-    for (auto [w, h] : kBoards) {
-        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
-        newGame(w, h, 1);
-        EXPECT_EQ(form.GetLinear(1, 1), 0);
-        EXPECT_EQ(form.GetLinear(static_cast<std::int16_t>(w), 1), w - 1);
-        EXPECT_EQ(form.GetLinear(1, 2), w);
-        for (int L = 0; L < w * h; ++L) {
-            const auto [x, y] = matx(form, L);
-            ASSERT_EQ(form.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)), L);
-            ASSERT_EQ(form.cellIndex(x, y), static_cast<std::size_t>(L));
-            ASSERT_EQ(form.cellAt(L), (Cell{x, y}));
-            ASSERT_TRUE(x >= 1 && x <= w && y >= 1 && y <= h);
-        }
-        for (int off : {-1, w * h, 720, -32768}) EXPECT_EQ(matx(form, off), (std::pair{0, 0})) << off;
-        for (auto [x, y] : {std::pair{0, 1}, {w + 1, 1}, {1, 0}, {1, h + 1}})
-            EXPECT_THROW(form.cellIndex(x, y), std::out_of_range) << x << "," << y;
+// Clicks and the status bar show that cells are numbered row by row; here the guards.
+TEST_F(GameTest, NoIndexOffTheBoardNamesACell) {
+    newGame(30, 24, 1);
+    for (int L : {-1, 720, 32767, -32768}) {
+        std::int16_t x = -7, y = -7;
+        form.GetMatx(static_cast<std::int16_t>(L), x, y);
+        EXPECT_EQ(Cell(x, y), Cell()) << L;
     }
+    for (auto [x, y] : {std::pair{0, 1}, {31, 1}, {1, 0}, {1, 25}})
+        EXPECT_THROW(form.cellIndex(x, y), std::out_of_range) << x << "," << y;
+    EXPECT_EQ(form.cellAt(719), Cell(30, 24));
 }
 
-// ---- new game --------------------------------------------------------------------------
-
+// A lost 3 x 3 game with its mines shown, the solver busy and statistics counted gives way to
+// a 30 x 16 game with 100 mines, as a loaded game may have: nothing of it is left.
 TEST_F(GameTest, NewGameOfAnotherSizeKeepsNothingOfThePreviousGame) {
-    newGame(30, 16, 99);
-    form.seedSource = [] { return 5u; };
-    leftClick(15, 8);
-    form.busy = true;
-    form.green_found = 3;
-    ASSERT_GT(countCells(isVisible), 0);
-
-    newGame(9, 9, 10);
-    EXPECT_EQ(form.x_game, 9);
-    EXPECT_EQ(form.no_mines_game, 10);
-    EXPECT_EQ(form.covered_left, 81);
-    EXPECT_EQ(form.MinesLabel.toolTip, "Noch verdeckt: 81");
-    EXPECT_FALSE(form.busy);
-    EXPECT_EQ(form.uncovered_count + form.green_found, 0);
-    EXPECT_EQ(form.cnt_uncover + form.cnt_phase1 + form.cnt_prephase1, 0);
-    for (const auto* g : {&form.is_mine, &form.marked, &form.visible, &form.done})
-        EXPECT_EQ(*g, Grid<bool>(9, 9));
-    EXPECT_EQ(form.mines_around, Grid<std::int16_t>(9, 9));
-    EXPECT_EQ(form.rest_around, Grid<std::int16_t>(9, 9));
-}
-
-TEST_F(GameTest, NewGameGivesEveryCellTheCoveredLookAndResetsTheDisplays) {
     setPosition({"*o.", "oMo", "..*"});
     leftClick(1, 1);  // lost
     form.StatusBar1.text = "Index 0: x = 1, y = 1";
     form.Solve_Click();
+    form.busy = true;
+    form.green_found = form.uncovered_count = form.cnt_uncover = form.cnt_phase1 = form.cnt_prephase1 = 3;
+    form.x_actual = 30;
+    form.y_actual = 16;
+    form.no_mines_actual = 100;
 
     form.StartStop_Click();
     EXPECT_EQ(host.focus, std::vector<std::string>{"Dummy"});
-    for (int L = 0; L < 9; ++L) {
+    for (int L = 0; L < 480; ++L) {
         const CommandButton& b = form.Command1[static_cast<std::size_t>(L)];
         EXPECT_TRUE(b.caption == " " && b.backColor == kSystemButtonFace && b.raised && b.tag == "0") << L;
     }
     EXPECT_EQ(form.StatusBar1.text, "");
-    EXPECT_EQ(form.MinesLabel.caption, "003");
+    EXPECT_EQ(form.MinesLabel.caption, "100");
+    EXPECT_EQ(form.MinesLabel.toolTip, "Noch verdeckt: 480");
     EXPECT_EQ(form.StartStop.picture, Form1::StartPict);
-    EXPECT_TRUE(form.game_running);
+    EXPECT_TRUE(form.game_running && !form.busy);
     EXPECT_FALSE(form.save.enabled || form.save_mine.enabled || form.loosercont.enabled);
     EXPECT_EQ(form.Solve.caption, "&Zeige alle Minen");
+    EXPECT_EQ(
+        form.uncovered_count + form.green_found + form.cnt_uncover + form.cnt_phase1 + form.cnt_prephase1, 0);
+    for (const auto* g : {&form.is_mine, &form.marked, &form.visible, &form.done})
+        EXPECT_EQ(*g, Grid<bool>(30, 16));
+    EXPECT_TRUE(form.mines_around == Grid<std::int16_t>(30, 16) && form.rest_around == form.mines_around);
 }
 
 // ---- mine placement --------------------------------------------------------------------
 
-TEST_F(GameTest, PlacementPutsExactlyTheMinesBesideTheClickedCellWithConsistentCounts) {
-    for (auto [w, h] : kBoards) {
-        const int mines = std::min(w * h - 1, 99);
-        for (int round = 0; round < 20; ++round) {
-            const std::uint64_t seed = 20240611u + static_cast<std::uint64_t>(round * 31 + w * h);
-            SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " seed " + std::to_string(seed));
+// Boards of every shape, some as full as they can be.
+TEST_F(GameTest, TheFirstClickPlacesAllMinesElsewhereAndNeverLoses) {
+    const std::tuple<int, int, int> boards[] = {{3, 3, 8},    {4, 3, 11},   {9, 9, 10},  {9, 9, 80},
+                                                {30, 16, 99}, {30, 24, 99}, {3, 24, 71}, {30, 3, 89}};
+    for (std::uint64_t seed = 1; seed <= 20; ++seed) {
+        for (auto [w, h, mines] : boards) {
+            SCOPED_TRACE("seed " + std::to_string(seed) + " board " + std::to_string(w) + "x" +
+                         std::to_string(h) + " mines " + std::to_string(mines));
             newGame(w, h, mines);
             form.seedSource = [seed] { return seed; };
-            std::mt19937 pick(static_cast<std::mt19937::result_type>(seed));
-            const int clicked = std::uniform_int_distribution<int>(0, w * h - 1)(pick);
-            form.InitMines(static_cast<std::int16_t>(clicked));
-
-            ASSERT_FALSE(form.BtnIsMine(static_cast<std::int16_t>(clicked)));
+            const int x = 1 + static_cast<int>(seed * 7 % static_cast<std::uint64_t>(w));
+            const int y = 1 + static_cast<int>(seed * 13 % static_cast<std::uint64_t>(h));
+            leftClick(x, y);
             ASSERT_EQ(countCells(isMine), mines);
+            ASSERT_TRUE(form.visible(x, y) && !form.is_mine(x, y));
+            ASSERT_NE(form.StartStop.picture, Form1::LooserPict);
             EXPECT_TRUE(form.save_mine.enabled && form.save.enabled);
-            for (int x = 1; x <= w; ++x)
-                for (int y = 1; y <= h; ++y) {
-                    int around = 0;
-                    for (int i = std::max(1, x - 1); i <= std::min(w, x + 1); ++i)
-                        for (int j = std::max(1, y - 1); j <= std::min(h, y + 1); ++j)
-                            around += (i != x || j != y) && form.is_mine(i, j);
-                    ASSERT_EQ(form.mines_around(x, y), form.is_mine(x, y) ? 0 : around) << x << "," << y;
-                    ASSERT_EQ(form.rest_around(x, y), form.mines_around(x, y));
-                }
+            form.forEachCell([&](int cx, int cy) {
+                int around = 0, marks = 0;
+                const auto count = [&](int i, int j) {
+                    around += form.is_mine(i, j), marks += form.marked(i, j);
+                };
+                form.forEachNeighbour(cx, cy, count);
+                ASSERT_EQ(form.mines_around(cx, cy), form.is_mine(cx, cy) ? 0 : around) << cx << "," << cy;
+                ASSERT_EQ(form.rest_around(cx, cy), form.mines_around(cx, cy) - marks) << cx << "," << cy;
+            });
         }
-    }
-}
-
-TEST_F(GameTest, EightyMinesOnNineByNineFillEveryCellButTheClickedOne) {
-    for (auto [x, y, neighbours] : {std::tuple{1, 1, 3}, std::tuple{5, 1, 5}, std::tuple{5, 5, 8}}) {
-        SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
-        newGame(9, 9, 80);
-        leftClick(x, y);
-        EXPECT_EQ(countCells(isMine), 80);
-        EXPECT_EQ(form.mines_around(x, y), neighbours);
-        EXPECT_TRUE(form.visible(x, y) && !form.is_mine(x, y));
     }
 }
 
@@ -143,22 +106,19 @@ TEST_F(GameTest, MinePlacementIsUniformOverTheCellsBesidesTheClickedOne) {
     for (int n = 0; n < kPlacements; ++n) {
         newGame(9, 9, 10);
         form.InitMines(40);
-        for (int L = 0; L < 81; ++L)
-            hits[static_cast<std::size_t>(L)] += form.BtnIsMine(static_cast<std::int16_t>(L));
+        form.forEachCell([&](int x, int y) { hits[form.cellIndex(x, y)] += form.is_mine(x, y); });
     }
     EXPECT_EQ(hits[40], 0);
     const double expected = kPlacements * 10.0 / 80.0;
-    double chi2 = 0;
-    for (int L = 0; L < 81; ++L) {
-        const double d = hits[static_cast<std::size_t>(L)] - expected;
-        chi2 += L == 40 ? 0 : d * d / expected;
-    }
+    double chi2 = -expected;  // less the clicked cell's term
+    for (int h : hits) chi2 += (h - expected) * (h - expected) / expected;
     EXPECT_LT(chi2, 124.0) << "seeds 1000.." << seed - 1;
 }
 
 // ---- uncovering ------------------------------------------------------------------------
 
-// Marked mines count as found: a cell whose mines are all marked spreads like a zero.
+// Marked mines count as found: a cell whose mines are all marked spreads like a zero. On the
+// largest board with one mine the recursion goes about 720 calls deep.
 TEST_F(GameTest, UncoverCellOpensDepthFirstAndCountsEveryCall) {
     struct Case {
         std::vector<std::string> rows;
@@ -167,11 +127,14 @@ TEST_F(GameTest, UncoverCellOpensDepthFirstAndCountsEveryCall) {
         int calls, coveredLeft, uncovered;
         const char* caption;
     };
+    std::vector<std::string> largest(24, std::string(30, '.'));
+    largest[0][0] = '*';
     const Case cases[] = {
         {{"*..", "...", "..*"}, 2, 2, true, 1, 8, 1, "2"},
         {{"*****", "*...*", "*...*", "*...*", "*****"}, 3, 3, true, 9, 16, 9, ""},
         {{"Mo.", "...", "..*"}, 1, 1, false, 1, 7, 0, "M"},
         {{"Mo.", "...", "..*"}, 2, 1, false, 1, 7, 0, "1"},
+        {largest, 30, 24, true, 5420, 1, 719, ""},
         {{"M....", ".....", ".....", "....*"}, 2, 2, true, 87, 1, 18, "1"},
     };
     for (const Case& c : cases) {
@@ -190,28 +153,14 @@ TEST_F(GameTest, UncoverCellOpensDepthFirstAndCountsEveryCall) {
     EXPECT_EQ(cell(1, 1).caption, "M");
 }
 
-// 720 cells and one mine: the recursion goes about 720 calls deep.
-TEST_F(GameTest, OneMineOnTheLargestBoardOpensAllOtherSevenHundredNineteenCells) {
-    std::vector<std::string> rows(24, std::string(30, '.'));
-    rows[0][0] = '*';
-    setPosition(rows);
-    EXPECT_TRUE(form.UncoverCell(index(30, 24)));
-    EXPECT_EQ(form.covered_left, 1);
-    EXPECT_EQ(form.MinesLabel.toolTip, "Noch verdeckt: 1");
-    EXPECT_EQ(form.uncovered_count, 719);
-    // One call for the click plus one per on-board neighbour of every opened zero cell.
-    int calls = 1;
-    for (int x = 1; x <= 30; ++x)
-        for (int y = 1; y <= 24; ++y)
-            if (!form.is_mine(x, y) && form.mines_around(x, y) == 0)
-                calls += ((x == 1 || x == 30) ? 2 : 3) * ((y == 1 || y == 24) ? 2 : 3) - 1;
-    EXPECT_EQ(form.cnt_uncover, calls);
-}
-
+// A click on an open cell only counts the call; it runs no solver.
 TEST_F(GameTest, StatisticsStopAtTheirLargestValueInsteadOfFailingTheGame) {
     setPosition({"o..", "...", "..*"});
+    form.wahrscheinlichkeiten.enabled = true;
+    leftClick(1, 1);
+    EXPECT_FALSE(form.wahrscheinlichkeiten.enabled);
+    EXPECT_EQ(form.cnt_uncover * 10 + form.cnt_phase1 + host.doEventsCalls, 10);
     form.cnt_uncover = form.cnt_phase1 = form.cnt_prephase1 = INT16_MAX;
-    leftClick(1, 1);  // an open cell: only counts the call
     leftClick(2, 1);
     EXPECT_EQ(form.StatusBar1.text, "32767:32767 - 32767");
     EXPECT_TRUE(form.visible(2, 1));

@@ -1,5 +1,4 @@
 // The level menu, the custom field dialog and its number reading.
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -13,61 +12,47 @@ constexpr Color kRangeNormal = 0x00C0FFC0;
 
 // ---- reading numbers ---------------------------------------------------------------------
 
-class TextToIntReads : public ::testing::TestWithParam<std::tuple<std::string, int>> {};
-
-TEST_P(TextToIntReads, WhateverIsTypedOrPasted) {
-    const auto& [text, expected] = GetParam();
-    EXPECT_EQ(BenDefiniert::TextToInt(text), expected);
+// Halves round away from zero; anything but one number, or one beyond 16 bits, reads as 0.
+TEST(TextToInt, ReadsWhateverIsTypedOrPasted) {
+    const std::pair<std::string, int> cases[] = {
+        {"  12 ", 12}, {"12abc", 0}, {"-2.5", -3},       {"2,5", 3},
+        {"15e-1", 2},  {"32768", 0}, {"-32768", -32768}, {std::string(10000, '9'), 0}};
+    for (const auto& [text, expected] : cases) EXPECT_EQ(BenDefiniert::TextToInt(text), expected) << text;
 }
-
-// One case per kind of input; halves round away from zero.
-INSTANTIATE_TEST_SUITE_P(HostileText, TextToIntReads,
-                         ::testing::Values(std::tuple{"", 0}, std::tuple{"abc", 0}, std::tuple{"12abc", 0},
-                                           std::tuple{"1 2", 0}, std::tuple{"  12 ", 12}, std::tuple{"+7", 7},
-                                           std::tuple{"-3", -3}, std::tuple{"-", 0}, std::tuple{"2.5", 3},
-                                           std::tuple{"3.5", 4}, std::tuple{"-2.5", -3}, std::tuple{"2,5", 3},
-                                           std::tuple{"1e3", 1000}, std::tuple{"15e-1", 2},
-                                           std::tuple{"1e", 0}, std::tuple{"nan", 0}, std::tuple{"0x10", 0},
-                                           std::tuple{"99999999999", 0}, std::tuple{"32767", 32767},
-                                           std::tuple{"32768", 0}, std::tuple{"-32768", -32768},
-                                           std::tuple{"32767.5", 0}, std::tuple{std::string(10000, '9'), 0},
-                                           std::tuple{"1" + std::string(10000, '0') + "e-10000", 1}));
 
 // ---- levels ------------------------------------------------------------------------------
 
-class LevelMenu : public GameTest,
-                  public ::testing::WithParamInterface<std::tuple<MenuItem Form1::*, int, int, int, float>> {
-};
-
-TEST_P(LevelMenu, StartsANewGameOfItsSizeAndCarriesTheOnlyCheckMark) {
-    const auto& [item, w, h, mines, windowWidth] = GetParam();
-    leftClick(8, 8);
-    form.menuNode(form.*item).click();
-    EXPECT_EQ(form.x_game, w);
-    EXPECT_EQ(form.no_mines_game, mines);
-    EXPECT_EQ(form.covered_left, w * h);
-    EXPECT_FALSE(form.save_mine.enabled) << "a new game without mines";
-    EXPECT_EQ(form.geometry.width, windowWidth);
-    int checks = 0;
-    for (const MenuItem* level :
-         {&form.Anfänger, &form.Fortgeschrittene, &form.Profis, &form.benutzerdefiniert})
-        checks += level->checked;
-    EXPECT_EQ(checks, 1);
-    EXPECT_TRUE((form.*item).checked);
+// Start-up opens the intermediate board with its level checked; choosing it again still
+// starts a new game.
+TEST_F(GameTest, EachLevelStartsANewGameOfItsSizeAndCarriesTheOnlyCheckMark) {
+    EXPECT_EQ(form.MinesLabel.caption + " " + form.MinesLabel.toolTip, "040 Noch verdeckt: 256");
+    EXPECT_TRUE(form.Fortgeschrittene.checked && !form.Anfänger.checked && !form.benutzerdefiniert.checked);
+    EXPECT_FALSE(form.save.enabled || form.save_mine.enabled || form.wahrscheinlichkeiten.enabled ||
+                 form.loosercont.enabled);
+    const std::tuple<MenuItem Form1::*, int, int, int, std::string> levels[] = {
+        {&Form1::Anfänger, 9, 9, 10, "010"},
+        {&Form1::Fortgeschrittene, 16, 16, 40, "040"},
+        {&Form1::Profis, 30, 16, 99, "099"}};
+    for (const auto& [item, w, h, mines, caption] : levels) {
+        SCOPED_TRACE(caption);
+        leftClick(8, 8);
+        form.menuNode(form.*item).click();
+        EXPECT_EQ(form.x_game * 100 + form.y_game, w * 100 + h);
+        EXPECT_EQ(form.no_mines_game, mines);
+        EXPECT_EQ(form.covered_left, w * h);
+        EXPECT_FALSE(form.save_mine.enabled) << "a new game without mines";
+        EXPECT_EQ(form.MinesLabel.caption, caption);
+        EXPECT_TRUE(cell(w, h).visible && !form.Command1.at(static_cast<std::size_t>(w * h)).visible);
+        for (const MenuItem* level :
+             {&form.Anfänger, &form.Fortgeschrittene, &form.Profis, &form.benutzerdefiniert})
+            EXPECT_EQ(level->checked, level == &(form.*item));
+    }
 }
-
-// Fortgeschrittene is checked after start-up: choosing it again still starts a new game.
-INSTANTIATE_TEST_SUITE_P(StandardLevels, LevelMenu,
-                         ::testing::Values(std::tuple{&Form1::Anfänger, 9, 9, 10, 3000.0f},
-                                           std::tuple{&Form1::Fortgeschrittene, 16, 16, 40, 4680.0f},
-                                           std::tuple{&Form1::Profis, 30, 16, 99, 8040.0f}));
 
 // ---- the custom field dialog ----------------------------------------------------------------
 
 class CustomFieldDialog : public GameTest {
   protected:
-    BenDefiniert& dialog() { return program.levels.dialog(); }
-
     // Opens the dialog from the menu; `play` acts in it.
     void open(const std::function<void(BenDefiniert&)>& play) {
         host.onModal = [play](Window& w) { play(dynamic_cast<BenDefiniert&>(w)); };
@@ -86,46 +71,6 @@ class CustomFieldDialog : public GameTest {
         return l.backColor == kRangeNormal && t.backColor == kSystemWindowBackground;
     }
 };
-
-struct Entry {
-    std::string x, y, m;
-    bool xBad, yBad, mBad;
-};
-
-void PrintTo(const Entry& e, std::ostream* os) {
-    *os << "x='" << e.x << "' y='" << e.y << "' m='" << e.m << "'";
-}
-
-class CustomFieldChecks : public CustomFieldDialog, public ::testing::WithParamInterface<Entry> {};
-
-TEST_P(CustomFieldChecks, OkWithValuesOutOfRangeColoursEachOffenderRedWithOneBeep) {
-    const Entry& e = GetParam();
-    bool stillOpen = false;
-    open([&](BenDefiniert& d) {
-        type(d, e.x, e.y, e.m);
-        d.OKButton_Click();
-        stillOpen = d.loaded;
-        EXPECT_EQ(isRed(d.Label_x, d.x_input), e.xBad);
-        EXPECT_EQ(isRed(d.Label_y, d.y_input), e.yBad);
-        EXPECT_EQ(isRed(d.Label_m, d.m_input), e.mBad);
-        EXPECT_EQ(isNormal(d.Label_m, d.m_input), !e.mBad);
-    });
-    EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(host.beeps, e.xBad + e.yBad + e.mBad);
-    EXPECT_EQ(form.x_game, 16) << "nothing taken";
-    EXPECT_TRUE(form.Fortgeschrittene.checked);
-    EXPECT_EQ(dialog().xin, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(OutOfRange, CustomFieldChecks,
-                         ::testing::Values(Entry{"31", "10", "10", true, false, false},
-                                           Entry{"2", "10", "10", true, false, false},
-                                           Entry{"10", "25", "10", false, true, false},
-                                           Entry{"10", "2.4", "10", false, true, false},
-                                           Entry{"10", "10", "100", false, false, true},
-                                           Entry{"10", "10", "0", false, false, true},
-                                           Entry{"10", "10", "viele", false, false, true},
-                                           Entry{"-30", "99999", "-1", true, true, true}));
 
 TEST_F(CustomFieldDialog, TypingInAFieldTurnsOnlyThatFieldBackToNormal) {
     using Field = std::tuple<Label BenDefiniert::*, TextBox BenDefiniert::*, void (BenDefiniert::*)()>;
@@ -146,59 +91,61 @@ TEST_F(CustomFieldDialog, TypingInAFieldTurnsOnlyThatFieldBackToNormal) {
     EXPECT_EQ(host.beeps, 9);
 }
 
-TEST_F(CustomFieldDialog, TheMineCountIsCappedSoThatOneCellStaysFree) {
-    for (auto [size, mines, taken] :
-         {std::tuple{"3", "9", 8}, std::tuple{"3", "50", 8}, std::tuple{"4", "15", 15}}) {
-        SCOPED_TRACE(std::string(size) + "x" + size + " with " + mines);
-        open([&, size = size, mines = mines](BenDefiniert& d) {  // clang 14 captures no bindings
-            type(d, size, size, mines);
-            d.OKButton_Click();
-        });
-        EXPECT_EQ(dialog().min, taken);
-        EXPECT_EQ(form.no_mines_game, taken);
-    }
-    EXPECT_EQ(host.beeps, 0);
-}
-
-// Each opening shows the last accepted entry in normal colours; OK takes good values, a failed
-// OK followed by Cancel leaves the game as it was.
+// Each opening shows the last accepted entry in normal colours. OK with a value out of range
+// colours each offender red with one beep and keeps the dialog open; Cancel then leaves the
+// game as it was. A good OK takes the entry, the mine count capped so that one cell stays free.
 TEST_F(CustomFieldDialog, OpeningsShowTheLastAcceptedEntryAndOnlyAGoodOkTakesIt) {
     struct Opening {
         MenuItem Form1::*level;
-        std::string shown, x, y, m;
-        int widthAfter;
+        std::string shown, x, y, m, bad;
+        int widthAfter, minesAfter;
         MenuItem Form1::*checked;
     };
+    const auto custom = &Form1::benutzerdefiniert;
+    const auto standard = &Form1::Fortgeschrittene;
     const Opening openings[] = {
-        {nullptr, "16 16 40", "30", "24", "99", 30, &Form1::benutzerdefiniert},
-        {&Form1::Anfänger, "30 24 99", "50", "50", "5", 9, &Form1::Anfänger},
-        {nullptr, "30 24 99", "20", "10", "50", 20, &Form1::benutzerdefiniert},
+        {nullptr, "16 16 40", "31", "10", "10", "x", 16, 40, standard},
+        {nullptr, "16 16 40", "2", "10", "10", "x", 16, 40, standard},
+        {nullptr, "16 16 40", "10", "25", "10", "y", 16, 40, standard},
+        {nullptr, "16 16 40", "10", "2.4", "10", "y", 16, 40, standard},
+        {nullptr, "16 16 40", "10", "10", "100", "m", 16, 40, standard},
+        {nullptr, "16 16 40", "10", "10", "0", "m", 16, 40, standard},
+        {nullptr, "16 16 40", "30", "24", "99", "", 30, 99, custom},
+        {&Form1::Anfänger, "30 24 99", "50", "50", "5", "xy", 9, 10, &Form1::Anfänger},
+        {nullptr, "30 24 99", "3", "3", "9", "", 3, 8, custom},
+        {nullptr, "3 3 8", "4", "4", "15", "", 4, 15, custom},
+        {nullptr, "4 4 15", "20", "10", "50", "", 20, 50, custom},
     };
     form.seedSource = [] { return 3u; };
     for (const Opening& o : openings) {
-        SCOPED_TRACE(o.shown + " then " + o.x);
+        SCOPED_TRACE(o.shown + " then " + o.x + " " + o.y + " " + o.m);
         if (o.level) form.menuNode(form.*o.level).click();
         leftClick(1, 1);
         const Grid<bool> visibleBefore = form.visible;
-        std::string shown;
+        const int beepsBefore = host.beeps;
+        std::string shown, red;
         open([&](BenDefiniert& d) {
             shown = d.x_input.text + " " + d.y_input.text + " " + d.m_input.text;
             EXPECT_TRUE(isNormal(d.Label_x, d.x_input) && isNormal(d.Label_y, d.y_input) &&
                         isNormal(d.Label_m, d.m_input));
             type(d, o.x, o.y, o.m);
             d.OKButton_Click();
+            EXPECT_EQ(d.loaded, !o.bad.empty());
+            red = std::string(isRed(d.Label_x, d.x_input) ? "x" : "") +
+                  (isRed(d.Label_y, d.y_input) ? "y" : "") + (isRed(d.Label_m, d.m_input) ? "m" : "");
             if (d.loaded) d.CancelButton_Click();
         });
         EXPECT_EQ(shown, o.shown);
+        EXPECT_EQ(red, o.bad);
+        EXPECT_EQ(host.beeps - beepsBefore, static_cast<int>(o.bad.size()));
         EXPECT_EQ(form.x_game, o.widthAfter);
-        EXPECT_TRUE((form.*o.checked).checked);
-        if (!dialog().isAccepted()) {
+        EXPECT_EQ(form.no_mines_game, o.minesAfter);
+        for (const MenuItem* level : {&form.Anfänger, &form.Fortgeschrittene, &form.benutzerdefiniert})
+            EXPECT_EQ(level->checked, level == &(form.*o.checked));
+        if (!o.bad.empty()) {
             EXPECT_EQ(form.visible, visibleBefore);
         }
     }
-    EXPECT_FALSE(form.Fortgeschrittene.checked || form.Anfänger.checked);
-    EXPECT_EQ(form.y_game * 1000 + form.no_mines_game, 10050);
-    EXPECT_EQ(host.beeps, 2);  // 50 wide, 50 high
 }
 
 }  // namespace

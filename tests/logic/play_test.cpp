@@ -1,7 +1,5 @@
 // Cell clicks, the end of a game and the status displays.
-#include <random>
 #include <string>
-#include <tuple>
 
 #include "board_fixture.h"
 
@@ -10,41 +8,25 @@ namespace {
 
 constexpr Color kMagenta = 0x00FF00FF;
 
-TEST_F(GameTest, TheFirstClickNeverLosesOnAnyBoardShape) {
-    const std::tuple<int, int, int> boards[] = {{3, 3, 8},   {3, 3, 1},    {4, 3, 11},   {9, 9, 10},
-                                                {9, 9, 80},  {16, 16, 40}, {30, 16, 99}, {30, 24, 99},
-                                                {3, 24, 71}, {30, 3, 89}};
-    for (std::uint64_t seed = 1; seed <= 40; ++seed) {
-        for (auto [w, h, mines] : boards) {
-            SCOPED_TRACE("seed " + std::to_string(seed) + " board " + std::to_string(w) + "x" +
-                         std::to_string(h) + " mines " + std::to_string(mines));
-            newGame(w, h, mines);
-            form.seedSource = [seed] { return seed; };
-            std::mt19937 pick(
-                static_cast<std::mt19937::result_type>(seed * 7919 + static_cast<std::uint64_t>(w * h)));
-            const int x = std::uniform_int_distribution<int>(1, w)(pick);
-            const int y = std::uniform_int_distribution<int>(1, h)(pick);
-            leftClick(x, y);
-            ASSERT_EQ(countCells(isMine), mines);
-            ASSERT_TRUE(form.visible(x, y) && !form.is_mine(x, y));
-            ASSERT_NE(form.StartStop.picture, Form1::LooserPict);
-            ASSERT_EQ(host.beeps, 0);
-        }
-    }
-}
-
 TEST_F(GameTest, ClickingAMineLosesTurnsUnmarkedMinesRedAndVoidsFurtherLeftClicks) {
     setPosition({"*o.", "oMo", "..*"});
     const CommandButton markedLook = cell(2, 2);
     leftClick(3, 3);
-    EXPECT_FALSE(form.game_running);
     EXPECT_EQ(form.StartStop.picture, Form1::LooserPict);
-    EXPECT_TRUE(form.loosercont.enabled);
+    EXPECT_TRUE(form.loosercont.enabled && !form.game_running);
     EXPECT_EQ(host.beeps, 1);
-    EXPECT_EQ(cell(1, 1).backColor, kRed);
-    EXPECT_EQ(cell(3, 3).backColor, kRed);
+    EXPECT_TRUE(cell(1, 1).backColor == kRed && cell(3, 3).backColor == kRed);
     EXPECT_FALSE(form.visible(3, 3)) << "the clicked mine is not opened";
     EXPECT_EQ(cell(3, 3).caption, " ");
+
+    // Showing all mines paints them magenta and back; the marked mine keeps its look.
+    form.menuNode(form.Solve).click();
+    EXPECT_EQ(form.Solve.caption, "Ende von: &Zeige");
+    EXPECT_TRUE(cell(1, 1).backColor == kMagenta && cell(3, 3).backColor == kMagenta);
+    EXPECT_EQ(cell(3, 1).backColor, kSystemButtonFace);
+    form.menuNode(form.Solve).click();
+    EXPECT_EQ(form.Solve.caption, "&Zeige alle Minen");
+    EXPECT_EQ(cell(1, 1).backColor, kSystemButtonFace);
     EXPECT_EQ(cell(2, 2), markedLook);
 
     leftClick(3, 1);
@@ -64,32 +46,14 @@ TEST_F(GameTest, ALostGameCanBeContinuedAndWon) {
     setPosition({"..*", "...", "..."});
     leftClick(3, 1);
     form.menuNode(form.loosercont).click();
-    EXPECT_TRUE(form.game_running);
+    EXPECT_TRUE(form.game_running && form.loosercont.enabled);
     EXPECT_EQ(cell(3, 1).backColor, kSystemButtonFace);
     EXPECT_EQ(form.StartStop.picture, Form1::LooserPict);
-    EXPECT_TRUE(form.loosercont.enabled);
 
     leftClick(1, 3);
     EXPECT_EQ(form.StartStop.picture, Form1::WinnerPict);
     EXPECT_FALSE(form.loosercont.enabled);
-    EXPECT_EQ(cell(3, 1).caption, "M");
-    EXPECT_EQ(cell(3, 1).backColor, 0x00C000u);
-}
-
-TEST_F(GameTest, ShowingAllMinesTogglesCaptionAndColourButLeavesMarkedMines) {
-    setPosition({"*o.", "oMo", "..*"});
-    leftClick(1, 1);
-    const CommandButton markedLook = cell(2, 2);
-    form.menuNode(form.Solve).click();
-    EXPECT_EQ(form.Solve.caption, "Ende von: &Zeige");
-    EXPECT_EQ(cell(1, 1).backColor, kMagenta);
-    EXPECT_EQ(cell(3, 3).backColor, kMagenta);
-    EXPECT_EQ(cell(3, 1).backColor, kSystemButtonFace);
-    EXPECT_EQ(cell(2, 2), markedLook);
-    form.menuNode(form.Solve).click();
-    EXPECT_EQ(form.Solve.caption, "&Zeige alle Minen");
-    EXPECT_EQ(cell(1, 1).backColor, kSystemButtonFace);
-    EXPECT_EQ(cell(2, 2), markedLook);
+    EXPECT_TRUE(cell(3, 1).caption == "M" && cell(3, 1).backColor == 0x00C000u);
 }
 
 TEST_F(GameTest, ARightClickNamesTheCellAndWarnsOfAMineOnlyInPeekMode) {
@@ -97,7 +61,6 @@ TEST_F(GameTest, ARightClickNamesTheCellAndWarnsOfAMineOnlyInPeekMode) {
     form.is_mine(2, 2) = true;
     rightClick(2, 2);
     EXPECT_EQ(form.StatusBar1.text, "Index 17: x = 2, y = 2");
-    EXPECT_EQ(host.beeps, 0);
 
     form.menuNode(form.spickmodus).click();
     rightClick(2, 2);
@@ -105,7 +68,7 @@ TEST_F(GameTest, ARightClickNamesTheCellAndWarnsOfAMineOnlyInPeekMode) {
     EXPECT_EQ(host.beeps, 1);
     rightClick(3, 2);
     EXPECT_EQ(form.StatusBar1.text, "Index 18: x = 3, y = 2");
-    EXPECT_EQ(host.beeps, 1);
+    EXPECT_EQ(host.beeps, 1) << "no beep but for the mine";
 
     form.busy = true;
     rightClick(16, 16);
@@ -113,36 +76,6 @@ TEST_F(GameTest, ARightClickNamesTheCellAndWarnsOfAMineOnlyInPeekMode) {
     form.menuNode(form.spickmodus).click();
     EXPECT_FALSE(form.spickmodus.checked);
 }
-
-TEST_F(GameTest, LeftClicksWhileBusyOrOnAnOpenCellRunNoSolver) {
-    form.busy = true;
-    leftClick(5, 5);
-    EXPECT_FALSE(form.save_mine.enabled) << "no mines placed";
-    EXPECT_EQ(countCells(isVisible) + form.cnt_uncover, 0);
-
-    setPosition({"*o.", "...", "..*"});
-    form.wahrscheinlichkeiten.enabled = true;
-    leftClick(2, 1);
-    EXPECT_FALSE(form.wahrscheinlichkeiten.enabled);
-    EXPECT_EQ(form.cnt_uncover, 1);
-    EXPECT_EQ(form.cnt_phase1, 0);
-    EXPECT_EQ(host.doEventsCalls, 0);
-}
-
-class RemainingMinesLabel : public GameTest,
-                            public ::testing::WithParamInterface<std::tuple<int, int, std::string>> {};
-
-TEST_P(RemainingMinesLabel, ShowsThreeDigits) {
-    const auto& [mines, marks, caption] = GetParam();
-    newGame(30, 24, mines);
-    for (int k = 0; k < marks; ++k) form.marked(k % 30 + 1, k / 30 + 1) = true;
-    EXPECT_EQ(form.PrintRestMinen(), mines - marks);
-    EXPECT_EQ(form.MinesLabel.caption, caption);
-}
-
-INSTANTIATE_TEST_SUITE_P(Padding, RemainingMinesLabel,
-                         ::testing::Values(std::tuple{99, 0, "099"}, std::tuple{40, 35, "005"},
-                                           std::tuple{100, 0, "100"}, std::tuple{7, 7, "000"}));
 
 }  // namespace
 }  // namespace gravlin

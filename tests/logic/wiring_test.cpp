@@ -1,6 +1,4 @@
 // The program's wiring table: every command of the main window reaches a handler.
-#include <gtest/gtest.h>
-
 #include <string>
 #include <utility>
 

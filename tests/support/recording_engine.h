@@ -1,10 +1,10 @@
 #pragma once
 // An engine that records the calls it gets and answers from lists the test sets up.
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "gravlin/board/form1.h"
 #include "gravlin/equations/engine.h"
 
 namespace gravlin::testing {
@@ -16,10 +16,6 @@ class RecordingEngine : public Engine {
     std::vector<std::int32_t> mineCodes;  // ascending
     std::string stochAnswer = "Wahrscheinlichkeiten\r\n";
     bool available = true;
-    // When set, only codes of cells still covered on this board are listed.
-    const Form1* onlyCovered = nullptr;
-    // When set, a listing of free cells names only its first cell.
-    bool oneFreeAtATime = false;
     // When set, solving and the probabilities fail with an exception.
     bool throws = false;
 
@@ -33,10 +29,7 @@ class RecordingEngine : public Engine {
         calls.push_back("QZSolve");
         if (throws) throw std::runtime_error("engine failed");
     }
-    std::int32_t QZGetNextFree(std::int32_t previous) override {
-        if (oneFreeAtATime && previous >= 0) return -1;
-        return next(freeCodes, previous);
-    }
+    std::int32_t QZGetNextFree(std::int32_t previous) override { return next(freeCodes, previous); }
     std::int32_t QZGetNextMine(std::int32_t previous) override { return next(mineCodes, previous); }
     void QZtrace(const std::string& file, const std::string& text) override {
         calls.push_back("QZtrace " + file + " " + text);
@@ -50,18 +43,14 @@ class RecordingEngine : public Engine {
 
     // Only the calls that change or ask the system, without the listings.
     int count(const std::string& prefix) const {
-        int n = 0;
-        for (const auto& c : calls) n += c.rfind(prefix, 0) == 0 ? 1 : 0;
-        return n;
+        return static_cast<int>(std::count_if(calls.begin(), calls.end(),
+                                              [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
     }
 
   private:
-    std::int32_t next(const std::vector<std::int32_t>& codes, std::int32_t previous) const {
-        for (std::int32_t c : codes) {
-            if (c <= previous) continue;
-            if (onlyCovered && onlyCovered->visible(c / 100, c % 100)) continue;
-            return c;
-        }
+    static std::int32_t next(const std::vector<std::int32_t>& codes, std::int32_t previous) {
+        for (std::int32_t c : codes)
+            if (c > previous) return c;
         return -1;
     }
 };
