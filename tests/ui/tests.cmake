@@ -11,10 +11,7 @@ function(gravlin_add_view_test name)
 endfunction()
 
 gravlin_add_view_test(tst_main_window)
-gravlin_add_view_test(tst_game_play)
-gravlin_add_view_test(tst_custom_dialog)
 gravlin_add_view_test(tst_info_windows)
-gravlin_add_view_test(tst_storage)
 gravlin_add_view_test(tst_equation_windows)
 # The notice must fit its text at twice the size too.
 add_test(NAME tst_equation_windows_scale2 COMMAND tst_equation_windows withoutFreeCellsTheNoticeFitsItsText)

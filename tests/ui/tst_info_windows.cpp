@@ -1,56 +1,29 @@
 // The About and web hints windows, opened with F1 and F2, the hints fetched from a real
 // HTTP server on 127.0.0.1 that this test runs.
-#include <QElapsedTimer>
-#include <QHostAddress>
-#include <QMessageBox>
-#include <QMetaEnum>
-#include <QNetworkReply>
-#include <QScrollBar>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QtTest>
+#include <QtNetwork>
 
-#include "about_view.h"
 #include "qt_host.h"
 #include "view_test_support.h"
-#include "www_view.h"
 
 using namespace gravlin;
 using namespace gravlin::ui;
 
 namespace {
 
-// Answers every request with the same bytes, never answers when they are empty, and
-// closes the connection without a word when they are kHangUp.
+// Answers every request on `server` with `response`, never answers when it is empty, and
+// closes the connection without a word when it is kHangUp.
 const QByteArray kHangUp = "<hang up>";
-class HintServer : public QObject {
-  public:
-    QByteArray response;
-    QList<QByteArray> requestLines;
-
-    HintServer() {
-        connect(&server_, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* s = server_.nextPendingConnection()) {
-                s->setParent(this);
-                auto received = std::make_shared<QByteArray>();
-                connect(s, &QTcpSocket::readyRead, s, [this, s, received] {
-                    *received += s->readAll();
-                    if (!received->contains("\r\n\r\n")) return;
-                    requestLines << received->left(received->indexOf("\r\n"));
-                    received->clear();
-                    if (response.isEmpty()) return;
-                    if (response != kHangUp) s->write(response);
-                    s->disconnectFromHost();
-                });
-            }
-        });
-    }
-    bool listen() { return server_.listen(QHostAddress::LocalHost, 0); }
-    QString host() const { return QStringLiteral("127.0.0.1:%1").arg(server_.serverPort()); }
-
-  private:
-    QTcpServer server_;
-};
+void serve(QTcpServer* server, const QByteArray& response) {
+    QObject::connect(server, &QTcpServer::newConnection, server, [server, response] {
+        while (QTcpSocket* s = server->nextPendingConnection()) {
+            QObject::connect(s, &QTcpSocket::readyRead, s, [s, response] {
+                if (!s->peek(1 << 20).contains("\r\n\r\n") || response.isEmpty()) return;
+                if (response != kHangUp) s->write(response);
+                s->disconnectFromHost();
+            });
+        }
+    });
+}
 
 QByteArray answer(const QByteArray& status, const QByteArray& body) {
     return "HTTP/1.1 " + status + "\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
@@ -75,12 +48,9 @@ class TstInfoWindows : public test::RunningGui {
             QCOMPARE(test::named<QLabel>(v, "lblTitle")->text(), QStringLiteral("Gravlin"));
             QCOMPARE(test::named<QLabel>(v, "lblVersion")->text(),
                      QStringLiteral("Version ") + QApplication::applicationVersion());
-            QVERIFY(
-                test::named<QLabel>(v, "lblDisclaimer")->text().contains(QStringLiteral("Gewährleistung")));
             QVERIFY(!test::named<QLabel>(v, "picIcon")->pixmap().isNull());
             auto* history = test::named<QPlainTextEdit>(v, "Beschreibung");
-            QVERIFY(history->toPlainText().startsWith(QStringLiteral("Ab Version 1: \n")));
-            QVERIFY(history->isReadOnly());
+            QVERIFY(history->isReadOnly() && history->toPlainText().startsWith("Ab Version 1: \n"));
             QCOMPARE(history->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
             QCOMPARE(QApplication::focusWidget(), test::named<QPushButton>(v, "cmdOK"));
 
@@ -88,10 +58,8 @@ class TstInfoWindows : public test::RunningGui {
             QString message;
             test::answerNextModal([&](QWidget* box) {
                 auto* mb = qobject_cast<QMessageBox*>(box);
-                QVERIFY(mb);
+                QVERIFY(mb && mb->windowTitle() == QStringLiteral("Gravlin") && mb->buttons().size() == 1);
                 message = mb->text();
-                QCOMPARE(mb->windowTitle(), QStringLiteral("Gravlin"));
-                QCOMPARE(mb->buttons().size(), 1);
                 mb->buttons().first()->click();
             });
             QTest::mouseClick(test::named<QPushButton>(v, "cmdSysInfo"), Qt::LeftButton);
@@ -132,10 +100,10 @@ class TstInfoWindows : public test::RunningGui {
         QFETCH(bool, refused);
         QFETCH(QString, ends);
         const bool silent = response.isEmpty() && !refused;
-        auto server = std::make_unique<HintServer>();
-        QVERIFY(server->listen());
-        server->response = response;
-        const QString host = server->host();
+        auto server = std::make_unique<QTcpServer>();
+        QVERIFY(server->listen(QHostAddress::LocalHost, 0));
+        serve(server.get(), response);
+        const QString host = QStringLiteral("127.0.0.1:%1").arg(server->serverPort());
         if (refused) server.reset();
         gui->program.webHints.publicHost = host.toStdString();
         gui->program.webHints.devUser.clear();
@@ -149,9 +117,8 @@ class TstInfoWindows : public test::RunningGui {
             QCOMPARE(test::named<QLabel>(v, "Label1")->text(), QStringLiteral("Msg from host:"));
             QCOMPARE(test::named<QLabel>(v, "host")->text(), host);
             auto* page = test::named<QPlainTextEdit>(v, "Text1");
-            QVERIFY(page->isReadOnly());
-            QCOMPARE(page->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-            QCOMPARE(page->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+            QVERIFY(page->isReadOnly() && page->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn &&
+                    page->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn);
             text = page->toPlainText();
             QTest::mouseClick(test::named<QPushButton>(v, "cmdOK"), Qt::LeftButton);
         });
@@ -167,7 +134,6 @@ class TstInfoWindows : public test::RunningGui {
         QCOMPARE(text.size() > 1000 ? text.right(ends.size()) : text, ends);
         QVERIFY(text.toUtf8().size() <= 1024 * 1024 + 20000);
         QVERIFY(!text.contains(QChar::ReplacementCharacter));
-        if (server) QCOMPARE(server->requestLines.value(0), QByteArray("GET /Gravlin/kv.html HTTP/1.1"));
         if (silent) {
             QVERIFY2(ms >= 700 && ms < 4000, qPrintable(QString::number(ms)));
             QCOMPARE(duringFetch, Qt::WaitCursor);

@@ -1,17 +1,17 @@
 #pragma once
 // Helpers shared by the view tests.
-#include <QAction>
-#include <QApplication>
-#include <QFrame>
-#include <QPushButton>
-#include <QTimer>
-#include <QWidget>
 #include <QtTest>
+#include <QtWidgets>
 #include <functional>
 #include <memory>
 
+#include "about_view.h"
+#include "ben_definiert_view.h"
+#include "equation_views.h"
 #include "gravlin_gui.h"
+#include "pictures.h"
 #include "positions.h"
+#include "www_view.h"
 
 namespace gravlin::ui::test {
 
@@ -33,17 +33,16 @@ inline QList<QPushButton*> cells(const QWidget& window) {
         ->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
 }
 
-// Presses and releases the mouse button on the cell, as the user does.
-inline void press(const QWidget& window, int index, Qt::MouseButton button = Qt::LeftButton) {
-    QPushButton* cell = cells(window).at(index);
-    QTest::mousePress(cell, button, Qt::NoModifier, QPoint(8, 8));
-    QTest::mouseRelease(cell, button, Qt::NoModifier, QPoint(8, 8));
+inline int visibleCells(const QWidget& window) {
+    const QList<QPushButton*> all = cells(window);
+    return static_cast<int>(
+        std::count_if(all.begin(), all.end(), [](QPushButton* c) { return c->isVisible(); }));
 }
 
-inline int visibleCells(const QWidget& window) {
-    int n = 0;
-    for (const QPushButton* cell : cells(window)) n += cell->isVisible() ? 1 : 0;
-    return n;
+// Presses and releases the mouse button on the cell, as the user does.
+inline void press(const QWidget& window, int index, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mousePress(cells(window).at(index), button, Qt::NoModifier, QPoint(8, 8));
+    QTest::mouseRelease(cells(window).at(index), button, Qt::NoModifier, QPoint(8, 8));
 }
 
 // Base of every view test: init() starts the program with a fixed seed, cleanup() ends it
@@ -94,9 +93,7 @@ inline void answerNextModal(std::function<void(QWidget*)> answer) {
         answer(modal);
         QTimer::singleShot(3000, modal, [modal] {
             auto* d = qobject_cast<QDialog*>(modal);
-            if (!d || !d->isVisible()) return;
-            qWarning("modal window left open; rejecting it");
-            d->reject();
+            if (d && d->isVisible()) d->reject();
         });
     });
     poll->start(20);
