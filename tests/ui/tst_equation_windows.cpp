@@ -35,40 +35,30 @@ class TstEquationWindows : public test::RunningGui {
     testing::RecordingEngine fakeEngine;
 
   private slots:
-    void solveAndSweepButtonsFinishWhatTheEquationsDecide() {
-        test::layStripes(form());
+    // The system as selectable text in a modal window; the solve and sweep buttons then finish
+    // what the equations decide.
+    void theSystemAndTheSolveAndSweepButtons() {
+        testing::layStripes(form());
         test::press(view(), 40);
-        QVERIFY(form().game_running);
+        test::runModal([this] { action("EqsGes")->trigger(); },
+                       [](QWidget* v) {
+                           QVERIFY(dynamic_cast<TextWindowView*>(v));
+                           QCOMPARE(v->windowTitle(), QStringLiteral("Gleichungssystem"));
+                           QVERIFY(textBox(v)->isReadOnly());
+                           QVERIFY(textBox(v)->textInteractionFlags() & Qt::TextSelectableByMouse);
+                           QCOMPARE(layout(v), QStringLiteral("text QRect(16,24 425x257) button "
+                                                              "QRect(16,296 425x25) scrolls sideways"));
+                           QVERIFY(textBox(v)->toPlainText().startsWith(
+                               QStringLiteral("linsolve ( {\n\na[ 01,01 ] + a[ 02,01 ] = 1,\n")));
+                           QTest::mouseClick(okButton(v), Qt::LeftButton);
+                       });
         QTest::mouseClick(named<QPushButton>("GlSolve"), Qt::LeftButton);
         // The free cells between the mines of the top row turn light green, the mines light red.
         QCOMPARE(form().Command1[1].backColor, 0x00C0FFC0u);
         QCOMPARE(form().Command1[0].backColor, 0x00C0C0FFu);
-        QVERIFY(!action("wahrscheinlichkeiten")->isEnabled());
         QTest::mouseClick(named<QPushButton>("KlickGreen"), Qt::LeftButton);
         QVERIFY(!form().game_running);
         QCOMPARE(named<QLabel>("MinesLabel")->text(), QStringLiteral("000"));
-    }
-
-    void theSystemIsShownAsSelectableText() {
-        test::layStripes(form());
-        test::press(view(), 40);
-        bool checked = false;
-        test::answerNextModal([&](QWidget* w) {
-            auto* v = dynamic_cast<TextWindowView*>(w);
-            QVERIFY(v);
-            QCOMPARE(v->windowTitle(), QStringLiteral("Gleichungssystem"));
-            QVERIFY(textBox(v)->isReadOnly());
-            QVERIFY(textBox(v)->textInteractionFlags() & Qt::TextSelectableByMouse);
-            QCOMPARE(
-                layout(v),
-                QStringLiteral("text QRect(16,24 425x257) button QRect(16,296 425x25) scrolls sideways"));
-            QVERIFY(textBox(v)->toPlainText().startsWith(
-                QStringLiteral("linsolve ( {\n\na[ 01,01 ] + a[ 02,01 ] = 1,\n")));
-            checked = true;
-            QTest::mouseClick(okButton(v), Qt::LeftButton);
-        });
-        action("EqsGes")->trigger();
-        QVERIFY(checked);
     }
 
     // Every line of the notice shows whole, unwrapped, inside the box, in the font in use;
@@ -79,31 +69,26 @@ class TstEquationWindows : public test::RunningGui {
         gui = std::make_unique<GravlinGui>(&fakeEngine);
         gui->start();
         afterStart();
-        test::layStripes(form());
+        testing::layStripes(form());
         test::press(view(), 40);
-        bool checked = false;
-        test::answerNextModal([&](QWidget* w) {
-            auto* v = dynamic_cast<TextWindowView*>(w);
-            QVERIFY(v);
-            QCOMPARE(v->windowTitle(), QStringLiteral("NICHT eindeutig lösbar"));
-            QPlainTextEdit* t = textBox(v);
-            QCOMPARE(t->document()->blockCount(), 8);
-            const QRect inside = t->viewport()->rect();
-            for (QTextBlock b = t->document()->begin(); b.isValid(); b = b.next()) {
-                QCOMPARE(b.layout()->lineCount(), 1);
-                QTextCursor end(b);
-                end.movePosition(QTextCursor::EndOfBlock);
-                QVERIFY2(inside.contains(t->cursorRect(end)), qPrintable(b.text()));
-            }
-            QCOMPARE(t->verticalScrollBar()->maximum(), 0);
-            QVERIFY(v->width() >= 341 && v->height() >= 211);  // never below the layout
-            QVERIFY(okButton(v)->y() >= t->geometry().bottom());
-            QVERIFY(v->rect().contains(okButton(v)->geometry()));
-            checked = true;
-            QTest::mouseClick(okButton(v), Qt::LeftButton);
-        });
-        QTest::mouseClick(named<QPushButton>("GlSolve"), Qt::LeftButton);
-        QVERIFY(checked);
+        test::runModal([this] { QTest::mouseClick(named<QPushButton>("GlSolve"), Qt::LeftButton); },
+                       [](QWidget* v) {
+                           QCOMPARE(v->windowTitle(), QStringLiteral("NICHT eindeutig lösbar"));
+                           QPlainTextEdit* t = textBox(v);
+                           QCOMPARE(t->document()->blockCount(), 8);
+                           const QRect inside = t->viewport()->rect();
+                           for (QTextBlock b = t->document()->begin(); b.isValid(); b = b.next()) {
+                               QCOMPARE(b.layout()->lineCount(), 1);
+                               QTextCursor end(b);
+                               end.movePosition(QTextCursor::EndOfBlock);
+                               QVERIFY2(inside.contains(t->cursorRect(end)), qPrintable(b.text()));
+                           }
+                           QCOMPARE(t->verticalScrollBar()->maximum(), 0);
+                           QVERIFY(v->width() >= 341 && v->height() >= 211);  // never below the layout
+                           QVERIFY(okButton(v)->y() >= t->geometry().bottom());
+                           QVERIFY(v->rect().contains(okButton(v)->geometry()));
+                           QTest::mouseClick(okButton(v), Qt::LeftButton);
+                       });
 
         action("wahrscheinlichkeiten")->trigger();
         TextWindowView* w = textWindow(QStringLiteral("Wahrscheinlichkeit"));

@@ -5,18 +5,12 @@
 #include <functional>
 #include <memory>
 
-#include "about_view.h"
-#include "ben_definiert_view.h"
 #include "equation_views.h"
 #include "gravlin_gui.h"
 #include "pictures.h"
 #include "positions.h"
-#include "www_view.h"
 
 namespace gravlin::ui::test {
-
-using testing::findCell;
-using testing::layStripes;
 
 // The child of `parent` with the object name the view gave the control; the test binary
 // stops at once when there is none.
@@ -98,6 +92,18 @@ inline void answerNextModal(std::function<void(QWidget*)> answer) {
     });
     poll->start(20);
     QTimer::singleShot(5000, poll, [poll] { poll->deleteLater(); });
+}
+
+// Runs `open`, which must show a modal window, and hands that window to `drive`, which
+// must close it.
+inline void runModal(const std::function<void()>& open, const std::function<void(QWidget*)>& drive) {
+    bool driven = false;
+    answerNextModal([&](QWidget* w) {
+        driven = true;
+        drive(w);
+    });
+    open();
+    QVERIFY2(driven, "no modal window appeared");
 }
 
 }  // namespace gravlin::ui::test
