@@ -276,8 +276,8 @@ class TstWindows : public QObject {
         QCOMPARE(faceShown(), face(Picture::FaceNormal));
     }
 
-    // Bad values turn red and typing turns a box back; Escape and Cancel keep the level, OK
-    // takes the typed values.
+    // Bad values turn red and typing turns a box back; Escape keeps the level, OK takes the
+    // typed values, Cancel closes the dialog.
     void customFieldDialogByKeyboardAndMouse() {
         const QColor red(255, 0, 0), green(0xC0, 0xFF, 0xC0);
         runModal("benutzerdefiniert", [&](QWidget* d) {
