@@ -2,7 +2,7 @@
 find_package(Qt6 REQUIRED COMPONENTS Test Widgets)
 
 function(gravlin_add_view_test name)
-  add_executable(${name} ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp ${CMAKE_CURRENT_LIST_DIR}/view_test_support.h)
+  add_executable(${name} ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp)
   set_target_properties(${name} PROPERTIES AUTOMOC ON RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/tests)
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_LIST_DIR})
   target_link_libraries(${name} PRIVATE gravlin_ui gravlin_test_support Qt6::Test gravlin_warnings)
@@ -10,13 +10,8 @@ function(gravlin_add_view_test name)
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
 endfunction()
 
-gravlin_add_view_test(tst_main_window)
-gravlin_add_view_test(tst_game_play)
-gravlin_add_view_test(tst_custom_dialog)
-gravlin_add_view_test(tst_info_windows)
-gravlin_add_view_test(tst_storage)
-gravlin_add_view_test(tst_equation_windows)
+gravlin_add_view_test(tst_windows)
 # The notice must fit its text at twice the size too.
-add_test(NAME tst_equation_windows_scale2 COMMAND tst_equation_windows withoutFreeCellsTheNoticeFitsItsText)
+add_test(NAME tst_equation_windows_scale2 COMMAND tst_windows withoutFreeCellsTheNoticeFitsItsText)
 set_tests_properties(tst_equation_windows_scale2 PROPERTIES
   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2" TIMEOUT 120)
