@@ -3,29 +3,67 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <numeric>
+#include <map>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "analysis.h"
-#include "board_systems.h"
-#include "component_counter.h"
-#include "order.h"
-#include "prepare.h"
 #include "report.h"
 #include "solver_state.h"
-#include "state_graph.h"
 
 namespace gravlin::engine {
 namespace {
 
-using testing::Board;
+// Mines at random; open cells at every step-th column and row when step > 1, else each safe
+// cell with probability `density`, each showing its true number (no cascade of zeros).
+struct Board {
+    int width, height, mines;
+    std::vector<char> mine, open;
+    Board(int w, int h, int m, int step, double density, uint64_t seed)
+        : width(w), height(h), mines(m), mine(static_cast<size_t>(w * h)), open(mine.size()) {
+        std::mt19937_64 rng(seed);
+        auto lattice = [&](size_t at) {
+            return step > 1 && (at % w + 1) % step == 0 && (at / w + 1) % step == 0;
+        };
+        std::vector<size_t> candidates;
+        for (size_t at = 0; at < mine.size(); ++at)
+            if (!lattice(at)) candidates.push_back(at);
+        std::shuffle(candidates.begin(), candidates.end(), rng);
+        for (int i = 0; i < m; ++i) mine[candidates[static_cast<size_t>(i)]] = 1;
+        std::bernoulli_distribution opened(density);
+        for (size_t at = 0; at < mine.size(); ++at)
+            open[at] = !mine[at] && (step > 1 ? lattice(at) : opened(rng));
+    }
+    size_t at(int x, int y) const { return static_cast<size_t>((y - 1) * width + (x - 1)); }
+    bool isMine(int32_t code) const { return mine[at(code / 100, code % 100)] != 0; }
+    // One equation per open cell with covered neighbours, then the total sum if asked for.
+    std::vector<Equation> equations(bool withTotal) const {
+        std::vector<Equation> eqs;
+        Equation total{{}, mines, false};
+        for (int x = 1; x <= width; ++x)
+            for (int y = 1; y <= height; ++y) {
+                if (!open[at(x, y)]) {
+                    total.codes.push_back(x * 100 + y);
+                    continue;
+                }
+                Equation e;
+                for (int i = std::max(x - 1, 1); i <= std::min(x + 1, width); ++i)
+                    for (int j = std::max(y - 1, 1); j <= std::min(y + 1, height); ++j) {
+                        e.rhs += mine[at(i, j)];
+                        if (!open[at(i, j)]) e.codes.push_back(i * 100 + j);
+                    }
+                if (!e.codes.empty()) eqs.push_back(e);
+            }
+        if (withTotal) eqs.push_back(total);
+        return eqs;
+    }
+};
 
 struct Family {
     const char* name;
@@ -34,120 +72,45 @@ struct Family {
     uint64_t seed;
 };
 
-uint64_t seedOf(const Family& f) {
-    const char* env = std::getenv("GRAVLIN_TEST_SEED");
-    return f.seed + (env != nullptr ? std::strtoull(env, nullptr, 10) : 0);
-}
-
 long double toReal(const bignum::Number& n) {
     long double r = 0;
     for (size_t i = n.size(); i-- > 0;) r = r * 18446744073709551616.0L + static_cast<long double>(n[i]);
     return r;
 }
 
-// Each component of the system with at most 20 unknowns, by plain enumeration: per unknown
-// the layouts with a mine there, and the layouts in all.
-struct Enumerated {
-    std::vector<int32_t> codes;
-    std::vector<uint64_t> mines;
-    uint64_t layouts = 0;
-};
-std::vector<Enumerated> smallComponents(const std::vector<Equation>& eqs) {
-    std::vector<size_t> parent(eqs.size());
-    std::iota(parent.begin(), parent.end(), 0);
-    auto find = [&](size_t v) {
-        while (parent[v] != v) v = parent[v] = parent[parent[v]];
-        return v;
-    };
-    for (size_t a = 0; a < eqs.size(); ++a)
-        for (size_t b = a + 1; b < eqs.size(); ++b)
-            if (std::find_first_of(eqs[a].codes.begin(), eqs[a].codes.end(), eqs[b].codes.begin(),
-                                   eqs[b].codes.end()) != eqs[a].codes.end())
-                parent[find(a)] = find(b);
-    std::vector<Enumerated> out;
-    for (size_t root = 0; root < eqs.size(); ++root) {
-        if (find(root) != root) continue;
-        Enumerated c;
-        std::vector<const Equation*> mine;
-        for (size_t e = 0; e < eqs.size(); ++e)
-            if (find(e) == root) {
-                mine.push_back(&eqs[e]);
-                c.codes.insert(c.codes.end(), eqs[e].codes.begin(), eqs[e].codes.end());
-            }
-        std::sort(c.codes.begin(), c.codes.end());
-        c.codes.erase(std::unique(c.codes.begin(), c.codes.end()), c.codes.end());
-        if (c.codes.size() > 20) continue;
-        c.mines.assign(c.codes.size(), 0);
-        for (uint32_t layout = 0; layout < (1u << c.codes.size()); ++layout) {
-            bool fits = true;
-            for (const Equation* e : mine) {
-                int64_t sum = 0;
-                for (int32_t code : e->codes)
-                    sum +=
-                        layout >> (std::lower_bound(c.codes.begin(), c.codes.end(), code) - c.codes.begin()) &
-                        1;
-                fits = fits && sum == e->rhs;
-            }
-            if (!fits) continue;
-            ++c.layouts;
-            for (size_t i = 0; i < c.codes.size(); ++i) c.mines[i] += layout >> i & 1;
-        }
-        out.push_back(std::move(c));
-    }
-    return out;
-}
-
 class Families : public ::testing::TestWithParam<Family> {};
 
 TEST_P(Families, AnswersAreCompleteAndAgreeWithIndependentChecks) {
     const Family& f = GetParam();
-    const uint64_t seed = seedOf(f);
+    const char* env = std::getenv("GRAVLIN_TEST_SEED");
+    const uint64_t seed = f.seed + (env != nullptr ? std::strtoull(env, nullptr, 10) : 0);
     SCOPED_TRACE("seed " + std::to_string(seed) + " (GRAVLIN_TEST_SEED shifts it)");
-    const Board board = testing::makeBoard(f.width, f.height, f.mines, f.step, f.density, seed);
-    const auto withTotal = testing::boardEquations(board, true);
-    const auto cellsOnly = testing::boardEquations(board, false);
-    const Analysis all = analyseProbabilities(withTotal);
-    const Analysis alone = analyseProbabilities(cellsOnly);
-    const Analysis listed = analyseDetermination(withTotal);
-    ASSERT_EQ(all.status, Analysis::Status::Solvable);
-    ASSERT_EQ(alone.status, Analysis::Status::Solvable);
-    ASSERT_EQ(listed.value, all.value);
-
-    // The true layout is a solution; what holds without the total sum holds with it; a
-    // listed cell has probability exactly 0 or 1 and no other cell does; and with the total
-    // the probabilities add up to the number of mines.
-    long double expected = 0;
-    for (size_t i = 0; i < all.codes.size(); ++i) {
-        const int32_t code = all.codes[i];
-        SCOPED_TRACE("cell " + std::to_string(code));
-        if (all.value[i] >= 0) {
-            EXPECT_EQ(all.value[i], board.isMine(code) ? 1 : 0);
-        }
-        const Analysis::Fraction* p = all.probability(i);
-        ASSERT_NE(p, nullptr);
-        EXPECT_EQ(p->num.empty(), all.value[i] == 0);
-        EXPECT_EQ(bignum::compare(p->num, p->den) == 0, all.value[i] == 1);
-        expected += toReal(p->num) / toReal(p->den);
-        const auto at = std::lower_bound(alone.codes.begin(), alone.codes.end(), code);
-        if (at != alone.codes.end() && *at == code &&
-            alone.value[static_cast<size_t>(at - alone.codes.begin())] >= 0) {
-            EXPECT_EQ(alone.value[static_cast<size_t>(at - alone.codes.begin())], all.value[i]);
-        }
-    }
-    EXPECT_NEAR(static_cast<double>(expected / f.mines), 1.0, 1e-12);
-
-    // Without the total sum the components stand alone: small ones by enumeration.
-    for (const Enumerated& c : smallComponents(cellsOnly))
-        for (size_t i = 0; i < c.codes.size(); ++i) {
-            const auto at = static_cast<size_t>(
-                std::lower_bound(alone.codes.begin(), alone.codes.end(), c.codes[i]) - alone.codes.begin());
-            const Analysis::Fraction* p = alone.probability(at);
+    const Board board(f.width, f.height, f.mines, f.step, f.density, seed);
+    // Without the total sum and with it: the true layout is a solution; deciding lists exactly
+    // the cells whose exact probability is 0 or 1; what holds without the total holds with
+    // it; and with it the probabilities add up to the number of mines.
+    std::map<int32_t, int8_t> alone;
+    for (const bool withTotal : {false, true}) {
+        const auto eqs = board.equations(withTotal);
+        const Analysis an = analyseProbabilities(eqs);
+        ASSERT_EQ(an.status, Analysis::Status::Solvable);
+        ASSERT_EQ(analyseDetermination(eqs).value, an.value);
+        long double sum = 0;
+        for (size_t i = 0; i < an.codes.size(); ++i) {
+            SCOPED_TRACE("cell " + std::to_string(an.codes[i]));
+            const Analysis::Fraction* p = an.probability(i);
             ASSERT_NE(p, nullptr);
-            EXPECT_EQ(bignum::compare(bignum::multiply(p->num, {c.layouts}),
-                                      bignum::multiply(p->den, {c.mines[i]})),
-                      0)
-                << "cell " << c.codes[i];
+            EXPECT_TRUE(an.value[i] < 0 || an.value[i] == (board.isMine(an.codes[i]) ? 1 : 0));
+            EXPECT_EQ(p->num.empty(), an.value[i] == 0);
+            EXPECT_EQ(bignum::compare(p->num, p->den) == 0, an.value[i] == 1);
+            sum += toReal(p->num) / toReal(p->den);
+            if (!withTotal) alone[an.codes[i]] = an.value[i];
+            const auto without = alone.find(an.codes[i]);
+            EXPECT_TRUE(!withTotal || without == alone.end() || without->second < 0 ||
+                        without->second == an.value[i]);
         }
+        EXPECT_TRUE(!withTotal || std::fabs(static_cast<double>(sum / f.mines) - 1.0) < 1e-12) << sum;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(WholeBoards, Families,
@@ -161,35 +124,6 @@ INSTANTIATE_TEST_SUITE_P(WholeBoards, Families,
                          [](const ::testing::TestParamInfo<Family>& info) {
                              return std::string(info.param.name);
                          });
-
-// The elimination order is a heuristic: any other order must give the very same counts.
-TEST(EliminationOrder, ReversedOrderCountsTheSame) {
-    const Board board = testing::makeBoard(30, 16, 99, 2, 0, 21);
-    const IndexedSystem system(testing::boardEquations(board, false));
-    const Prepared p = prepare(system);
-    ASSERT_FALSE(p.components.empty());
-    const Component& widest =
-        *std::max_element(p.components.begin(), p.components.end(),
-                          [](auto& a, auto& b) { return a.groups.size() < b.groups.size(); });
-    std::vector<bignum::Row> rows;
-    for (bool reversed : {false, true}) {
-        std::vector<uint32_t> order = eliminationOrder(widest, system.codes());
-        if (reversed) std::reverse(order.begin(), order.end());
-        Budget budget(size_t{1} << 30);
-        StateGraph graph(widest, order, budget);
-        std::vector<std::vector<char>> possible;
-        graph.restrict(CountSet::range(widest.unknowns + 1, 0, static_cast<int64_t>(widest.unknowns)),
-                       possible);
-        ComponentCounter counter(graph, widest, 0, budget);
-        rows.push_back(counter.forward());
-    }
-    ASSERT_EQ(rows[0].lo, rows[1].lo);
-    ASSERT_EQ(rows[0].len, rows[1].len);
-    for (int64_t k = rows[0].lo; k < rows[0].end(); ++k)
-        EXPECT_EQ(bignum::trimmed(rows[0].at(k), rows[0].width),
-                  bignum::trimmed(rows[1].at(k), rows[1].width))
-            << k << " mines";
-}
 
 std::string text(const Equation& e, bool display) {
     std::string t = display && !e.cellEquation ? "/*g*/" : "";
@@ -205,8 +139,7 @@ std::string text(const Equation& e, bool display) {
 // Limits far too small for the board: what is listed must still be true, and every text
 // must say that the answer is partial.
 TEST(Guards, TrippedLimitsGiveAProvenSubsetAndSaySo) {
-    const Board board = testing::makeBoard(30, 16, 99, 2, 0, 31);
-    const auto eqs = testing::boardEquations(board, true);
+    const auto eqs = Board(30, 16, 99, 2, 0, 31).equations(true);
     const Analysis full = analyseDetermination(eqs);
     ASSERT_EQ(full.status, Analysis::Status::Solvable);
     const Limits noMemory{4096, Limits{}.countingWork};

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 namespace gravlin::engine {
@@ -32,50 +33,41 @@ TEST(ProbabilityReport, TheSafestRulePrefersConstrainedCellsAmongEquals) {
     EXPECT_NE(r.find("Vorschlag: a[ 03,03 ] mit 50.0 %\r\n"), std::string::npos) << r;
 }
 
-TEST(ProbabilityReport, TinyAndNearCertainValuesAreNeverRoundedToCertainty) {
-    // One mine among 2001 cells: 0.05 % rounds up to 0.1; one among 2002 stays "<0.1".
-    auto total = [](int cells, int mines) {
-        std::string t = "/*g*/";
-        for (int i = 0; i < cells; ++i) {
-            char buf[24];
-            std::snprintf(buf, sizeof buf, "%sa[ %02d,%02d ]", i ? " + " : "", i / 99 + 1, i % 99 + 1);
-            t += buf;
-        }
-        return t + " = " + std::to_string(mines);
-    };
-    EXPECT_NE(probabilityReport(total(2000, 1)).find("   0.1"), std::string::npos);
-    const std::string tiny = probabilityReport(total(2001, 1));
-    EXPECT_NE(tiny.find("  <0.1"), std::string::npos);
-    EXPECT_EQ(tiny.find(" 0.0 "), std::string::npos);
-    const std::string high = probabilityReport(total(2001, 2000));
-    EXPECT_NE(high.find(" >99.9"), std::string::npos);
-    EXPECT_EQ(high.find("100.0"), std::string::npos);
-}
-
-TEST(ProbabilityReport, RoundsHalfUpOnExactTies) {
-    // 1 mine in 8 cells: exactly 12.5 %; 1 in 16: 6.25 % -> 6.3.
-    auto row = [](int cells, int mines) {
-        std::string t = "/*g*/";
-        for (int i = 1; i <= cells; ++i)
-            t += (i > 1 ? " + a[ 01," : "a[ 01,") + std::string(i < 10 ? "0" : "") + std::to_string(i) + " ]";
-        return t + " = " + std::to_string(mines);
-    };
-    EXPECT_NE(probabilityReport(row(8, 1)).find("12.5"), std::string::npos);
-    EXPECT_NE(probabilityReport(row(16, 1)).find(" 6.3\r\n"), std::string::npos);
-}
-
-TEST(ProbabilityReport, SaysSoWhenNothingFits) {
-    const std::string r = probabilityReport("a[ 01,01 ] + a[ 01,02 ] = 3");
-    EXPECT_EQ(
-        r, "Minenwahrscheinlichkeiten in Prozent\r\nKeine Minenverteilung passt zu allen Gleichungen.\r\n");
-}
-
-TEST(ProbabilityReport, UnreadableTextIsReportedNotGuessed) {
-    for (const char* text : {"a[ 01,01 ] = ", "hello", "0101+0102=1", ",,,a"}) {
-        const std::string r = probabilityReport(text);
-        EXPECT_NE(r.find("nicht gelesen"), std::string::npos) << text;
-        EXPECT_EQ(r.find("Vorschlag"), std::string::npos) << text;
+// One equation over `cells` unknowns in a column of 99 rows at most, with `mines` mines.
+std::string sum(int cells, int mines) {
+    std::string t = "/*g*/";
+    for (int i = 0; i < cells; ++i) {
+        char buf[24];
+        std::snprintf(buf, sizeof buf, "%sa[ %02d,%02d ]", i ? " + " : "", i / 99 + 1, i % 99 + 1);
+        t += buf;
     }
+    return t + " = " + std::to_string(mines);
+}
+
+TEST(ProbabilityReport, RoundsHalfUpButNeverToCertainty) {
+    // 1 in 8: exactly 12.5; 1 in 16: 6.25 -> 6.3; 1 in 2000: 0.05 -> 0.1; 1 in 2001 stays "<0.1"
+    // and 2000 in 2001 ">99.9".
+    const struct {
+        int cells, mines;
+        const char *shows, *never;
+    } rows[] = {{8, 1, "  12.5\r\n", "12.4"},
+                {16, 1, "   6.3\r\n", "6.2"},
+                {2000, 1, "   0.1\r\n", " 0.0 "},
+                {2001, 1, "  <0.1\r\n", " 0.0 "},
+                {2001, 2000, " >99.9\r\n", "100.0"}};
+    for (const auto& row : rows) {
+        const std::string r = probabilityReport(sum(row.cells, row.mines));
+        EXPECT_NE(r.find(row.shows), std::string::npos) << row.cells << " " << row.mines;
+        EXPECT_EQ(r.find(row.never), std::string::npos) << row.cells << " " << row.mines;
+    }
+}
+
+TEST(ProbabilityReport, SaysSoWhenNothingFitsOrTheTextIsUnreadable) {
+    const std::string heading = "Minenwahrscheinlichkeiten in Prozent\r\n";
+    EXPECT_EQ(probabilityReport("a[ 01,01 ] + a[ 01,02 ] = 3"),
+              heading + "Keine Minenverteilung passt zu allen Gleichungen.\r\n");
+    for (const char* text : {"a[ 01,01 ] = ", "hello", ",,,a"})
+        EXPECT_EQ(probabilityReport(text), heading + "Das Gleichungssystem konnte nicht gelesen werden.\r\n");
 }
 
 }  // namespace
