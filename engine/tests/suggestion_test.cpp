@@ -26,19 +26,16 @@ struct Position {
         equations.push_back({std::move(codes), rhs, true});
     }
     // The total sum over every unknown named so far and `more`, which no cell equation names.
-    void total(int64_t mines, const std::vector<int32_t>& more = {}) {
-        Equation t{more, mines, false};
-        for (const Equation& e : equations) t.codes.insert(t.codes.end(), e.codes.begin(), e.codes.end());
-        std::sort(t.codes.begin(), t.codes.end());
-        t.codes.erase(std::unique(t.codes.begin(), t.codes.end()), t.codes.end());
-        equations.push_back(std::move(t));
+    void total(int64_t mines, std::vector<int32_t> more = {}) {
+        for (const Equation& e : equations) more.insert(more.end(), e.codes.begin(), e.codes.end());
+        std::sort(more.begin(), more.end());
+        more.erase(std::unique(more.begin(), more.end()), more.end());
+        equations.push_back({std::move(more), mines, false});
     }
     std::optional<int32_t> suggestion(SuggestionRule rule = SuggestionRule::BestChance) const {
         const IndexedSystem system(equations);
-        const Analysis an = analyseProbabilities(system);
-        const auto at = suggestCell(system, an, rule);
-        if (!at) return std::nullopt;
-        return system.codes()[*at];
+        const auto at = suggestCell(system, analyseProbabilities(system), rule);
+        return at ? std::optional(system.codes()[*at]) : std::nullopt;
     }
 };
 
@@ -100,6 +97,14 @@ TEST(Suggestion, ACertainlyFreeCellComesFirstAndNothingIsGuessedWithoutSolution)
     Position none;
     none.add({cell(1, 1)}, 2);
     EXPECT_EQ(none.suggestion(), std::nullopt);
+}
+
+TEST(Suggestion, TheSafestRulePrefersConstrainedCellsAmongEquals) {
+    // All four cells 50 %: 0303 is the first that a cell equation names.
+    Position p;
+    p.add({cell(3, 3), cell(3, 4)}, 1);
+    p.total(2, {cell(1, 1), cell(1, 2)});
+    EXPECT_EQ(p.suggestion(SuggestionRule::Safest), cell(3, 3));
 }
 
 }  // namespace

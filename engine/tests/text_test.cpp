@@ -1,0 +1,131 @@
+// The two notations equations arrive in, and the probability text shown to the player.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "equation.h"
+#include "report.h"
+
+namespace gravlin::engine {
+namespace {
+
+TEST(CompactNotation, ReadsUnknownsAndRightHandSide) {
+    Equation e;
+    ASSERT_EQ(parseCompact("0607+0406+0408=1", e), ParseResult::Ok);
+    EXPECT_EQ(e.codes, (std::vector<int32_t>{406, 408, 607}));
+    EXPECT_EQ(e.rhs, 1);
+    ASSERT_EQ(parseCompact(" 3024 + 0101 = -0007 ", e), ParseResult::Ok);
+    EXPECT_EQ(e.codes, (std::vector<int32_t>{101, 3024}));
+    EXPECT_EQ(e.rhs, -7);
+    EXPECT_EQ(parseCompact("0406=2147483647", e), ParseResult::Ok);
+    EXPECT_EQ(parseCompact("9999=-2147483648", e), ParseResult::Ok);
+    EXPECT_EQ(parseCompact(" \r\n", e), ParseResult::Empty);
+}
+
+TEST(CompactNotation, RejectsEverythingElse) {
+    // clang-format off
+    std::vector<std::string> bad{
+        "0406", "0406+=1", "+0406=1", "0406+0408", "0406=", "0406=1=2", "406=1", "04060=1", "0406=1x",
+        "0000=0", "0100=1", "0001=1", "0406+0406=2", "=1", "0406==1", "0406=--1", "0406 0408=1",
+        "a[ 04,06 ] = 1", "0406=2147483648", "0406=-2147483649", "0406=99999999999999999999",
+        std::string(1 << 20, '+')};
+    // clang-format on
+    bad.emplace_back();
+    for (int i = 0; i < 200000; ++i) bad.back() += "0101+";  // a long sum repeating its unknown
+    bad.back() += "=1";
+    for (const std::string& text : bad) {
+        // A heap copy without a terminator, so a read past the end shows under AddressSanitizer.
+        const auto exact = std::make_unique<char[]>(text.size());
+        std::copy(text.begin(), text.end(), exact.get());
+        Equation e;
+        EXPECT_EQ(parseCompact({exact.get(), text.size()}, e), ParseResult::Rejected) << text.substr(0, 40);
+    }
+}
+
+TEST(DisplayNotation, ReadsItemsAndRejectsTheTextForAnyMalformedOne) {
+    using enum ParseResult;
+    const struct {
+        const char* text;
+        ParseResult result;
+        size_t equations;
+    } rows[] = {
+        // clang-format off
+        {"a[ 02,01 ] + a[ 02,02 ] = 1,\r\n\r\n/*g*/a[ 02,01 ] + a[ 02,02 ] + a[ 03,01 ] = 2", Ok, 2},
+        {"a[ 01,01 ] = 0,\r\n\r\n/*g*/", Ok, 1}, {"", Empty, 0}, {"/*g*/", Empty, 0},
+        {"a[ 01,01 ] = ", Rejected, 0}, {"a[ 01 ] = 1", Rejected, 0}, {"a[ 001,01 ] = 1", Rejected, 0},
+        {"a[ 00,01 ] = 1", Rejected, 0}, {"a[ 01,01 ] + = 1", Rejected, 0}, {"b[ 01,01 ] = 1", Rejected, 0},
+        {"a[ 01,01 ] = 1 a[ 01,02 ] = 1", Rejected, 0}, {"a[ 01,01 ] + a[ 01,01 ] = 1", Rejected, 0},
+        {"a[ 01,01 = 1", Rejected, 0}, {"/*g*/ /*g*/ a[ 01,01 ] = 1", Rejected, 0},
+        {"a[ 01,01 ] = 1,0101=1", Rejected, 0},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        std::vector<Equation> eqs;
+        EXPECT_EQ(parseDisplaySystem(row.text, eqs), row.result) << row.text;
+        EXPECT_EQ(eqs.size(), row.equations) << row.text;
+    }
+    std::vector<Equation> eqs;
+    parseDisplaySystem(rows[0].text, eqs);
+    EXPECT_EQ(eqs[1].codes, (std::vector<int32_t>{201, 202, 301}));
+    EXPECT_TRUE(eqs[0].cellEquation && !eqs[1].cellEquation && eqs[1].rhs == 2);
+}
+
+TEST(ProbabilityReport, NamesTheSuggestionAboveTheGrid) {
+    // Field 4 x 3, column 1 open with counts 1, total 2 over the nine covered cells.
+    const std::string text =
+        "a[ 02,01 ] + a[ 02,02 ] = 1,\r\na[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] = 1,\r\n"
+        "a[ 02,02 ] + a[ 02,03 ] = 1,\r\n\r\n/*g*/a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] + a[ 03,01 ] + "
+        "a[ 03,02 ] + a[ 03,03 ] + a[ 04,01 ] + a[ 04,02 ] + a[ 04,03 ] = 2";
+    // 0202 is the only mine of column 2; the other mine is one of six cells: 1/6 = 16.7 %.
+    EXPECT_EQ(probabilityReport(text),
+              "Minenwahrscheinlichkeiten in Prozent\r\n"
+              "Vorschlag: a[ 02,01 ] mit 0.0 %\r\n"
+              "      01    02    03    04\r\n"
+              "01     .   0.0  16.7  16.7\r\n"
+              "02     . 100.0  16.7  16.7\r\n"
+              "03     .   0.0  16.7  16.7\r\n");
+}
+
+// One equation over `cells` unknowns in a column of 99 rows at most, with `mines` mines.
+std::string sum(int cells, int mines) {
+    std::string t = "/*g*/";
+    for (int i = 0; i < cells; ++i) {
+        char buf[24];
+        std::snprintf(buf, sizeof buf, "%sa[ %02d,%02d ]", i ? " + " : "", i / 99 + 1, i % 99 + 1);
+        t += buf;
+    }
+    return t + " = " + std::to_string(mines);
+}
+
+TEST(ProbabilityReport, RoundsHalfUpButNeverToCertainty) {
+    // 1 in 8: exactly 12.5; 1 in 16: 6.25 -> 6.3; 1 in 2000: 0.05 -> 0.1; 1 in 2001 stays "<0.1"
+    // and 2000 in 2001 ">99.9".
+    const struct {
+        int cells, mines;
+        const char *shows, *never;
+    } rows[] = {{8, 1, "  12.5\r\n", "12.4"},
+                {16, 1, "   6.3\r\n", "6.2"},
+                {2000, 1, "   0.1\r\n", " 0.0 "},
+                {2001, 1, "  <0.1\r\n", " 0.0 "},
+                {2001, 2000, " >99.9\r\n", "100.0"}};
+    for (const auto& row : rows) {
+        const std::string r = probabilityReport(sum(row.cells, row.mines));
+        EXPECT_NE(r.find(row.shows), std::string::npos) << row.cells << " " << row.mines;
+        EXPECT_EQ(r.find(row.never), std::string::npos) << row.cells << " " << row.mines;
+    }
+}
+
+TEST(ProbabilityReport, SaysSoWhenNothingFitsOrTheTextIsUnreadable) {
+    const std::string heading = "Minenwahrscheinlichkeiten in Prozent\r\n";
+    EXPECT_EQ(probabilityReport("a[ 01,01 ] + a[ 01,02 ] = 3"),
+              heading + "Keine Minenverteilung passt zu allen Gleichungen.\r\n");
+    for (const char* text : {"a[ 01,01 ] = ", "hello", ",,,a"})
+        EXPECT_EQ(probabilityReport(text), heading + "Das Gleichungssystem konnte nicht gelesen werden.\r\n");
+}
+
+}  // namespace
+}  // namespace gravlin::engine
