@@ -12,7 +12,6 @@
 #include <random>
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "analysis.h"
@@ -90,43 +89,36 @@ std::vector<Equation> subsetSystem(std::mt19937_64& rng, bool withTotal, Equatio
     return eqs;
 }
 
-// Determination, census and exact probabilities all agree with the enumeration.
-void crossCheck(const std::vector<Equation>& eqs) {
-    const Analysis det = analyseDetermination(eqs);
-    const Analysis prob = analyseProbabilities(eqs);
-    ASSERT_EQ(det.codes, prob.codes);
-    ASSERT_LE(det.codes.size(), 22u);
-    const Enumeration brute = enumerate(eqs, det.codes);
-    const auto expected = brute.solutions == 0 ? Analysis::Status::NoSolution : Analysis::Status::Solvable;
-    ASSERT_EQ(det.status, expected);
-    ASSERT_EQ(prob.status, expected);
-    const Census counted = census(IndexedSystem(eqs));
-    EXPECT_EQ(counted.analysis.value, det.value);
-    EXPECT_EQ(counted.layouts, bignum::trimmed(&brute.solutions, 1));
-    if (brute.solutions == 0) return;
-    for (size_t i = 0; i < det.codes.size(); ++i) {
-        const int8_t want = brute.mines[i] == 0 ? 0 : brute.mines[i] == brute.solutions ? 1 : -1;
-        EXPECT_EQ(det.value[i], want) << det.codes[i];
-        EXPECT_EQ(prob.value[i], want) << det.codes[i];
-        // num / den == mines / solutions
-        EXPECT_EQ(bignum::compare(bignum::multiply(prob.probability(i)->num, {brute.solutions}),
-                                  bignum::multiply(prob.probability(i)->den, {brute.mines[i]})),
-                  0)
-            << det.codes[i];
-    }
-}
-
+// Determination, census and exact probabilities all agree with the enumeration; so do
+// they with one equation more, given apart to a system indexed once.
 TEST(CrossCheck, RandomSystemsMatchEnumeration) {
     const uint64_t base = 20240611u + seedShift();
-    for (uint64_t i = 0; i < 1500 && !::testing::Test::HasFailure(); ++i) {
-        SCOPED_TRACE("seed " + std::to_string(base + i));
-        std::mt19937_64 rng(base + i);
+    for (uint64_t seed = base; seed < base + 1500 && !::testing::Test::HasFailure(); ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937_64 rng(seed);
         Equation extra;
-        std::vector<Equation> eqs = subsetSystem(rng, i % 2 == 0, extra);
-        crossCheck(eqs);
-        // One equation more, given apart to a system indexed once, decides and counts as if
-        // given with it.
+        std::vector<Equation> eqs = subsetSystem(rng, seed % 2 == 0, extra);
+        const Analysis det = analyseDetermination(eqs), prob = analyseProbabilities(eqs);
+        ASSERT_EQ(det.codes, prob.codes);
+        ASSERT_LE(det.codes.size(), 22u);
+        const Enumeration brute = enumerate(eqs, det.codes);
+        const auto status = brute.solutions == 0 ? Analysis::Status::NoSolution : Analysis::Status::Solvable;
+        ASSERT_EQ(det.status, status);
+        ASSERT_EQ(prob.status, status);
         const IndexedSystem system(eqs);
+        const Census counted = census(system);
+        EXPECT_EQ(counted.analysis.value, det.value);
+        EXPECT_EQ(counted.layouts, bignum::trimmed(&brute.solutions, 1));
+        for (size_t i = 0; i < det.codes.size() && brute.solutions != 0; ++i) {
+            const int8_t want = brute.mines[i] == 0 ? 0 : brute.mines[i] == brute.solutions ? 1 : -1;
+            EXPECT_EQ(det.value[i], want) << det.codes[i];
+            EXPECT_EQ(prob.value[i], want) << det.codes[i];
+            // num / den == mines / solutions
+            EXPECT_EQ(bignum::compare(bignum::multiply(prob.probability(i)->num, {brute.solutions}),
+                                      bignum::multiply(prob.probability(i)->den, {brute.mines[i]})),
+                      0)
+                << det.codes[i];
+        }
         IndexedEquation indexed{{}, extra.rhs};
         for (int32_t c : extra.codes)
             if (auto at = system.indexOf(c)) indexed.vars.push_back(*at);
@@ -166,18 +158,6 @@ uint64_t binomial(uint64_t n, uint64_t k) {  // n below the prime
     return mulMod(num, inverse);
 }
 
-TEST(Bignum, BinomialRowsMatchTheProductFormula) {
-    for (const auto& [n, lo, hi] : std::vector<std::tuple<size_t, size_t, size_t>>{
-             {720, 0, 3}, {720, 95, 99}, {720, 357, 363}, {720, 718, 720}, {9801, 4900, 4901}, {5, 4, 7}}) {
-        const size_t width = bignum::widthFor(n);
-        std::vector<bignum::Limb> row((hi - lo + 1) * width);
-        bignum::binomials(n, lo, hi, row.data(), width);
-        for (size_t k = lo; k <= hi; ++k)
-            EXPECT_EQ(residue(bignum::trimmed(&row[(k - lo) * width], width)), binomial(n, k))
-                << "C(" << n << ", " << k << ")";
-    }
-}
-
 // A group of 100 interchangeable unknowns with 40 mines, 150 separate pairs with one mine
 // each, and 300 unknowns that only the total sum of 250 names: the layouts number
 // C(100, 40) * 2^150 * C(300, 60), and one of the 300 has probability 60 / 300 of them.
@@ -197,9 +177,8 @@ TEST(Bignum, LayoutCountOfIndependentPartsIsTheProduct) {
     for (int i = 0; i < 150; ++i) layouts = mulMod(layouts, 2);
     EXPECT_EQ(residue(a.probability(699)->den), mulMod(layouts, 300));
     EXPECT_EQ(residue(a.probability(699)->num), mulMod(layouts, 60));
-    const Analysis::Fraction *member = a.probability(0), *half = a.probability(100);
+    const Analysis::Fraction* member = a.probability(0);  // 40 / 100
     EXPECT_EQ(bignum::compare(bignum::multiply(member->num, {100}), bignum::multiply(member->den, {40})), 0);
-    EXPECT_EQ(bignum::compare(bignum::multiply(half->num, {2}), half->den), 0);
 }
 
 TEST(Bignum, CarriesCrossLimbsAndWritesThatDoNotFitFailLoudly) {
