@@ -16,13 +16,10 @@ int main(int argc, char** argv) {
                            "0201+0301+0401=2", "0301+0401+0501=1", "0101+0201+0301+0401+0501+0909=2"};
     /* clang-format on */
     char line[128] = "";
-    char* text;
-    FILE* trace;
-    size_t i;
 
     /* Unreadable texts add nothing; the rest is the 1 2 1 pattern with a total sum. */
     QZNewSystem();
-    for (i = 0; i < sizeof added / sizeof added[0]; ++i) {
+    for (size_t i = 0; i < sizeof added / sizeof added[0]; ++i) {
         QZInterpreter(added[i]);
         QZSolve();
     }
@@ -33,7 +30,7 @@ int main(int argc, char** argv) {
     CHECK(QZGetNextMine(-1) < 0 && QZGetNextFree(-1) < 0); /* a new system forgets the old one */
 
     /* The text is the caller's to release with free(): a leak shows under LeakSanitizer. */
-    text = QZcalcStoch("a[ 01,01 ] + a[ 01,02 ] = 1");
+    char* text = QZcalcStoch("a[ 01,01 ] + a[ 01,02 ] = 1");
     CHECK(text != NULL && strstr(text, "Vorschlag: a[ 01,01 ] mit 50.0 %") != NULL);
     free(text);
     QZcalcStochEnd();
@@ -43,7 +40,7 @@ int main(int argc, char** argv) {
     remove(argv[1]);
     QZtrace(argv[1], "Vor Solve: 0101=1");
     QZtrace(NULL, "ignored");
-    trace = fopen(argv[1], "r");
+    FILE* trace = fopen(argv[1], "r");
     CHECK(trace != NULL && fgets(line, sizeof line, trace) != NULL && line[4] == '-' &&
           strstr(line, " Vor Solve: 0101=1\n") != NULL && fgets(line, sizeof line, trace) == NULL);
     if (trace != NULL) fclose(trace);
