@@ -27,7 +27,6 @@ TEST(CompactNotation, ReadsUnknownsAndRightHandSide) {
     EXPECT_EQ(e.rhs, -7);
     EXPECT_EQ(parseCompact("0406=2147483647", e), ParseResult::Ok);
     EXPECT_EQ(parseCompact("9999=-2147483648", e), ParseResult::Ok);
-    EXPECT_EQ(parseCompact(" \r\n", e), ParseResult::Empty);
 }
 
 TEST(CompactNotation, RejectsEverythingElse) {
@@ -64,7 +63,6 @@ TEST(DisplayNotation, ReadsItemsAndRejectsTheTextForAnyMalformedOne) {
         {"a[ 00,01 ] = 1", Rejected, 0}, {"a[ 01,01 ] + = 1", Rejected, 0}, {"b[ 01,01 ] = 1", Rejected, 0},
         {"a[ 01,01 ] = 1 a[ 01,02 ] = 1", Rejected, 0}, {"a[ 01,01 ] + a[ 01,01 ] = 1", Rejected, 0},
         {"a[ 01,01 = 1", Rejected, 0}, {"/*g*/ /*g*/ a[ 01,01 ] = 1", Rejected, 0},
-        {"a[ 01,01 ] = 1,0101=1", Rejected, 0},
         // clang-format on
     };
     for (const auto& row : rows) {
@@ -179,16 +177,15 @@ TEST(Suggestion, UnbreakableFiftyFiftiesAreNamedWithoutEndlessSearch) {
 }
 
 TEST(Suggestion, TiesDoNotDependOnTheOrderTheEquationsArrive) {
-    // Every cell of a symmetric ring is as good as any other; the answer is the same cell
-    // whatever order the equations come in.
+    // Every cell of a symmetric ring is as good as any other, and as safe as the far block:
+    // the lowest code of the ring, whatever order the equations come in.
     Position p;
     const int32_t ring[] = {cell(3, 3), cell(3, 5), cell(5, 5), cell(5, 3)};
     for (size_t k = 0; k < 4; ++k) p.add({ring[k], ring[(k + 1) % 4]}, 1);
-    p.total(7, farBlock());
-    const auto first = p.suggestion();
-    ASSERT_TRUE(first);
+    p.total(17, farBlock());
+    EXPECT_EQ(p.suggestion(), cell(3, 3));
     std::reverse(p.equations.begin(), p.equations.end());
-    EXPECT_EQ(p.suggestion(), first);
+    EXPECT_EQ(p.suggestion(), cell(3, 3));
 }
 
 TEST(Suggestion, ACertainlyFreeCellComesFirstAndNothingIsGuessedWithoutSolution) {
