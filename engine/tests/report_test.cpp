@@ -172,6 +172,14 @@ TEST(Suggestion, TiesDoNotDependOnTheOrderTheEquationsArrive) {
     EXPECT_EQ(p.suggestion(), cell(3, 3));
 }
 
+TEST(Suggestion, AmongEqualRisksAConstrainedCellGoesFirst) {
+    // Every cell is a mine with 1/2; the cells no equation names come first by code.
+    Position p;
+    p.add({cell(5, 5), cell(7, 7)}, 1);
+    p.total(2, {cell(1, 1), cell(6, 1)});
+    EXPECT_EQ(p.suggestion(SuggestionRule::Safest), cell(5, 5));
+}
+
 TEST(Suggestion, ACertainlyFreeCellComesFirstAndNothingIsGuessedWithoutSolution) {
     Position p;
     p.add({cell(1, 1), cell(1, 2)}, 1);
