@@ -16,11 +16,11 @@ TEST_F(GameTest, NoIndexOffTheBoardNamesACell) {
     for (int L : {-1, 720, 32767, -32768}) {
         std::int16_t x = -7, y = -7;
         form.GetMatx(static_cast<std::int16_t>(L), x, y);
-        EXPECT_EQ(Cell(x, y), Cell()) << L;
+        EXPECT_EQ((Cell{x, y}), Cell{}) << L;
     }
     for (auto [x, y] : {std::pair{0, 1}, {31, 1}, {1, 0}, {1, 25}})
         EXPECT_THROW(form.cellIndex(x, y), std::out_of_range) << x << "," << y;
-    EXPECT_EQ(form.cellAt(719), Cell(30, 24));
+    EXPECT_EQ(form.cellAt(719), (Cell{30, 24}));
 }
 
 // A lost 3 x 3 game with its mines shown, the solver busy and statistics counted gives way to
