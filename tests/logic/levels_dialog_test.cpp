@@ -77,14 +77,14 @@ TEST_F(CustomFieldDialog, TypingInAFieldTurnsOnlyThatFieldBackToNormal) {
     const Field fields[] = {{&BenDefiniert::Label_x, &BenDefiniert::x_input, &BenDefiniert::x_input_Change},
                             {&BenDefiniert::Label_y, &BenDefiniert::y_input, &BenDefiniert::y_input_Change},
                             {&BenDefiniert::Label_m, &BenDefiniert::m_input, &BenDefiniert::m_input_Change}};
-    for (const auto& [label, box, changed] : fields) {
+    for (const Field& field : fields) {
         open([&](BenDefiniert& d) {
             type(d, "x", "y", "m");
             d.OKButton_Click();
-            (d.*box).text = "1";
-            (d.*changed)();
+            (d.*std::get<1>(field)).text = "1";
+            (d.*std::get<2>(field))();
             for (const auto& [otherLabel, otherBox, unused] : fields)
-                EXPECT_EQ(isNormal(d.*otherLabel, d.*otherBox), otherLabel == label);
+                EXPECT_EQ(isNormal(d.*otherLabel, d.*otherBox), otherLabel == std::get<0>(field));
             d.CancelButton_Click();
         });
     }
