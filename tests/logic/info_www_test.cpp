@@ -92,7 +92,8 @@ TEST(InfoWebPage, TextStaysAsItIsAndAnythingElseIsExplainedInGerman) {
 
 TEST(InfoWebPage, ValidPrefixStopsAtTheFirstBadSequence) {
     const std::pair<std::string, std::size_t> cases[] = {
-        {"abc", 3}, {"ab\xC3", 2}, {"ä\x80", 2}, {"a€b", 5}, {"a\xE0\x80\x80", 1}, {"😀\xF5\x80\x80\x80", 4}};
+        {"abc", 3}, {"§\xC2", 2},         {"ab\xC3", 2},           {"ä\x80", 2},
+        {"a€b", 5}, {"a\xE0\x80\x80", 1}, {"😀\xF5\x80\x80\x80", 4}};
     for (const auto& [text, valid] : cases) EXPECT_EQ(validUtf8Prefix(text), valid) << text;
 }
 

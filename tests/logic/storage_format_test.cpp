@@ -104,6 +104,9 @@ TEST(SavedGameText, DamagedFilesAreRefused) {
         {"rest_around 32767", withCell("#FALSE#,0,32767,#FALSE#,#FALSE#,#FALSE#")},
     };
     for (const auto& [name, text] : cases) EXPECT_FALSE(parseSavedGame(text)) << name;
+    // The bounds themselves are what a cell can hold: eight mines around, none or all marked.
+    EXPECT_TRUE(parseSavedGame(withCell("#FALSE#,8,8,#FALSE#,#FALSE#,#FALSE#")));
+    EXPECT_TRUE(parseSavedGame(withCell("#FALSE#,8,-8,#FALSE#,#FALSE#,#FALSE#")));
 }
 
 TEST(MineLayoutText, WritesOneCharacterACellAndReadsItsMeasuresBack) {
