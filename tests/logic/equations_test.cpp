@@ -1,5 +1,7 @@
 // Equation texts, the system as text, the solve driver, the light green sweep, automatic
 // play and the probability window, against a recording engine.
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "board_fixture.h"
@@ -227,6 +229,26 @@ TEST_F(EquationTest, ProbabilityWindowLifecycle) {
     }
     EXPECT_EQ(host.modelessShown.size(), 3u);
     EXPECT_EQ(w.Text1.font.name, "Courier New");
+}
+
+TEST(TraceFile, IsDeletedAtStartUpAndEveryNewGameAndMissingIsFine) {
+    const auto dir = std::filesystem::temp_directory_path() / "gravlin-trace-test";
+    std::filesystem::create_directories(dir);
+    const auto old = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    std::ofstream("kv.trace") << "old record\r\n";
+    testing::FakeHost host;
+    testing::RecordingEngine engine;
+    Program program(host, &engine);
+    program.start();
+    EXPECT_FALSE(std::filesystem::exists("kv.trace"));
+    std::ofstream("kv.trace") << "record of this game\r\n";
+    program.form.NewGame_Click();
+    EXPECT_FALSE(std::filesystem::exists("kv.trace"));
+    program.form.NewGame_Click();  // no file: nothing happens
+    EXPECT_TRUE(host.messages.empty());
+    std::filesystem::current_path(old);
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace
