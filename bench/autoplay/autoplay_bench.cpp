@@ -15,13 +15,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <iterator>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "fake_host.h"
-#include "gravlin/app/program.h"
-#include "gravlin/equations/dynamic_engine.h"
+#include "played_program.h"
 #include "stop_check.h"
 #include "win_rate.h"
 
@@ -54,17 +51,8 @@ struct Game {
 
 class AutoPlayer {
   public:
-    AutoPlayer() {
-        if (!engine.ensureLoaded()) throw std::runtime_error(engine.loadError());
-        program.start();
-        program.form.Auto_solve.checked = true;
-    }
-
     Game play(const Board& board, std::uint64_t seed) {
-        Form1& f = program.form;
-        f.seedSource = [seed] { return seed; };
-        (program.levels.*board.choose)();
-        forgetHostRecords();
+        Form1& f = played.newGame(board.choose, seed);
         const auto mx = static_cast<std::int16_t>((f.x_game + 1) / 2),
                    my = static_cast<std::int16_t>((f.y_game + 1) / 2);
         const std::int16_t middle = f.GetLinear(mx, my);
@@ -77,19 +65,7 @@ class AutoPlayer {
         return {outcome, ms, f.mines_around(mx, my) == 0};
     }
 
-    gravlin::testing::FakeHost host;
-    gravlin::DynamicEngine engine{GRAVLIN_BENCH_DIR};
-    gravlin::Program program{host, &engine};
-
-  private:
-    // The fake keeps everything it was asked; over hundreds of games that only grows.
-    void forgetHostRecords() {
-        host.messages.clear();
-        host.modalShown.clear();
-        host.closed.clear();
-        host.focus.clear();
-        host.pointerChanges.clear();
-    }
+    gravlin::bench::PlayedProgram played;
 };
 
 double median(std::vector<double> v) {
@@ -158,7 +134,7 @@ std::vector<std::int32_t> without(const std::vector<std::int32_t>& a, const std:
 
 void BM_StopCheck(benchmark::State& state, const Board& board) {
     AutoPlayer player;
-    Form1& f = player.program.form;
+    Form1& f = player.played.program.form;
     int stopped = 0, checked = 0, checkedSmall = 0, checkedOpening = 0, tooLarge = 0, mismatches = 0,
         faults = 0, largestChecked = 0;
     long long leaves = 0, provableMines = 0;
@@ -177,10 +153,10 @@ void BM_StopCheck(benchmark::State& state, const Board& board) {
             ++stopped;
             // A further solve of the stopped position, and the engine's lists as it left them.
             f.uncovered_count = 0;
-            player.program.equations.GlSolve_Click();
+            player.played.program.equations.GlSolve_Click();
             const std::int16_t greenAfter = f.green_found;
-            const auto engineFree = engineList(player.engine, false);
-            const auto engineMines = engineList(player.engine, true);
+            const auto engineFree = engineList(player.played.engine, false);
+            const auto engineMines = engineList(player.played.engine, true);
 
             const gravlin::bench::Determination d = gravlin::bench::determine(f);
             const std::string where = std::string(board.name) + " seed " + std::to_string(seed) + ": ";

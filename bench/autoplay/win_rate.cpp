@@ -21,14 +21,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "fake_host.h"
-#include "gravlin/app/program.h"
-#include "gravlin/equations/dynamic_engine.h"
 #include "gravlin/equations/engine.h"
+#include "played_program.h"
 #include "report.h"
 
 namespace gravlin::bench {
@@ -64,17 +61,10 @@ std::optional<std::pair<int, int>> suggestedCell(const std::string& text) {
 
 class GuessingPlayer {
   public:
-    explicit GuessingPlayer(Player player) : player_(player) {
-        if (!engine_.ensureLoaded()) throw std::runtime_error(engine_.loadError());
-        program_.start();
-        program_.form.Auto_solve.checked = true;
-    }
+    explicit GuessingPlayer(Player player) : player_(player) {}
 
     GameResult play(const Board& board, std::uint64_t seed) {
-        Form1& f = program_.form;
-        f.seedSource = [seed] { return seed; };
-        (program_.levels.*board.choose)();
-        forgetHostRecords();
+        Form1& f = played_.newGame(board.choose, seed);
         GameResult r;
         const auto start = Clock::now();
         click(1, 1);
@@ -94,7 +84,7 @@ class GuessingPlayer {
 
   private:
     void click(int x, int y) {
-        Form1& f = program_.form;
+        Form1& f = played_.program.form;
         f.Command1_MouseDown(f.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)),
                              Form1::LeftButton, 0, 0, 0);
     }
@@ -102,7 +92,7 @@ class GuessingPlayer {
     // The probabilities as the menu entry computes and shows them; the rule it replaced
     // reads the same equation text.
     std::optional<std::pair<int, int>> suggestion() {
-        EquationSystem& eq = program_.equations;
+        EquationSystem& eq = played_.program.equations;
         if (player_ == Player::Suggestion) {
             eq.wahrscheinlichkeiten_Click();
             return suggestedCell(eq.probabilityWindow().Text1.text);
@@ -111,19 +101,8 @@ class GuessingPlayer {
         return suggestedCell(engine::probabilityReport(text, engine::SuggestionRule::Safest));
     }
 
-    // The fake keeps everything it was asked; over thousands of games that only grows.
-    void forgetHostRecords() {
-        host_.messages.clear();
-        host_.modalShown.clear();
-        host_.closed.clear();
-        host_.focus.clear();
-        host_.pointerChanges.clear();
-    }
-
     Player player_;
-    testing::FakeHost host_;
-    DynamicEngine engine_{GRAVLIN_BENCH_DIR};
-    Program program_{host_, &engine_};
+    PlayedProgram played_;
 };
 
 double quantile(std::vector<double> v, double q) {
