@@ -11,6 +11,7 @@ function(gravlin_add_view_test name)
 endfunction()
 
 gravlin_add_view_test(tst_windows)
+gravlin_add_view_test(tst_web_address)
 # The notice must fit its text at twice the size too.
 add_test(NAME tst_equation_windows_scale2 COMMAND tst_windows withoutFreeCellsTheNoticeFitsItsText)
 set_tests_properties(tst_equation_windows_scale2 PROPERTIES
