@@ -34,10 +34,22 @@ enum class SaveTarget { Missing, RegularFile, Other };
 // told), a regular file (or a link to one), or something that is no place for a file.
 SaveTarget saveTarget(const std::string& path);
 
-// Replaces the file's content with `text` as a whole: written to a temporary file in the
-// same folder, flushed to the disk and renamed over the target. On any failure the target
-// keeps its old content, the temporary file is removed and the answer is false. A target
-// that exists keeps its permission bits; one the user may not write is not replaced.
-bool saveWholeFile(const std::string& path, std::string_view text);
+// Where the new content is written before it takes the target's name.
+enum class StagingFile {
+    // A file without a name in the target's folder (O_TMPFILE), named only when complete, so
+    // a save killed midway leaves nothing behind. Where the file system has no such files,
+    // the same as Named.
+    Unnamed,
+    // A hidden file beside the target, ".gravlin-" and random letters.
+    Named,
+};
+
+// Replaces the file's content with `text` as a whole: written to a staging file in the same
+// folder, flushed to the disk and then given the target's name, in one step where possible.
+// On any failure the target keeps its old content, the staging file is removed and the
+// answer is false. A target that exists keeps its permission bits, and its owner and group
+// where the process may give them; one the user may not write is not replaced.
+bool saveWholeFile(const std::string& path, std::string_view text,
+                   StagingFile staging = StagingFile::Unnamed);
 
 }  // namespace gravlin::storage
