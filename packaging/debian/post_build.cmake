@@ -5,9 +5,10 @@
 #   file "triggers") has ldconfig run for it already, and Debian wants the trigger instead of
 #   such scripts: they are taken out again. A script that does anything else stays.
 # - Its -dbgsym packages list their files in md5sums by the absolute path of CPack's staging
-#   folder, and they have no documentation folder. The sums are written anew, and the folder
-#   becomes a link to the one of the package they belong to (which they depend on), as
-#   Debian's own debug packages have it.
+#   folder, their debug files are executable like the binaries they were split from, and they
+#   have no documentation folder. The sums are written anew, the files made plain, and the
+#   folder becomes a link to the one of the package they belong to (which they depend on),
+#   as Debian's own debug packages have it.
 find_program(DPKG_DEB dpkg-deb REQUIRED)
 set(compression gzip)
 if(CPACK_DEBIAN_COMPRESSION_TYPE)
@@ -86,6 +87,10 @@ foreach(package IN LISTS CPACK_PACKAGE_FILES)
                     OUTPUT_STRIP_TRAILING_WHITESPACE)
     string(REGEX REPLACE "-dbgsym$" "" owner "${debug_package}")
     check("dpkg-deb -R ${package}" ${DPKG_DEB} -R "${package}" "${tree}")
+    file(GLOB_RECURSE debug_files "${tree}/usr/lib/debug/*.debug")
+    foreach(debug_file IN LISTS debug_files)
+      file(CHMOD "${debug_file}" PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+    endforeach()
     file(MAKE_DIRECTORY "${tree}/usr/share/doc")
     file(CREATE_LINK "${owner}" "${tree}/usr/share/doc/${debug_package}" SYMBOLIC)
     write_md5sums("${tree}")
