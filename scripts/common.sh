@@ -9,7 +9,8 @@ JOBS="$(nproc 2>/dev/null || echo 2)"
 # Packages every build needs on Debian 12.
 BASE_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev googletest
                libbenchmark-dev xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra
-               qt6-translations-l10n dpkg-dev file)
+               qt6-translations-l10n dpkg-dev file lintian appstream desktop-file-utils shared-mime-info
+               librsvg2-bin)
 
 ensure_packages() {
     local missing=()
@@ -37,11 +38,12 @@ ensure_packages() {
 }
 
 # Every script configures build/ the same way (warnings are errors, tests included), so
-# that scripts/run and scripts/test share one build and compile each source once.
+# that scripts/run and scripts/test share one build and compile each source once. It is
+# the Debian packages' build: `cpack -G DEB` in build/ makes them.
 # configure [extra cmake arguments...]
 configure() {
     cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRAVLIN_WERROR=ON \
-          -DGRAVLIN_BUILD_TESTS=ON "$@" >/dev/null
+          -DGRAVLIN_BUILD_TESTS=ON -DGRAVLIN_DEBIAN_BUILD=ON "$@" >/dev/null
 }
 
 # Builds what the program needs to run, the program and the engine library, and the

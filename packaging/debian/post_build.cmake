@@ -1,0 +1,110 @@
+# Run by CPack after it has built the packages (CPACK_POST_BUILD_SCRIPTS); mends two things
+# its DEB generator gets wrong for Debian:
+# - It gives every package with a library in a folder of the dynamic loader a postinst and a
+#   postrm that call ldconfig. A package that activates dpkg's ldconfig trigger (its control
+#   file "triggers") has ldconfig run for it already, and Debian wants the trigger instead of
+#   such scripts: they are taken out again. A script that does anything else stays.
+# - Its -dbgsym packages list their files in md5sums by the absolute path of CPack's staging
+#   folder, their debug files are executable like the binaries they were split from, and they
+#   have no documentation folder. The sums are written anew, the files made plain, and the
+#   folder becomes a link to the one of the package they belong to (which they depend on),
+#   as Debian's own debug packages have it.
+find_program(DPKG_DEB dpkg-deb REQUIRED)
+set(compression gzip)
+if(CPACK_DEBIAN_COMPRESSION_TYPE)
+  set(compression ${CPACK_DEBIAN_COMPRESSION_TYPE})
+endif()
+
+function(check what)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_QUIET)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${what} failed (${rc}): ${err}")
+  endif()
+endfunction()
+
+# TRUE when the script holds nothing but CPack's ldconfig call and its frame.
+function(only_ldconfig script result)
+  file(STRINGS "${script}" lines)
+  set(rest "")
+  foreach(line IN LISTS lines)
+    string(STRIP "${line}" line)
+    if(NOT line MATCHES [[^(#!/bin/sh|set -e|if \[ "\$1" = "(configure|remove)" \]; then|ldconfig|fi|)$]])
+      string(APPEND rest "${line}\n")
+    endif()
+  endforeach()
+  if(rest STREQUAL "")
+    set(${result} TRUE PARENT_SCOPE)
+  else()
+    set(${result} FALSE PARENT_SCOPE)
+  endif()
+endfunction()
+
+# The maintainer scripts of a library package that only call ldconfig, when it activates the
+# trigger.
+function(redundant_ldconfig_scripts control result)
+  set(triggers "")
+  if(EXISTS "${control}/triggers")
+    file(STRINGS "${control}/triggers" triggers REGEX "^[ \t]*activate-noawait[ \t]+ldconfig[ \t]*$")
+  endif()
+  set(scripts "")
+  foreach(script postinst postrm)
+    if(triggers AND EXISTS "${control}/${script}")
+      only_ldconfig("${control}/${script}" plain)
+      if(plain)
+        list(APPEND scripts ${script})
+      endif()
+    endif()
+  endforeach()
+  set(${result} "${scripts}" PARENT_SCOPE)
+endfunction()
+
+# md5sums of the regular files below tree, by their path in the package.
+function(write_md5sums tree)
+  file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${tree}" "${tree}/*")
+  list(SORT files)
+  set(sums "")
+  foreach(file IN LISTS files)
+    if(NOT file MATCHES "^DEBIAN/" AND NOT IS_SYMLINK "${tree}/${file}")
+      file(MD5 "${tree}/${file}" sum)
+      string(APPEND sums "${sum}  ${file}\n")
+    endif()
+  endforeach()
+  file(WRITE "${tree}/DEBIAN/md5sums" "${sums}")
+endfunction()
+
+foreach(package IN LISTS CPACK_PACKAGE_FILES)
+  if(NOT package MATCHES "\\.d?deb$")
+    continue()
+  endif()
+  get_filename_component(name "${package}" NAME_WLE)
+  set(work "${CPACK_TOPLEVEL_DIRECTORY}/post-build/${name}")
+  file(REMOVE_RECURSE "${work}")
+  file(MAKE_DIRECTORY "${work}")
+  check("dpkg-deb -e ${package}" ${DPKG_DEB} -e "${package}" "${work}/control")
+  set(tree "${work}/tree")
+  if(package MATCHES "\\.ddeb$")
+    execute_process(COMMAND ${DPKG_DEB} -f "${package}" Package OUTPUT_VARIABLE debug_package
+                    OUTPUT_STRIP_TRAILING_WHITESPACE)
+    string(REGEX REPLACE "-dbgsym$" "" owner "${debug_package}")
+    check("dpkg-deb -R ${package}" ${DPKG_DEB} -R "${package}" "${tree}")
+    file(GLOB_RECURSE debug_files "${tree}/usr/lib/debug/*.debug")
+    foreach(debug_file IN LISTS debug_files)
+      file(CHMOD "${debug_file}" PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+    endforeach()
+    file(MAKE_DIRECTORY "${tree}/usr/share/doc")
+    file(CREATE_LINK "${owner}" "${tree}/usr/share/doc/${debug_package}" SYMBOLIC)
+    write_md5sums("${tree}")
+  else()
+    redundant_ldconfig_scripts("${work}/control" drop)
+    if(NOT drop)
+      file(REMOVE_RECURSE "${work}")
+      continue()
+    endif()
+    check("dpkg-deb -R ${package}" ${DPKG_DEB} -R "${package}" "${tree}")
+    foreach(script IN LISTS drop)
+      file(REMOVE "${tree}/DEBIAN/${script}")
+    endforeach()
+  endif()
+  check("dpkg-deb -b ${package}" ${DPKG_DEB} --root-owner-group -Z${compression} -b "${tree}" "${package}")
+  file(REMOVE_RECURSE "${work}")
+endforeach()
