@@ -19,10 +19,11 @@
  * receives a record starting "Ergebnis unvollständig:"; and the probability text shows "?"
  * for every cell it could not compute, with a line that says so. Whatever the order in
  * which the equations arrive, the answer is the same, partial or not. Measured on whole
- * boards beyond the limits (every second cell of 30 x 24 open, 150 to 175 mines), an
- * analysis that trips a guard has stopped after at most about 0.65 s of CPU time on a
- * shared 2-core machine, and one call of the engine, parsing included, has used at most
- * about 190 MiB of memory at its peak; the limits keep it within 256 MiB whatever the input.
+ * boards beyond the limits (every second cell of 30 x 24 open, 150 to 175 mines) and on
+ * dense systems within the bounds below, on a shared 2-core machine: an analysis that
+ * trips a guard stopped within 0.61 s of CPU time, and one call of the engine, parsing
+ * included, peaked at 163 MiB of memory, the process included; the memory limit (176 MiB
+ * of tables and counts) keeps a call within 256 MiB whatever the input.
  *
  * What no board can produce. The largest board has 30 x 24 = 720 cells, so a system names at
  * most 720 distinct unknowns in at most 721 equations (one per open cell, and the total
