@@ -18,17 +18,45 @@
 namespace {
 // While set, every allocation through operator new fails, as when memory runs out.
 std::atomic<bool> failAllocations{false};
+
+void* allocate(std::size_t size) noexcept {
+    return failAllocations.load(std::memory_order_relaxed) ? nullptr : std::malloc(size == 0 ? 1 : size);
+}
+void* allocateOrThrow(std::size_t size) {
+    if (void* p = allocate(size)) return p;
+    throw std::bad_alloc();
+}
 }  // namespace
 
+// All the plain forms, so that every pair of new and delete stays malloc and free.
 void* operator new(std::size_t size) {
-    if (failAllocations.load(std::memory_order_relaxed)) throw std::bad_alloc();
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-    throw std::bad_alloc();
+    return allocateOrThrow(size);
+}
+void* operator new[](std::size_t size) {
+    return allocateOrThrow(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return allocate(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return allocate(size);
 }
 void operator delete(void* p) noexcept {
     std::free(p);
 }
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
 void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
     std::free(p);
 }
 
