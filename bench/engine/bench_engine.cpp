@@ -4,7 +4,9 @@
 //
 // Before them (with --peak-memory alone, or when no filter is given) the peak memory of
 // single calls: each call runs in a fresh child process (this program with --one-call),
-// whose ru_maxrss the parent reads, so nothing the benchmarks hold counts.
+// whose ru_maxrss the parent reads, so nothing the benchmarks hold counts. With
+// --guard-report alone: the positions beyond the families one by one, in both orders of
+// the equations, with CPU time and peak memory (reportGuards).
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -18,6 +20,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "analysis.h"
@@ -30,18 +33,27 @@ namespace {
 using gravlin::bench::Position;
 using Clock = std::chrono::steady_clock;
 
-void solveSequence(const Position& p) {
+struct Listing {
+    size_t free = 0, mines = 0;
+};
+
+// The game's sequence; with totalFirst the total sum comes before the cell equations.
+Listing solveSequence(const Position& p, bool totalFirst = false) {
     QZNewSystem();
-    for (const auto& e : p.cellEquations) {
-        QZInterpreter(e.c_str());
-        QZSolve();
-    }
-    QZInterpreter(p.totalSum.c_str());
+    if (totalFirst) QZInterpreter(p.totalSum.c_str());
+    for (const auto& e : p.cellEquations)
+        for (size_t n = 0; n < p.repeat; ++n) {
+            QZInterpreter(e.c_str());
+            QZSolve();
+        }
+    if (!totalFirst) QZInterpreter(p.totalSum.c_str());
     QZSolve();
+    Listing out;
     int32_t sink = QZGetNextFree(-1);
-    for (int32_t c = QZGetNextFree(-1); c >= 0; c = QZGetNextFree(c)) sink += c;
-    for (int32_t c = QZGetNextMine(-1); c >= 0; c = QZGetNextMine(c)) sink += c;
+    for (int32_t c = QZGetNextFree(-1); c >= 0; c = QZGetNextFree(c), ++out.free) sink += c;
+    for (int32_t c = QZGetNextMine(-1); c >= 0; c = QZGetNextMine(c), ++out.mines) sink += c;
     benchmark::DoNotOptimize(sink);
+    return out;
 }
 
 void calcStoch(const Position& p) {
@@ -90,7 +102,9 @@ struct Set {
 std::vector<std::string> setNames() {
     return {"9x9_10", "16x16_40", "30x16_99", "30x24_99", "8x8_40", "long_frontier", "lattice_3", "lattice_5",
             "lattice_7", "every2_30x16", "every2_30x24", "every3_30x16", "every3_30x24", "region_30x16",
-            "region_30x24", "scatter_30x16", "scatter_30x24", "every2_30x24_150",
+            "region_30x24", "scatter_30x16", "scatter_30x24", "every2_30x24_150", "every2_30x24_165",
+            "every2_30x24_175", "diagonal_64", "diagonal_225", "diagonal_667", "diagonal_1521", "text_20mb",
+            "all_but_one_30x24",
             // Where automatic play stops: the suggestion has to look ahead.
             "9x9_10_stuck", "16x16_40_stuck", "30x16_99_stuck", "30x24_99_stuck", "8x8_40_stuck"};
 }
@@ -123,25 +137,64 @@ std::vector<Position> makeSet(const std::string& name) {
     if (name == "region_30x24") return latticeRegions(30, 24, 150, 20, 15, 20, 16);
     if (name == "scatter_30x16") return scatters(30, 16, 20, 17);
     if (name == "scatter_30x24") return scatters(30, 24, 20, 18);
-    // Beyond the families: most of these trip the engine's memory guard.
+    // Beyond the families: most of these trip a guard of the engine.
     if (name == "every2_30x24_150") return everyNthCell(30, 24, 150, 2, 6, 19);
+    if (name == "every2_30x24_165") return everyNthCell(30, 24, 165, 2, 6, 20);
+    if (name == "every2_30x24_175") return everyNthCell(30, 24, 175, 2, 6, 21);
+    // Plain chains of pairs: 8 x 8, 15 x 15, 29 x 23 (a 30 x 24 board) and 39 x 39 equations,
+    // the last beyond every board.
+    for (const auto& [size, w, h] : {std::tuple{64, 9, 9}, {225, 16, 16}, {667, 30, 24}, {1521, 40, 40}})
+        if (name == "diagonal_" + std::to_string(size)) return {diagonalPairs(w, h)};
+    // Text beyond every board: 20 MB for the probabilities, a million equations for the solve.
+    if (name == "text_20mb") return {oversized(20'000'000, 1'000'000)};
+    // Within the bounds but no board: states with keys of hundreds of needs.
+    if (name == "all_but_one_30x24") return {allButOne(30, 24, 22)};
     return {};
 }
 
-// In the child: one call, then exit.
+// In the child: one call, then exit. A "list" call is the solve, printing what it listed and
+// whether the trace file called the listing partial or the system unreadable.
 int oneCall(const std::string& set, size_t index, const std::string& kind) {
     const std::vector<Position> positions = makeSet(set);
     if (index >= positions.size()) return 2;
-    if (kind == "solve")
-        solveSequence(positions[index]);
-    else
+    if (kind == "stoch") {
         calcStoch(positions[index]);
+        return 0;
+    }
+    if (kind == "solve") {
+        solveSequence(positions[index]);
+        return 0;
+    }
+    char trace[] = "/tmp/gravlin_bench_trace_XXXXXX";
+    const int fd = mkstemp(trace);
+    if (fd < 0) return 3;
+    close(fd);
+    QZtrace(trace, "Beginn");
+    const Listing listed = solveSequence(positions[index], kind == "list_total_first");
+    std::string records;
+    if (std::FILE* f = std::fopen(trace, "r")) {
+        char buf[4096];
+        for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) records.append(buf, n);
+        std::fclose(f);
+    }
+    std::remove(trace);
+    std::printf("%5zu free %3zu mines%s", listed.free, listed.mines,
+                records.find("unvollständig") != std::string::npos   ? ", partial"
+                : records.find("nicht gelesen") != std::string::npos ? ", unreadable"
+                                                                     : "");
     return 0;
 }
 
-// ru_maxrss in MiB of a child running one call, or a negative value when it failed.
-double childPeak(const char* self, const std::string& set, size_t index, const char* kind) {
+struct ChildUse {
+    double peakMiB = -1;  // ru_maxrss; negative when the child failed
+    double cpuSeconds = 0, wallSeconds = 0;
+};
+
+// A child running one call.
+ChildUse runChild(const char* self, const std::string& set, size_t index, const char* kind) {
     const std::string at = std::to_string(index);
+    std::fflush(stdout);
+    const auto start = Clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
         execl(self, self, "--one-call", set.c_str(), at.c_str(), kind, static_cast<char*>(nullptr));
@@ -149,9 +202,37 @@ double childPeak(const char* self, const std::string& set, size_t index, const c
     }
     int status = 0;
     rusage usage{};
+    ChildUse out;
     if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return -1;
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+        return out;
+    out.wallSeconds = std::chrono::duration<double>(Clock::now() - start).count();
+    out.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    out.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    return out;
+}
+
+// ru_maxrss in MiB of a child running one call, or a negative value when it failed.
+double childPeak(const char* self, const std::string& set, size_t index, const char* kind) {
+    return runChild(self, set, index, kind).peakMiB;
+}
+
+// The sets beyond the families, each position in a child process, the equations in the
+// game's order and with the total sum first: what the solve listed, and the child's CPU
+// time, wall time and peak memory (position set-up included: a few milliseconds and, for
+// the oversized text, its 20 MB).
+void reportGuards(const char* self) {
+    std::printf("\nSolve sequence, one child process per call: listing; CPU s, wall s, peak MiB\n");
+    for (const char* set : {"every2_30x24_150", "every2_30x24_165", "every2_30x24_175", "diagonal_667",
+                            "diagonal_1521", "text_20mb", "all_but_one_30x24"}) {
+        const size_t count = makeSet(set).size();
+        for (size_t i = 0; i < count; ++i)
+            for (const char* kind : {"list", "list_total_first"}) {
+                std::printf("%-16s %zu %-16s ", set, i, kind);
+                const ChildUse use = runChild(self, set, i, kind);
+                std::printf("  %5.2f %5.2f %6.1f\n", use.cpuSeconds, use.wallSeconds, use.peakMiB);
+            }
+    }
 }
 
 // Median and maximum per set, over its positions (at most 20 of a set, spread evenly).
@@ -182,6 +263,10 @@ int main(int argc, char** argv) {
         if (std::strncmp(argv[i], "--benchmark_filter", 18) == 0) memory = false;
         if (std::strcmp(argv[i], "--peak-memory") == 0) {
             reportPeakMemory("/proc/self/exe");
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--guard-report") == 0) {
+            reportGuards("/proc/self/exe");
             return 0;
         }
     }

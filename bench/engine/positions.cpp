@@ -299,4 +299,60 @@ std::vector<Position> scatters(int width, int height, int count, uint64_t seed) 
     return out;
 }
 
+Position diagonalPairs(int width, int height) {
+    Position p;
+    char buf[64];
+    for (int x = 1; x < width; ++x)
+        for (int y = 1; y < height; ++y) {
+            std::snprintf(buf, sizeof buf, "%02d%02d+%02d%02d=1", x, y, x + 1, y + 1);
+            p.cellEquations.push_back(buf);
+            std::snprintf(buf, sizeof buf, "a[ %02d,%02d ] + a[ %02d,%02d ] = 1", x, y, x + 1, y + 1);
+            p.display += (p.display.empty() ? "" : ",\r\n") + std::string(buf);
+        }
+    p.stuck = true;
+    return p;
+}
+
+Position allButOne(int width, int height, uint64_t seed) {
+    std::mt19937_64 rng(seed);
+    std::vector<std::string> compact, display;
+    std::vector<int> mine;
+    char buf[32];
+    for (int x = 1; x <= width; ++x)
+        for (int y = 1; y <= height; ++y) {
+            std::snprintf(buf, sizeof buf, "%02d%02d", x, y);
+            compact.emplace_back(buf);
+            std::snprintf(buf, sizeof buf, "a[ %02d,%02d ]", x, y);
+            display.emplace_back(buf);
+            mine.push_back(std::bernoulli_distribution(0.2)(rng) ? 1 : 0);
+        }
+    const int mines = static_cast<int>(std::count(mine.begin(), mine.end(), 1));
+    Position p;
+    auto sum = [&](size_t skip, const std::vector<std::string>& names, const char* plus) {
+        std::string text;
+        for (size_t i = 0; i < names.size(); ++i)
+            if (i != skip) text += (text.empty() ? "" : plus) + names[i];
+        return text;
+    };
+    for (size_t k = 0; k < compact.size(); ++k) {
+        const std::string rhs = std::to_string(mines - mine[k]);
+        p.cellEquations.push_back(sum(k, compact, "+") + "=" + rhs);
+        p.display += sum(k, display, " + ") + " = " + rhs + ",\r\n";
+    }
+    p.totalSum = sum(compact.size(), compact, "+") + "=" + std::to_string(mines);
+    p.display += "/*g*/" + sum(compact.size(), display, " + ") + " = " + std::to_string(mines);
+    p.stuck = true;
+    return p;
+}
+
+Position oversized(size_t bytes, size_t calls) {
+    Position p;
+    const std::string item = "a[1,1]=1,";
+    p.display.reserve(bytes);
+    while (p.display.size() + item.size() <= bytes) p.display += item;
+    p.cellEquations = {"0101+0102=1"};
+    p.repeat = calls;
+    return p;
+}
+
 }  // namespace gravlin::bench

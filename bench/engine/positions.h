@@ -12,6 +12,7 @@ struct Position {
     std::string totalSum;                    // compact notation, may be empty
     std::string display;                     // text for the probability computation
     bool stuck = false;                      // no certainly free cell: the game offers probabilities
+    size_t repeat = 1;                       // each cell equation goes to the engine this often
 };
 
 // Random games played with perfect deduction until stuck, then a random safe cell is
@@ -36,5 +37,18 @@ std::vector<Position> latticeRegions(int width, int height, int mines, int regio
 
 // 60 to 99 mines, and 20 % to 50 % of the safe cells open, scattered at random.
 std::vector<Position> scatters(int width, int height, int count, uint64_t seed);
+
+// a[ x,y ] + a[ x+1,y+1 ] = 1 for x 1 .. width - 1, y 1 .. height - 1: diagonal chains of
+// pairs, no total sum. 30 x 24 gives 667 equations over 718 unknowns.
+Position diagonalPairs(int width, int height);
+
+// Not from a board but within its bounds: each of the width x height cells is the only one
+// missing from an equation over all the others, a fifth of them mines, and the total sum:
+// every key of the counter's states holds hundreds of needs.
+Position allButOne(int width, int height, uint64_t seed);
+
+// Beyond every board: `bytes` of "a[1,1]=1," for the probabilities, and one equation given
+// `calls` times without a new system for the solve.
+Position oversized(size_t bytes, size_t calls);
 
 }  // namespace gravlin::bench

@@ -109,25 +109,22 @@ int32_t addClass(Analysis& out, bignum::Number num, bignum::Number den) {
 }
 
 // Exact probabilities for every unknown of the components and of the total sum alone.
-void countAll(Decision& d, const Limits& limits, Budget& budget, Analysis& out) {
+void countAll(Decision& d, Budget& budget, Analysis& out) {
     const Prepared& p = d.prepared;
     std::vector<ComponentCounter> counters;
     counters.reserve(p.components.size());
-    uint64_t work = 0;
     for (size_t c = 0; c < p.components.size(); ++c) {
         const size_t weightBits = p.hasTotal ? p.open - p.components[c].unknowns : 0;
         counters.emplace_back(*d.graphs[c], p.components[c], weightBits, budget);
-        work += counters.back().work();
+        budget.spend(counters.back().work());
     }
-    if (work > limits.countingWork) throw TooLarge{};
     std::vector<bignum::Row> rows;
     for (auto& counter : counters) rows.push_back(counter.forward());
     if (p.hasTotal) {
         // Each component's row meets the products of the others, up to the total, three times.
         const uint64_t width = bignum::widthFor(p.open);
         for (const bignum::Row& r : rows)
-            work += 3 * r.len * static_cast<uint64_t>(p.total + 1) * width * width;
-        if (work > limits.countingWork) throw TooLarge{};
+            budget.spend(3 * r.len * static_cast<uint64_t>(p.total + 1) * width * width);
     }
     const Combination combination =
         p.hasTotal ? combineWithTotal(rows, p.free.size(), p.total, p.open) : combineAlone(rows);
@@ -160,9 +157,11 @@ uint64_t decidingEffort(const Decision& d) {
 
 Census census(const IndexedSystem& system, std::span<const IndexedEquation> extra, const Limits& limits) {
     Census out{start(system), {}, 0};
-    Budget budget(limits.memoryBytes);
+    Budget budget(limits);
     Decision d;
-    if (!decide(system, extra, budget, out.analysis, d)) {
+    const bool solvable = decide(system, extra, budget, out.analysis, d);
+    out.analysis.work = budget.spent();
+    if (!solvable) {
         out.analysis.status = Analysis::Status::NoSolution;
         out.analysis.value.assign(out.analysis.codes.size(), -1);
         return out;
@@ -175,7 +174,7 @@ Census census(const IndexedSystem& system, std::span<const IndexedEquation> extr
         for (size_t c = 0; c < p.components.size(); ++c) {
             ComponentCounter counter(*d.graphs[c], p.components[c], 0, budget);
             out.effort += counter.work() / 3;  // forward only: about a third of both passes
-            if (out.effort > limits.countingWork) throw TooLarge{};
+            budget.spend(counter.work() / 3);
             rows.push_back(counter.layouts());
         }
         out.layouts =
@@ -184,18 +183,20 @@ Census census(const IndexedSystem& system, std::span<const IndexedEquation> extr
         out.analysis.status = Analysis::Status::Partial;
         out.layouts.clear();
     }
+    out.analysis.work = budget.spent();
     return out;
 }
 
 Analysis analyseDetermination(const IndexedSystem& system, std::span<const IndexedEquation> extra,
                               const Limits& limits) {
     Analysis out = start(system);
-    Budget budget(limits.memoryBytes);
+    Budget budget(limits);
     Decision d;
     if (!decide(system, extra, budget, out, d)) {
         out.status = Analysis::Status::NoSolution;
         out.value.assign(out.codes.size(), -1);
     }
+    out.work = budget.spent();
     return out;
 }
 
@@ -209,9 +210,11 @@ Analysis analyseProbabilities(const std::vector<Equation>& equations, const Limi
 
 Analysis analyseProbabilities(const IndexedSystem& system, const Limits& limits) {
     Analysis out = start(system);
-    Budget budget(limits.memoryBytes);
+    Budget budget(limits);
     Decision d;
-    if (!decide(system, {}, budget, out, d)) {
+    const bool solvable = decide(system, {}, budget, out, d);
+    out.work = budget.spent();
+    if (!solvable) {
         out.status = Analysis::Status::NoSolution;
         out.value.assign(out.codes.size(), -1);
         return out;
@@ -221,7 +224,7 @@ Analysis analyseProbabilities(const IndexedSystem& system, const Limits& limits)
     out.classOf.assign(out.codes.size(), -1);
     if (d.complete) {
         try {
-            countAll(d, limits, budget, out);
+            countAll(d, budget, out);
         } catch (const TooLarge&) {
             out.status = Analysis::Status::Partial;
             out.probabilities.resize(2);
@@ -231,6 +234,7 @@ Analysis analyseProbabilities(const IndexedSystem& system, const Limits& limits)
     // Unknowns fixed before counting, and every certain unknown of a partial analysis.
     for (size_t v = 0; v < out.codes.size(); ++v)
         if (out.classOf[v] < 0 && out.value[v] >= 0) out.classOf[v] = out.value[v];
+    out.work = budget.spent();
     return out;
 }
 

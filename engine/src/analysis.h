@@ -31,17 +31,23 @@ struct Analysis {
     std::vector<int8_t> value;
     // Per unknown: named by some cell equation, not only by the total sum.
     std::vector<char> constrained;
+    // Steps of work it took (Limits::work), a tripped guard's last attempt included.
+    uint64_t work = 0;
 
-    // Only from analyseProbabilities. Interchangeable unknowns share one exact probability:
-    // classOf[i] indexes probabilities, or is -1 where a partial analysis has none.
+    // Only from analyseProbabilities (empty otherwise). Interchangeable unknowns share one
+    // exact probability: classOf[i] indexes probabilities, or is -1 where a partial analysis
+    // has none.
     struct Fraction {
         bignum::Number num;
         bignum::Number den;
     };
     std::vector<Fraction> probabilities;
     std::vector<int32_t> classOf;
+    // Null where there is none, and for every unknown of a determination.
     const Fraction* probability(size_t unknown) const {
-        return classOf[unknown] < 0 ? nullptr : &probabilities[static_cast<size_t>(classOf[unknown])];
+        return unknown >= classOf.size() || classOf[unknown] < 0
+                   ? nullptr
+                   : &probabilities[static_cast<size_t>(classOf[unknown])];
     }
 };
 

@@ -116,6 +116,7 @@ void addProduct(Limb* d, size_t dn, const Limb* a, size_t an, const Limb* b, siz
 
 void binomials(size_t n, size_t lo, size_t hi, Limb* out, size_t width) {
     if (width < widthFor(n)) throw Overflow{};
+    if (hi < lo) return;
     std::fill_n(out, (hi - lo + 1) * width, Limb{0});
     if (lo > n) return;
     // One limb of headroom: a step forms C(n, i) * factor before dividing.
@@ -209,6 +210,9 @@ Number divideExact(const Number& a, const Number& d) {
 }
 
 uint32_t scaledQuotient(const Number& num, const Number& den, uint32_t scale) {
+    // Beyond these the quotient would need more bits than the loop below forms.
+    if (used(den.data(), den.size()) == 0 || compare(num, den) > 0)
+        throw std::invalid_argument("scaledQuotient needs 0 <= num <= den and den > 0");
     // Schoolbook binary division: the quotient has at most as many bits as scale.
     const size_t width = std::max(num.size(), den.size()) + 1;
     std::vector<Limb> rem(width, 0);

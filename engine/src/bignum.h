@@ -75,7 +75,8 @@ inline void addMul(Limb* d, size_t dn, const Limb* a, size_t an, Limb c) {
 // d[0, dn) += a[0, an) * b[0, bn).
 void addProduct(Limb* d, size_t dn, const Limb* a, size_t an, const Limb* b, size_t bn);
 
-// out[k - lo] = C(n, k) for k in [lo, hi], each in `width` limbs (at least widthFor(n)).
+// out[k - lo] = C(n, k) for k in [lo, hi], each in `width` limbs (at least widthFor(n));
+// nothing when hi < lo.
 void binomials(size_t n, size_t lo, size_t hi, Limb* out, size_t width);
 
 // Counts indexed by a number of mines k in [lo, lo + len), `width` limbs each.
@@ -101,7 +102,8 @@ Number multiply(const Number& a, const Number& b);
 Number gcd(Number a, Number b);
 // a / d for a divisor d of a (not zero); throws Overflow when d does not divide a.
 Number divideExact(const Number& a, const Number& d);
-// floor(num * scale / den) for num <= den and a small scale; den must not be zero.
+// floor(num * scale / den) for num <= den and a small scale; throws std::invalid_argument
+// when num > den or den is zero.
 uint32_t scaledQuotient(const Number& num, const Number& den, uint32_t scale);
 
 }  // namespace gravlin::engine::bignum

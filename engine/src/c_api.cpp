@@ -1,5 +1,8 @@
 // The exported C functions. No exception may cross into the caller, so each body catches
-// everything; a failed call leaves the system empty rather than half-updated.
+// everything, and a failed call leaves nothing that passes for a complete answer: an
+// equation that cannot be stored makes the system unreadable (it lists nothing until
+// QZNewSystem), a listing whose analysis failed lists nothing (and, when memory ran out, is
+// analysed again at the next listing), and QZcalcStoch answers that it failed.
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -23,8 +26,10 @@ gravlin::engine::SolverState& state() {
     return s;
 }
 
-std::string_view view(const char* text) {
-    return text == nullptr ? std::string_view{} : std::string_view{text};
+// The text up to its end, or one character past `limit`: a longer text is refused by its
+// length, which needs no more of it.
+std::string_view view(const char* text, size_t limit) {
+    return text == nullptr ? std::string_view{} : std::string_view{text, strnlen(text, limit + 1)};
 }
 
 char* copyToMalloc(const char* text, size_t size) {
@@ -60,7 +65,7 @@ void QZNewSystem(void) {
 void QZInterpreter(const char* equation) {
     try {
         std::lock_guard<std::mutex> lock(stateMutex());
-        state().add(view(equation));
+        state().add(view(equation, gravlin::engine::kMaxEquationText));
     } catch (...) {
     }
 }
@@ -84,14 +89,15 @@ void QZtrace(const char* fileName, const char* text) {
             std::lock_guard<std::mutex> lock(stateMutex());
             state().noteTraceFile(fileName);
         }
-        gravlin::engine::appendTrace(fileName, view(text));
+        gravlin::engine::appendTrace(fileName, text == nullptr ? std::string_view{} : std::string_view{text});
     } catch (...) {
     }
 }
 
 char* QZcalcStoch(const char* system) {
     try {
-        const std::string report = gravlin::engine::probabilityReport(view(system));
+        const std::string report =
+            gravlin::engine::probabilityReport(view(system, gravlin::engine::kMaxSystemText));
         return copyToMalloc(report.data(), report.size());
     } catch (...) {
         static const char kFailed[] = "Die Wahrscheinlichkeiten konnten nicht berechnet werden.\r\n";

@@ -176,7 +176,8 @@ void ComponentCounter::planKeeping() {
         worstSegment = std::max(worstSegment, segment);
     }
     charge_.take(kept + worstSegment);
-    work_ += work_ / 3;  // the forward steps run twice
+    charge_.budget().spend(work_ / 3);  // the forward steps run twice
+    work_ += work_ / 3;
 }
 
 bignum::Row ComponentCounter::forward() {

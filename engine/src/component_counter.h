@@ -29,6 +29,9 @@ class ComponentCounter {
 
     // Estimated limb operations of forward() and backward() together.
     uint64_t work() const { return work_; }
+    // After forward(): whether every layer's row is kept, or only checkpoints (the rest is
+    // recomputed in backward()).
+    bool keepsAll() const { return keepAll_; }
 
     // The component's layouts by number of mines. Throws TooLarge when the rows kept for
     // backward() would pass the budget.

@@ -80,6 +80,7 @@ bool anyBit(const Word* a, size_t words) {
 
 CountSet CountSet::range(size_t size, int64_t lo, int64_t hi) {
     CountSet s(size);
+    if (hi < lo || hi < 0) return s;
     const auto from = static_cast<size_t>(std::max<int64_t>(lo, 0));
     const auto to = static_cast<size_t>(std::min<int64_t>(hi + 1, static_cast<int64_t>(size)));
     for (size_t k = from; k < to;) {

@@ -35,7 +35,7 @@ class CountSet {
   public:
     CountSet() = default;
     explicit CountSet(size_t size) : size_(size), bits_(wordsFor(size), 0) {}
-    // {lo, ..., hi}, cut to the size.
+    // {lo, ..., hi}, cut to the size; empty when hi < lo.
     static CountSet range(size_t size, int64_t lo, int64_t hi);
 
     size_t size() const { return size_; }

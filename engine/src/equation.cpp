@@ -1,6 +1,7 @@
 #include "equation.h"
 
 #include <algorithm>
+#include <bitset>
 
 namespace gravlin::engine {
 namespace {
@@ -130,7 +131,7 @@ template <class Term>
 bool equationBody(Scanner& s, Equation& eq, Term term) {
     for (;;) {
         s.skipSpace();
-        if (!term(s, eq.codes)) return false;
+        if (eq.codes.size() == kMaxUnknowns || !term(s, eq.codes)) return false;
         s.skipSpace();
         if (s.accept('=')) break;
         if (!s.accept('+')) return false;
@@ -148,7 +149,7 @@ bool plainCompact(std::string_view text, Equation& eq) {
     const char* const end = p + text.size();
     auto digit = [](char c) { return static_cast<unsigned>(static_cast<unsigned char>(c)) - unsigned{'0'}; };
     for (;;) {
-        if (end - p < 5) return false;
+        if (end - p < 5 || eq.codes.size() == kMaxUnknowns) return false;
         const unsigned d0 = digit(p[0]), d1 = digit(p[1]), d2 = digit(p[2]), d3 = digit(p[3]);
         if (d0 > 9 || d1 > 9 || d2 > 9 || d3 > 9) return false;
         const auto x = static_cast<int32_t>(d0 * 10 + d1);
@@ -179,8 +180,9 @@ bool plainCompact(std::string_view text, Equation& eq) {
 }  // namespace
 
 ParseResult parseCompact(std::string_view text, Equation& out) {
+    if (text.size() > kMaxEquationText) return ParseResult::Rejected;
     Equation eq;
-    eq.codes.reserve(std::min<size_t>(text.size() / 5 + 1, 10000));
+    eq.codes.reserve(std::min<size_t>(text.size() / 5 + 1, kMaxUnknowns));
     if (plainCompact(text, eq)) {
         out = std::move(eq);
         return ParseResult::Ok;
@@ -195,8 +197,11 @@ ParseResult parseCompact(std::string_view text, Equation& out) {
 }
 
 ParseResult parseDisplaySystem(std::string_view text, std::vector<Equation>& out) {
+    if (text.size() > kMaxSystemText) return ParseResult::Rejected;
     Scanner s(text);
     std::vector<Equation> result;
+    std::bitset<10000> named;
+    size_t unknowns = 0;
     for (;;) {
         s.skipSpace();
         Equation eq;
@@ -205,7 +210,13 @@ ParseResult parseDisplaySystem(std::string_view text, std::vector<Equation>& out
             s.skipSpace();
         }
         if (s.peek() == 'a') {
-            if (!equationBody(s, eq, displayTerm)) return ParseResult::Rejected;
+            if (result.size() == kMaxEquations || !equationBody(s, eq, displayTerm))
+                return ParseResult::Rejected;
+            for (int32_t c : eq.codes)
+                if (!named.test(static_cast<size_t>(c))) {
+                    named.set(static_cast<size_t>(c));
+                    if (++unknowns > kMaxUnknowns) return ParseResult::Rejected;
+                }
             result.push_back(std::move(eq));
         }
         s.skipSpace();

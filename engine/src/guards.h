@@ -9,27 +9,41 @@
 namespace gravlin::engine {
 
 struct Limits {
-    // Bytes that the state tables and counts of one analysis may hold at once.
+    // Bytes that the state tables, their keys and the counts of one analysis may hold at
+    // once.
     size_t memoryBytes = size_t{176} << 20;
-    // Limb operations that the exact counting of one analysis may take, as estimated from
-    // the bounds before it starts (about 1 ns each, so a call stays within two seconds); the
-    // widest whole boards with 99 mines estimate below a seventh of it.
-    uint64_t countingWork = uint64_t{3} << 29;
+    // Steps that one analysis may take, deciding and counting together: transitions built
+    // and walked back, words of their keys and rows, and limb operations of the exact
+    // counts, each priced at about a nanosecond of the machine measured, so that a guard
+    // trips within about half a second of CPU time there. Of 400 whole 30 x 24 boards with
+    // every second cell open and 99 mines, the median took 20 million, the 99th percentile
+    // 270 million, and one needed more than this.
+    uint64_t work = 400'000'000;
 };
 
 struct TooLarge {};
 
+// What one analysis may still use. Memory taken is given back when its holder lets it go;
+// work spent stays spent, so many parts together cannot take longer than one.
 class Budget {
   public:
-    explicit Budget(size_t bytes) : left_(bytes) {}
+    explicit Budget(const Limits& limits)
+        : left_(limits.memoryBytes), work_(limits.work), workLeft_(limits.work) {}
     void take(size_t bytes) {
         if (bytes > left_) throw TooLarge{};
         left_ -= bytes;
     }
     void give(size_t bytes) { left_ += bytes; }
+    void spend(uint64_t steps) {
+        if (steps > workLeft_) throw TooLarge{};
+        workLeft_ -= steps;
+    }
+    uint64_t spent() const { return work_ - workLeft_; }
 
   private:
     size_t left_;
+    uint64_t work_;
+    uint64_t workLeft_;
 };
 
 // Bytes taken from a budget, given back when the holder goes.

@@ -8,6 +8,10 @@
 namespace gravlin::engine {
 namespace {
 
+// Groups times their memberships in equations beyond which the greedy walks are left out:
+// a whole board stays below 720 * 720 * 8.
+constexpr size_t kGreedyLimit = 720 * 720 * 8;
+
 // Estimated work of an order: the sum over its steps of the number of states the open
 // equations allow, each open equation contributing the needs it can still have.
 double estimatedCost(const Component& c, const std::vector<uint32_t>& order) {
@@ -127,23 +131,33 @@ std::vector<uint32_t> eliminationOrder(const Component& component, const std::ve
         std::iota(order.begin(), order.end(), 0u);
         return order;
     }
-    const uint32_t end = farthest(component, 0);
-    uint32_t fewest = 0;
-    for (size_t g = 0; g < component.groups.size(); ++g)
-        if (component.groups[g].eqs.size() < component.groups[fewest].eqs.size())
-            fewest = static_cast<uint32_t>(g);
-    std::vector<uint32_t> best;
+    std::vector<std::vector<uint32_t>> candidates{sweep(component, codes, true),
+                                                  sweep(component, codes, false)};
+    // A greedy walk looks at every group of every equation it opens, at every step: on a
+    // board an unknown lies in at most eight equations, but a system whose equations each
+    // name hundreds of unknowns would spend seconds here on a table far too large anyway.
+    size_t incidence = 0;
+    for (const Group& g : component.groups) incidence += g.eqs.size();
+    if (incidence * component.groups.size() <= kGreedyLimit) {
+        const uint32_t end = farthest(component, 0);
+        uint32_t fewest = 0;
+        for (size_t g = 0; g < component.groups.size(); ++g)
+            if (component.groups[g].eqs.size() < component.groups[fewest].eqs.size())
+                fewest = static_cast<uint32_t>(g);
+        candidates.push_back(greedy(component, end));
+        candidates.push_back(greedy(component, farthest(component, end)));
+        candidates.push_back(greedy(component, fewest));
+    }
+    size_t best = 0;
     double bestCost = 0;
-    for (auto&& order :
-         {sweep(component, codes, true), sweep(component, codes, false), greedy(component, end),
-          greedy(component, farthest(component, end)), greedy(component, fewest)}) {
-        const double cost = estimatedCost(component, order);
-        if (best.empty() || cost < bestCost) {
-            best = order;
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        const double cost = estimatedCost(component, candidates[i]);
+        if (i == 0 || cost < bestCost) {
+            best = i;
             bestCost = cost;
         }
     }
-    return best;
+    return std::move(candidates[best]);
 }
 
 }  // namespace gravlin::engine

@@ -36,38 +36,25 @@ FlatLists equationsOf(const std::vector<IndexedEquation>& eqs, size_t unknowns) 
     return f;
 }
 
-uint64_t hashVars(const std::vector<uint32_t>& vars) {
-    uint64_t h = 0x9e3779b97f4a7c15ULL ^ vars.size();
-    for (uint32_t v : vars) h = (h ^ v) * 0xff51afd7ed558ccdULL;
-    return h ^ (h >> 31);
-}
-
-// The same unknowns twice (neighbouring cells often see the same ones) are kept once, at
-// their first place; with two different sums there is no solution.
-std::vector<IndexedEquation> dropRepeats(std::vector<IndexedEquation> eqs, bool& solvable) {
-    std::vector<std::pair<uint64_t, size_t>> byHash(eqs.size());
-    for (size_t i = 0; i < eqs.size(); ++i) byHash[i] = {hashVars(eqs[i].vars), i};
-    std::sort(byHash.begin(), byHash.end());
-    std::vector<char> dropped(eqs.size(), 0);
-    for (size_t r = 0; r < byHash.size();) {
-        size_t end = r + 1;
-        while (end < byHash.size() && byHash[end].first == byHash[r].first) ++end;
-        for (size_t i = r; i < end; ++i) {
-            const size_t a = byHash[i].second;
-            for (size_t j = i + 1; j < end && !dropped[a]; ++j) {
-                const size_t b = byHash[j].second;
-                if (dropped[b] || eqs[a].vars != eqs[b].vars) continue;
-                if (eqs[a].rhs != eqs[b].rhs) solvable = false;
-                dropped[b] = 1;
-            }
+// The equations in one order whatever order they came in (by their unknowns, then their
+// sums), each set of unknowns once: the same unknowns with two different sums have no
+// solution. Everything after depends only on this list, so the order in which equations
+// arrive changes neither an answer nor whether a guard trips.
+std::vector<IndexedEquation> canonical(std::vector<IndexedEquation> eqs, bool& solvable) {
+    std::sort(eqs.begin(), eqs.end(), [](const IndexedEquation& a, const IndexedEquation& b) {
+        return a.vars != b.vars ? a.vars < b.vars : a.rhs < b.rhs;
+    });
+    size_t kept = 0;
+    for (size_t i = 0; i < eqs.size(); ++i) {
+        if (kept > 0 && eqs[i].vars == eqs[kept - 1].vars) {
+            if (eqs[i].rhs != eqs[kept - 1].rhs) solvable = false;
+            continue;
         }
-        r = end;
+        if (kept != i) eqs[kept] = std::move(eqs[i]);
+        ++kept;
     }
-    std::vector<IndexedEquation> unique;
-    unique.reserve(eqs.size());
-    for (size_t i = 0; i < eqs.size(); ++i)
-        if (!dropped[i]) unique.push_back(std::move(eqs[i]));
-    return unique;
+    eqs.resize(kept);
+    return eqs;
 }
 
 // Sums of 0 and full sums, until nothing changes; a fixed unknown puts its equations back
@@ -235,7 +222,7 @@ Prepared prepare(const IndexedSystem& system, std::span<const IndexedEquation> e
     std::vector<IndexedEquation> eqs = system.equations();
     for (const auto& e : extra)
         if (!e.vars.empty() || e.rhs != 0) eqs.push_back(e);
-    eqs = dropRepeats(std::move(eqs), p.solvable);
+    eqs = canonical(std::move(eqs), p.solvable);
 
     // An equation over every unknown is the total sum. It would join everything into one
     // component, so it is kept apart and applied when the components are combined.

@@ -36,7 +36,8 @@ class StateGraph {
         size_t count() const { return lo.size(); }
     };
 
-    // Throws TooLarge when the layers would pass the budget.
+    // Throws TooLarge when the layers would pass the budget's memory or work. The work of
+    // restrict() is spent here as well, so that restrict() cannot trip.
     StateGraph(const Component& component, std::vector<uint32_t> order, Budget& budget);
 
     // Numbers of mines of the component's layouts, as a set of counts below `size`.

@@ -9,17 +9,23 @@
 #include <cstdlib>
 #include <fstream>
 #include <random>
+#include <set>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "analysis.h"
 #include "bignum.h"
+#include "combine.h"
+#include "component_counter.h"
 #include "count_set.h"
 #include "equation.h"
+#include "order.h"
 #include "prepare.h"
 #include "report.h"
 #include "solver_state.h"
+#include "state_graph.h"
 
 namespace gravlin::engine {
 namespace {
@@ -193,6 +199,53 @@ TEST(Bignum, CarriesCrossLimbsAndWritesThatDoNotFitFailLoudly) {
     EXPECT_THROW(bignum::divideExact({7}, {2}), bignum::Overflow);
 }
 
+// Degenerate arguments stay harmless: an empty range of binomials or of counts writes
+// nothing, a quotient above 1 or over zero is refused, and a determination has no
+// probabilities to hand out.
+TEST(Bignum, EmptyRangesWriteNothingAndImpossibleQuotientsAreRefused) {
+    std::vector<bignum::Limb> out(4, 7);
+    bignum::binomials(10, 5, 2, out.data(), 1);
+    EXPECT_EQ(out, std::vector<bignum::Limb>(4, 7));
+    bignum::binomials(10, 3, 4, out.data(), 1);
+    EXPECT_EQ(out, (std::vector<bignum::Limb>{120, 210, 7, 7}));
+    EXPECT_EQ(bignum::scaledQuotient({1}, {3}, 2000), 666u);
+    EXPECT_EQ(bignum::scaledQuotient({3}, {3}, 2000), 2000u);
+    EXPECT_THROW(bignum::scaledQuotient({4}, {3}, 2000), std::invalid_argument);
+    EXPECT_THROW(bignum::scaledQuotient({}, {0}, 2000), std::invalid_argument);
+    for (const auto& [lo, hi] : {std::pair{0, -5}, {3, 2}, {-9, -2}, {80, 70}})
+        EXPECT_TRUE(CountSet::range(130, lo, hi).empty()) << lo << " " << hi;
+    EXPECT_EQ(analyseDetermination({{{101, 102}, 1, true}}).probability(0), nullptr);
+}
+
+// Sets of mine counts over several words against plain sets of numbers: sums, also where
+// the sparser set has members past the first word, and the least and the most member.
+TEST(CountRows, SetsWiderThanAWordMatchPlainSets) {
+    std::mt19937_64 rng(11);
+    auto draw = [&](size_t size, double density, std::set<int64_t>& plain) {
+        CountSet s(size);
+        for (size_t k = 0; k < size; ++k)
+            if (std::bernoulli_distribution(density)(rng)) {
+                s.insert(static_cast<int64_t>(k));
+                plain.insert(static_cast<int64_t>(k));
+            }
+        return s;
+    };
+    for (int round = 0; round < 300; ++round) {
+        const size_t size = 65 + rng() % 250;
+        std::set<int64_t> pa, pb;
+        const CountSet a = draw(size, round % 2 ? 0.02 : 0.5, pa), b = draw(size, round % 3 ? 0.4 : 0.03, pb);
+        if (pa.empty() || pb.empty()) continue;
+        ASSERT_EQ(a.least(), *pa.begin()) << round;
+        ASSERT_EQ(a.most(), *pa.rbegin()) << round;
+        const CountSet sum = a.plus(b);
+        for (int64_t k = 0; k < static_cast<int64_t>(size); ++k) {
+            bool want = false;
+            for (int64_t x : pa) want = want || pb.count(k - x) != 0;
+            ASSERT_EQ(sum.has(k), want) << round << " " << k;
+        }
+    }
+}
+
 // The rows of possible mine counts, moved across word edges, against one bit at a time:
 // sparse rows under dense ones and the other way round, so that every lost bit shows.
 TEST(CountRows, ShiftedOperationsMatchBitByBit) {
@@ -219,6 +272,57 @@ TEST(CountRows, ShiftedOperationsMatchBitByBit) {
                 << round << " " << shift;
         }
     }
+}
+
+// The counter keeps every layer's counts when they fit, else every segment-th layer, and
+// recomputes the rest on the way back. Under every memory limit from too small to ample, what
+// it completes matches the enumeration: the layouts, and per unknown those with a mine.
+TEST(Counting, CheckpointsAndRecomputedLayersCountLikeKeptOnes) {
+    // Two rows of eleven unknowns, a sum over each square of four, mines at every third of the
+    // first row and every second of the second: one component of eleven pairs.
+    std::vector<Equation> eqs;
+    for (int i = 1; i <= 10; ++i)
+        eqs.push_back({{100 + i, 100 + i + 1, 200 + i, 200 + i + 1},
+                       (i % 3 == 0) + ((i + 1) % 3 == 0) + (i % 2 == 0) + ((i + 1) % 2 == 0),
+                       true});
+    const IndexedSystem system(eqs);
+    const Enumeration brute = enumerate(eqs, system.codes());
+    const Prepared p = prepare(system);
+    ASSERT_EQ(p.components.size(), 1u);
+    const Component& comp = p.components[0];
+    Budget ample(Limits{});
+    StateGraph graph(comp, eliminationOrder(comp, system.codes()), ample);
+    std::vector<std::vector<char>> possible;
+    graph.restrict(CountSet::range(p.open + 1, 0, static_cast<int64_t>(p.open)), possible);
+    ASSERT_GE(graph.layers().size(), 10u);
+
+    int kept = 0, recomputed = 0, refused = 0;
+    for (size_t bytes = 0; bytes < 4000; bytes += 4) {
+        Budget budget(Limits{bytes, Limits{}.work});
+        try {
+            ComponentCounter counter(graph, comp, 0, budget);
+            const bignum::Row row = counter.forward();
+            std::vector<std::vector<bignum::Limb>> shares;
+            counter.backward(combineAlone({row}).weights[0], shares);
+            ++(counter.keepsAll() ? kept : recomputed);
+            uint64_t layouts = 0;
+            for (int64_t k = row.lo; k < row.end(); ++k) layouts += row.at(k)[0];
+            ASSERT_EQ(layouts, brute.solutions) << bytes;
+            for (size_t g = 0; g < comp.groups.size(); ++g) {
+                const size_t size = comp.groups[g].size;
+                uint64_t mines = 0;  // one member: a mine in C(size - 1, j - 1) of the choices
+                for (uint64_t j = 1, ways = 1; j <= size; ways = ways * (size - j) / j, ++j)
+                    mines += shares[g][j * counter.shareWidth()] * ways;
+                for (uint32_t m : comp.groups[g].members)
+                    ASSERT_EQ(mines, brute.mines[m]) << bytes << " " << m;
+            }
+        } catch (const TooLarge&) {
+            ++refused;
+        }
+    }
+    EXPECT_GT(refused, 0);
+    EXPECT_GT(recomputed, 0);
+    EXPECT_GT(kept, 0);
 }
 
 // Mines at random; open cells at every step-th column and row when step > 1, else each safe
@@ -324,8 +428,8 @@ std::string text(const Equation& e, bool display) {
 TEST(Guards, TrippedLimitsGiveAProvenSubsetAndSaySo) {
     const auto eqs = Board(30, 16, 99, 2, 0, 31).equations(true);
     const Analysis full = analyseDetermination(eqs);  // solvable: the true layout fits
-    const Limits noMemory{4096, Limits{}.countingWork};
-    const Limits noWork{Limits{}.memoryBytes, 1};
+    const Limits noMemory{4096, Limits{}.work};
+    const Limits noWork{Limits{}.memoryBytes, full.work};  // enough to decide, not to count
     const Analysis small = analyseDetermination(eqs, noMemory);
     ASSERT_EQ(small.status, Analysis::Status::Partial);
     std::vector<int32_t> provenFree;
@@ -362,6 +466,51 @@ TEST(Guards, TrippedLimitsGiveAProvenSubsetAndSaySo) {
     EXPECT_EQ(listed, provenFree);
     EXPECT_NE((std::stringstream() << std::ifstream(trace).rdbuf()).str().find("Ergebnis unvollständig"),
               std::string::npos);
+    std::remove(trace.c_str());
+}
+
+// The same equations in another order, the total sum first among them: the same answer and
+// the same work, whether or not a guard trips. With exactly the work the game's order needs,
+// and one step less, any order that took more or less would answer otherwise.
+TEST(Guards, TheOrderOfTheEquationsChangesNothing) {
+    for (const uint64_t seed : {60, 66, 67}) {
+        SCOPED_TRACE("seed " + std::to_string(seed + kSeedShift));
+        const auto eqs = Board(30, 16, 99, 2, 0, seed + kSeedShift).equations(true);
+        const uint64_t needs = analyseDetermination(eqs).work;
+        for (const Limits& limits :
+             {Limits{Limits{}.memoryBytes, needs}, Limits{Limits{}.memoryBytes, needs - 1},
+              Limits{size_t{2} << 20, Limits{}.work}}) {
+            const Analysis first = analyseDetermination(eqs, limits);
+            std::vector<Equation> moved = eqs;
+            std::rotate(moved.begin(), moved.end() - 1, moved.end());
+            std::mt19937_64 rng(seed);
+            for (int variant = 0; variant < 3; ++variant) {
+                if (variant == 1) std::reverse(moved.begin(), moved.end());
+                if (variant == 2) std::shuffle(moved.begin(), moved.end(), rng);
+                const Analysis other = analyseDetermination(moved, limits);
+                SCOPED_TRACE("limits " + std::to_string(limits.memoryBytes) + " bytes, " +
+                             std::to_string(limits.work) + " steps, variant " + std::to_string(variant));
+                EXPECT_EQ(other.status, first.status);
+                EXPECT_EQ(other.value, first.value);
+                EXPECT_EQ(other.work, first.work);
+            }
+        }
+    }
+}
+
+// Only propagation fits no work at all: the trace names what it proved, one mine as one.
+TEST(Guards, ThePartialRecordCountsInWords) {
+    const std::string trace = ::testing::TempDir() + "gravlin_record_test.trace";
+    for (const auto& [more, says] : {std::pair{"", "(1 frei, 1 Mine)"}, {"0401=1", "(1 frei, 2 Minen)"}}) {
+        std::remove(trace.c_str());
+        SolverState state(Limits{Limits{}.memoryBytes, 0});
+        state.noteTraceFile(trace.c_str());
+        for (const char* e : {"0101=0", "0201+0202=1", "0202+0203=1", "0301=1", more}) state.add(e);
+        EXPECT_EQ(state.next(1, -1), 301);
+        std::stringstream text;
+        text << std::ifstream(trace).rdbuf();
+        EXPECT_NE(text.str().find(says), std::string::npos) << text.str();
+    }
     std::remove(trace.c_str());
 }
 

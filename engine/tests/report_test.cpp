@@ -76,20 +76,38 @@ std::string sum(int cells, int mines) {
     return t + " = " + std::to_string(mines);
 }
 
+// X + Y = 1 and Y + G1 + ... + Gk = k, u cells that only the total sum names, k + 1 mines:
+// X is a mine in 1 of the 1 + k u layouts, Y in the others. X and Y end the first two rows.
+std::string rare(int k, int u) {
+    std::string t = "a[ 30,01 ] + a[ 30,02 ] = 1,\r\na[ 30,02 ]", total = "a[ 30,01 ] + a[ 30,02 ]";
+    char buf[24];
+    for (int i = 0; i < k; ++i) {
+        std::snprintf(buf, sizeof buf, " + a[ 30,%02d ]", i + 3);
+        t += buf;
+        total += buf;
+    }
+    for (int i = 0; i < u; ++i) {
+        std::snprintf(buf, sizeof buf, " + a[ %02d,%02d ]", i % 29 + 1, i / 29 + 1);
+        total += buf;
+    }
+    return t + " = " + std::to_string(k) + ",\r\n/*g*/" + total + " = " + std::to_string(k + 1);
+}
+
 TEST(ProbabilityReport, RoundsHalfUpButNeverToCertainty) {
-    // 1 in 8: exactly 12.5; 1 in 16: 6.25 -> 6.3; 1 in 2000: 0.05 -> 0.1; 1 in 2001 stays "<0.1"
+    // 1 in 8: exactly 12.5; 1 in 16: 6.25 -> 6.3; 1 in 400: 0.25 -> 0.3; 1 in 2001 stays "<0.1"
     // and 2000 in 2001 ">99.9".
     const struct {
-        int cells, mines;
+        std::string text;
         const char *shows, *never;
     } rows[] = {// clang-format off
-        {8, 1, "  12.5\r\n", "12.4"}, {16, 1, "   6.3\r\n", "6.2"}, {2000, 1, "   0.1\r\n", " 0.0 "},
-        {2001, 1, "  <0.1\r\n", " 0.0 "}, {2001, 2000, " >99.9\r\n", "100.0"}};
+        {sum(8, 1), "  12.5\r\n", "12.4"}, {sum(16, 1), "   6.3\r\n", "6.2"},
+        {rare(7, 57), "   0.3\r\n02", "0.2"}, {rare(10, 200), "  <0.1\r\n02", " 0.0 "},
+        {rare(10, 200), " >99.9\r\n03", "100.0"}};
     // clang-format on
     for (const auto& row : rows) {
-        const std::string r = probabilityReport(sum(row.cells, row.mines));
-        EXPECT_NE(r.find(row.shows), std::string::npos) << row.cells << " " << row.mines;
-        EXPECT_EQ(r.find(row.never), std::string::npos) << row.cells << " " << row.mines;
+        const std::string r = probabilityReport(row.text);
+        EXPECT_NE(r.find(row.shows), std::string::npos) << row.shows << "\n" << r;
+        EXPECT_EQ(r.find(row.never), std::string::npos) << row.never;
     }
 }
 

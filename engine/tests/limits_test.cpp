@@ -1,0 +1,185 @@
+// Input beyond what any board can produce, and calls that fail: refused at once, and
+// nothing listed that could pass for a complete answer.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <new>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "equation.h"
+#include "report.h"
+#include "solver_state.h"
+
+namespace {
+// While set, every allocation through operator new fails, as when memory runs out.
+std::atomic<bool> failAllocations{false};
+
+void* allocate(std::size_t size) noexcept {
+    return failAllocations.load(std::memory_order_relaxed) ? nullptr : std::malloc(size == 0 ? 1 : size);
+}
+void* allocateOrThrow(std::size_t size) {
+    if (void* p = allocate(size)) return p;
+    throw std::bad_alloc();
+}
+}  // namespace
+
+// All the plain forms, so that every pair of new and delete stays malloc and free.
+void* operator new(std::size_t size) {
+    return allocateOrThrow(size);
+}
+void* operator new[](std::size_t size) {
+    return allocateOrThrow(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return allocate(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return allocate(size);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+
+namespace gravlin::engine {
+namespace {
+
+// The i-th cell of a 30 x 24 board and one more column: 720 is the first of column 31.
+int32_t cellCode(size_t i) {
+    return static_cast<int32_t>((i / 24 + 1) * 100 + i % 24 + 1);
+}
+
+std::string displayCell(size_t i) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "a[ %02d,%02d ]", cellCode(i) / 100, cellCode(i) % 100);
+    return buf;
+}
+
+bool unreadable(const std::string& system) {
+    return probabilityReport(system, SuggestionRule::Safest).find("konnte nicht gelesen werden") !=
+           std::string::npos;
+}
+
+std::string traceText(const std::string& path) {
+    std::stringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+}
+
+// Each bound holds exactly: at the bound the text is read, one past it not.
+TEST(Bounds, TextsBeyondAnyBoardAreUnreadable) {
+    for (const size_t n : {kMaxUnknowns, kMaxUnknowns + 1}) {
+        std::string sum, pairs, compact;
+        for (size_t i = 0; i < n; ++i) {
+            sum += (i ? " + " : "") + displayCell(i);
+            if (i % 2 == 1)
+                pairs += (i > 1 ? ",\r\n" : "") + displayCell(i - 1) + " + " + displayCell(i) + " = 1";
+            compact += (i ? "+" : "") + std::to_string(cellCode(i) + 10000).substr(1);
+        }
+        if (n % 2 == 1) pairs += ",\r\n" + displayCell(n - 1) + " = 0";
+        const bool over = n > kMaxUnknowns;
+        EXPECT_EQ(unreadable(sum + " = 5"), over) << n << " unknowns in one equation";
+        EXPECT_EQ(unreadable(pairs), over) << n << " unknowns in pairs";
+        Equation e;
+        EXPECT_EQ(parseCompact(compact + "=5", e), over ? ParseResult::Rejected : ParseResult::Ok) << n;
+    }
+    std::string repeated;
+    for (size_t i = 0; i < kMaxEquations; ++i) repeated += "a[ 01,01 ] = 1,\r\n";
+    EXPECT_FALSE(unreadable(repeated));
+    EXPECT_TRUE(unreadable(repeated + "a[ 01,01 ] = 1"));
+
+    const std::string one = "a[ 01,01 ] + a[ 01,02 ] = 1";
+    EXPECT_FALSE(unreadable(one + std::string(kMaxSystemText - one.size(), ' ')));
+    EXPECT_TRUE(unreadable(one + std::string(kMaxSystemText - one.size() + 1, ' ')));
+    Equation e;
+    EXPECT_EQ(parseCompact("0101=1" + std::string(kMaxEquationText - 6, ' '), e), ParseResult::Ok);
+    EXPECT_EQ(parseCompact("0101=1" + std::string(kMaxEquationText - 5, ' '), e), ParseResult::Rejected);
+}
+
+// The equation that passes a bound makes the whole system unreadable: nothing is listed, the
+// trace says why, and further equations are ignored until a new system starts. A text too
+// long to be an equation is only ignored.
+TEST(SolverState, ASystemBeyondAnyBoardListsNothingUntilANewOne) {
+    const std::string trace = ::testing::TempDir() + "gravlin_unreadable_test.trace";
+    std::remove(trace.c_str());
+    SolverState state;
+    state.noteTraceFile(trace.c_str());
+    for (size_t i = 0; i < kMaxUnknowns; ++i)
+        ASSERT_TRUE(state.add(std::to_string(cellCode(i) + 10000).substr(1) + "=1"));
+    EXPECT_FALSE(state.add("0101=1" + std::string(kMaxEquationText, ' ')));
+    EXPECT_EQ(state.next(1, -1), 101);
+    EXPECT_FALSE(state.add("3101=1"));
+    EXPECT_TRUE(state.unreadable());
+    EXPECT_EQ(state.next(1, -1), -1);
+    EXPECT_EQ(state.next(0, -1), -1);
+    EXPECT_TRUE(state.equations().empty());
+    EXPECT_NE(traceText(trace).find("Gleichungssystem nicht gelesen: mehr als 720 Unbekannte"),
+              std::string::npos);
+    EXPECT_FALSE(state.add("0101=1"));
+
+    state.clear();
+    for (size_t i = 0; i < kMaxEquations; ++i) ASSERT_TRUE(state.add("0101+0102=1"));
+    EXPECT_EQ(state.next(1, -1), -1);
+    EXPECT_FALSE(state.add("0101+0102=1"));
+    EXPECT_TRUE(state.unreadable());
+    state.clear();
+    EXPECT_TRUE(state.add("0101=1"));
+    EXPECT_EQ(state.next(1, -1), 101);
+    std::remove(trace.c_str());
+}
+
+// Memory running out: an equation that cannot be stored leaves an unreadable system rather
+// than one that lacks it; an analysis that cannot be made lists nothing and is made again at
+// the next listing.
+TEST(SolverState, AFailedCallLeavesNothingThatPassesForAnAnswer) {
+    SolverState state;
+    ASSERT_TRUE(state.add("0101+0102=1"));
+    ASSERT_TRUE(state.add("0102=1"));
+    bool threw = false;
+    failAllocations = true;
+    try {
+        state.next(0, -1);
+    } catch (const std::bad_alloc&) {
+        threw = true;
+    }
+    failAllocations = false;
+    EXPECT_TRUE(threw);
+    EXPECT_EQ(state.next(0, -1), 101);
+    EXPECT_EQ(state.next(1, -1), 102);
+
+    threw = false;
+    failAllocations = true;
+    try {
+        state.add("0201=0");
+    } catch (const std::bad_alloc&) {
+        threw = true;
+    }
+    failAllocations = false;
+    EXPECT_TRUE(threw);
+    EXPECT_TRUE(state.unreadable());
+    EXPECT_EQ(state.next(0, -1), -1);
+    EXPECT_EQ(state.next(1, -1), -1);
+    EXPECT_FALSE(state.add("0201=0"));
+}
+
+}  // namespace
+}  // namespace gravlin::engine
