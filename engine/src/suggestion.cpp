@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <limits>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -86,7 +87,11 @@ class Endgame {
     std::optional<size_t> best();
 
   private:
-    using Subset = std::vector<uint16_t>;
+    // Layouts are numbered in this type; list() refuses more than it can number, whatever
+    // the limit asks.
+    using Index = uint16_t;
+    static constexpr size_t kMostLayouts = size_t{std::numeric_limits<Index>::max()} + 1;
+    using Subset = std::vector<Index>;
 
     bool step() { return ++steps_ <= limits_.endgameSteps; }
     void listFrom(size_t v);
@@ -152,7 +157,7 @@ bool Endgame::list(const IndexedSystem& system, const Analysis& an, const std::v
 
 void Endgame::listFrom(size_t v) {
     if (aborted_) return;
-    if (!step() || layouts_.size() > limits_.endgameLayouts) {
+    if (!step() || layouts_.size() > std::min(limits_.endgameLayouts, kMostLayouts - 1)) {
         aborted_ = true;
         return;
     }
@@ -182,7 +187,7 @@ void Endgame::listFrom(size_t v) {
 
 std::vector<uint32_t> Endgame::minesPerCell(const Subset& layouts) const {
     std::vector<uint32_t> mines(living_.size(), 0);
-    for (uint16_t s : layouts)
+    for (Index s : layouts)
         for (uint64_t bits = layouts_[s]; bits != 0; bits &= bits - 1) ++mines[std::countr_zero(bits)];
     return mines;
 }
@@ -191,7 +196,7 @@ std::vector<uint32_t> Endgame::minesPerCell(const Subset& layouts) const {
 // played on.
 uint32_t Endgame::wonAfterOpening(size_t cell, const Subset& layouts) {
     std::array<Subset, 9> shows;
-    for (uint16_t s : layouts)
+    for (Index s : layouts)
         if (!(layouts_[s] >> cell & 1))
             shows[static_cast<size_t>(std::popcount(layouts_[s] & around_[cell]))].push_back(s);
     uint32_t sum = 0;
@@ -209,7 +214,7 @@ uint32_t Endgame::won(const Subset& layouts) {
         aborted_ = true;
         return 0;
     }
-    std::string key(reinterpret_cast<const char*>(layouts.data()), layouts.size() * sizeof(uint16_t));
+    std::string key(reinterpret_cast<const char*>(layouts.data()), layouts.size() * sizeof(Index));
     if (const auto it = memo_.find(key); it != memo_.end()) return it->second;
     const std::vector<uint32_t> mines = minesPerCell(layouts);
     uint32_t result = 0;
@@ -217,7 +222,7 @@ uint32_t Endgame::won(const Subset& layouts) {
     for (size_t c = 0; c < living_.size() && !opened; ++c) {
         if (mines[c] != 0) continue;
         const uint64_t first = std::popcount(layouts_[layouts[0]] & around_[c]);
-        for (uint16_t s : layouts)
+        for (Index s : layouts)
             if (static_cast<uint64_t>(std::popcount(layouts_[s] & around_[c])) != first) {
                 opened = true;
                 break;
@@ -247,7 +252,7 @@ std::vector<size_t> Endgame::guesses(const Subset& layouts, const std::vector<ui
 
 std::optional<size_t> Endgame::best() {
     Subset all(layouts_.size());
-    for (size_t s = 0; s < all.size(); ++s) all[s] = static_cast<uint16_t>(s);
+    for (size_t s = 0; s < all.size(); ++s) all[s] = static_cast<Index>(s);
     const std::vector<uint32_t> mines = minesPerCell(all);
     std::optional<size_t> best;
     uint32_t bestWon = 0;
@@ -289,6 +294,15 @@ std::vector<size_t> candidates(const IndexedSystem& system, const Analysis& an,
     return out;
 }
 
+// What an analysis costs beyond the states and limb operations its census counts: setting
+// up the components again, per unknown a cell equation names, in about the same units.
+// Decisive where many small components cost little to count (long chains of pairs).
+uint64_t setUpEffort(const IndexedSystem& system) {
+    constexpr uint64_t kPerUnknown = 64;
+    const auto& named = system.constrained();
+    return kPerUnknown * static_cast<uint64_t>(std::count(named.begin(), named.end(), 1) + 1);
+}
+
 // P(safe and some further cell then proven free), over the numbers the cell may show.
 struct Outlook {
     long double progress = 0;
@@ -296,7 +310,7 @@ struct Outlook {
 };
 
 Outlook outlook(const IndexedSystem& system, const Analysis& an, size_t cell, long double layouts,
-                const Limits& analysisLimits) {
+                uint64_t setUp, const Limits& analysisLimits) {
     Outlook out;
     const std::vector<uint32_t> around = neighbours(system, cell);
     int64_t lo = 0;
@@ -310,7 +324,7 @@ Outlook outlook(const IndexedSystem& system, const Analysis& an, size_t cell, lo
     for (int64_t shows = lo; shows <= hi; ++shows) {
         if (!around.empty()) extra[1].rhs = shows;
         const Census c = census(system, extra, analysisLimits);
-        out.effort += c.effort;
+        out.effort += c.effort + setUp;
         if (c.analysis.status != Analysis::Status::Solvable) continue;
         bool further = false;
         for (size_t i = 0; i < an.value.size() && !further; ++i)
@@ -339,11 +353,12 @@ std::optional<size_t> bestChance(const IndexedSystem& system, const Analysis& an
     std::optional<size_t> best;
     long double bestScore = 0;
     uint64_t effort = 0;
+    const uint64_t setUp = setUpEffort(system);
     for (size_t cell : candidates(system, an, order, p, limits)) {
         // Each number the cell may show costs about one analysis of the whole system.
-        const uint64_t estimate = (neighbours(system, cell).size() + 1) * std::max<uint64_t>(base.effort, 1);
+        const uint64_t estimate = (neighbours(system, cell).size() + 1) * (base.effort + setUp);
         if (effort + estimate > limits.lookAheadEffort) break;
-        const Outlook o = outlook(system, an, cell, layouts, analysisLimits);
+        const Outlook o = outlook(system, an, cell, layouts, setUp, analysisLimits);
         effort += o.effort;
         const long double score = (1 - p[cell]) * (1 + o.progress);
         if (!best || score > bestScore) {
