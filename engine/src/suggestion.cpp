@@ -67,12 +67,14 @@ bool told(const IndexedSystem& system, const Analysis& an, uint32_t x, uint32_t 
 }
 
 // The first cell of a pair that holds one mine, is named by the same equations (so each is
-// a mine in half the layouts, whatever else happens) and that no other number can tell apart.
+// a mine in half the layouts, whatever else happens) and that no other number can tell apart;
+// of several such pairs the one with the lowest code, whatever order the equations came in.
 std::optional<size_t> forcedPair(const IndexedSystem& system, const Analysis& an) {
     const auto& eqs = system.equations();
     std::vector<std::vector<uint32_t>> eqsOf(an.codes.size());
     for (size_t e = 0; e < eqs.size(); ++e)
         for (uint32_t v : eqs[e].vars) eqsOf[v].push_back(static_cast<uint32_t>(e));
+    std::optional<size_t> first;
     for (const IndexedEquation& e : eqs) {
         std::vector<uint32_t> open;
         int64_t rest = e.rhs;
@@ -82,11 +84,11 @@ std::optional<size_t> forcedPair(const IndexedSystem& system, const Analysis& an
             else
                 rest -= an.value[v];
         }
-        if (open.size() == 2 && rest == 1 && eqsOf[open[0]] == eqsOf[open[1]] &&
-            !told(system, an, open[0], open[1]))
-            return open[0];
+        if (open.size() == 2 && rest == 1 && (!first || open[0] < *first) &&
+            eqsOf[open[0]] == eqsOf[open[1]] && !told(system, an, open[0], open[1]))
+            first = open[0];
     }
-    return std::nullopt;
+    return first;
 }
 
 std::optional<size_t> bestChance(const IndexedSystem& system, const Analysis& an,

@@ -114,13 +114,16 @@ TEST(Suggestion, ADeadCellGivesWayToAnEquallySafeOneThatTellsSomething) {
 }
 
 TEST(Suggestion, APairNoNumberCanTellApartIsGuessedFirstAndOnlyThen) {
-    // X and Y hold one mine; the far block is far safer (3 mines in 30 cells). Nothing but X
-    // and Y sees them, so the pair goes first. A covered cell beside X alone could tell
-    // them apart: then the far block's safety counts.
+    // X and Y hold one mine, and so do two cells further right; the far block is far safer
+    // (3 mines in 30 cells). Nothing but X and Y sees them, so the pair goes first. A covered cell beside X
+    // alone could tell them apart: then the far block's safety counts.
     const int32_t X = cell(10, 10), Y = cell(10, 11);
     Position forced;
+    forced.add({cell(20, 10), cell(20, 11)}, 1);
     forced.add({X, Y}, 1);
-    forced.total(4, farBlock());
+    forced.total(5, farBlock());
+    EXPECT_EQ(forced.suggestion(), X);  // of two such pairs the lower, in any order
+    std::reverse(forced.equations.begin(), forced.equations.end());
     EXPECT_EQ(forced.suggestion(), X);
     EXPECT_EQ(forced.suggestion(SuggestionRule::Safest), cell(50, 50));
     Position told;
