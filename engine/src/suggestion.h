@@ -1,16 +1,22 @@
 // Which covered cell to open when the position proves none free.
 //
 // A heuristic on top of the exact analysis: it chooses the cell the report names and never
-// changes a probability or a listing. Two ways of looking ahead, both exact in what they
-// compute and deterministic (ties go to the safer cell, then to one a cell equation names,
-// then to the lower code):
-// - Near the end, when the remaining layouts are few, every layout is listed and the cell
-//   that wins the most of them under best further play is taken: the number each opened cell
-//   would show splits the layouts, and a cell proven free is opened without risk.
-// - Otherwise the safest cells (and one cell of each kind that no equation names: by its
-//   number of covered neighbours, corner-, edge- and inside-like) are weighed by how likely
-//   they are to be safe and to show a number that proves at least one more cell free, which
-//   is decided exactly on the system extended by that number.
+// changes a probability or a listing. Deterministic: the same system names the same cell,
+// whatever order its equations came in (ties go to the safer cell, then to one a cell
+// equation names, then to the lower code). In this order:
+// - A certainly free cell, when there is one.
+// - A pair holding one mine that no number but their own can ever tell apart (named by the
+//   same equations, and every other cell that could still be opened sees both or neither):
+//   it has to be guessed sooner or later, at even odds whenever, and guessed first the
+//   number of the safe one may tell something about the rest.
+// - Near the end, when the remaining layouts are few, the exact search of best play
+//   (endgame.h).
+// - Otherwise a look-ahead (look_ahead.h): up to some thousands of layouts the cell with the
+//   best chance to survive it and the guess after it; beyond, where most of the game is
+//   still covered, safety weighed by the chance that the cell's number proves a further
+//   cell free. (Measured on whole games and against best play where it can be searched:
+//   the chance of two steps chooses better in the smaller positions, and no better than
+//   the chance of progress in the larger ones, while it takes more guesses.)
 #pragma once
 
 #include <cstddef>
@@ -18,26 +24,23 @@
 #include <optional>
 
 #include "analysis.h"
+#include "endgame.h"
 #include "guards.h"
 #include "prepare.h"
 
 namespace gravlin::engine {
 
 struct SuggestionLimits {
-    size_t endgameLayouts = 1000;     // list the layouts and search exactly up to this many
-    size_t endgameUnknowns = 64;      // ... over at most this many undecided unknowns
-    uint64_t endgameSteps = 100'000;  // steps of listing and searching before giving up
-    // Summed effort (census.effort) of the look-ahead analyses; beyond it the remaining
-    // candidates are not weighed. Keeps the wide systems within a person's patience.
-    uint64_t lookAheadEffort = 20'000'000;
-    // Candidates: a mine probability up to this factor of the safest's, plus the slack. Measured
-    // on 40,000 expert games against a fixed margin of 0.1: 0.2 points more games won.
-    double riskFactor = 1.5;
-    double riskSlack = 0.02;
+    EndgameLimits endgame{1000, 64, 3'000'000};
+    size_t twoStepLayouts = 20'000;  // weigh two steps up to this many layouts
+    // Work of the look-ahead's analyses (census effort and the set-up each repeats, about
+    // 10 ns a unit); before a candidate would pass it, the remaining ones are not weighed and
+    // the best so far stands. Keeps every system within a person's patience.
+    uint64_t lookAheadWork = 20'000'000;
 };
 
 enum class SuggestionRule {
-    BestChance,  // the look-ahead above
+    BestChance,  // as above
     Safest,      // the lowest probability, among equals a cell some cell equation names
 };
 

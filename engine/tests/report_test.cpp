@@ -1,5 +1,5 @@
-// What the player reads: the two notations equations arrive in, the probability text, and
-// the cell it suggests where none is certain (hand positions whose better guess is known).
+// What the player reads: the two notations equations arrive in and the probability text
+// (the cell it suggests: suggestion_test.cpp).
 #include "report.h"
 
 #include <gtest/gtest.h>
@@ -127,86 +127,6 @@ TEST(ProbabilityReport, SaysSoWhenNothingFitsOrTheTextIsUnreadable) {
     // clang-format on
     for (const char* text : unreadable)
         EXPECT_EQ(probabilityReport(text), heading + "Das Gleichungssystem konnte nicht gelesen werden.\r\n");
-}
-
-constexpr auto cell = [](int x, int y) { return 100 * x + y; };
-
-struct Position {
-    std::vector<Equation> equations;
-    void add(std::vector<int32_t> codes, int64_t rhs) { equations.push_back({std::move(codes), rhs, true}); }
-    // The total sum over every unknown named so far and `more`, which no cell equation names.
-    void total(int64_t mines, std::vector<int32_t> more = {}) {
-        for (const Equation& e : equations) more.insert(more.end(), e.codes.begin(), e.codes.end());
-        std::sort(more.begin(), more.end());
-        more.erase(std::unique(more.begin(), more.end()), more.end());
-        equations.push_back({std::move(more), mines, false});
-    }
-    std::optional<int32_t> suggestion(SuggestionRule rule = SuggestionRule::BestChance) const {
-        const IndexedSystem system(equations);
-        const auto at = suggestCell(system, analyseProbabilities(system), rule);
-        return at ? std::optional(system.codes()[*at]) : std::nullopt;
-    }
-};
-
-// Thirty cells that only the total sum names, half of them mines: too many layouts to list,
-// and none of them safe enough to be a candidate.
-std::vector<int32_t> farBlock() {
-    std::vector<int32_t> block;
-    for (int i = 0; i < 30; ++i) block.push_back(cell(50 + i / 5, 50 + i % 5));
-    return block;
-}
-
-TEST(Suggestion, ARiskierCellThatDecidesTheRestBeatsASaferCellThatRevealsNothing) {
-    // X and Y hold one mine and nothing nearby can tell which, except R, whose only covered
-    // neighbour is X. R is a mine with 1/4, S with 1/5, but S has no covered neighbour.
-    const int32_t X = cell(10, 10), Y = cell(10, 12), R = cell(9, 9), S = cell(30, 30);
-    Position p;
-    p.add({X, Y}, 1);
-    p.add({R, cell(20, 5), cell(22, 5), cell(24, 5)}, 1);
-    p.add({S, cell(40, 30), cell(42, 30), cell(44, 30), cell(46, 30)}, 1);
-    p.total(18, farBlock());
-    EXPECT_EQ(p.suggestion(), R);
-    EXPECT_EQ(p.suggestion(SuggestionRule::Safest), S);
-}
-
-TEST(Suggestion, UnbreakableFiftyFiftiesAreNamedWithoutEndlessSearch) {
-    // Three pairs, each one mine that no opening can locate: any cell of them is as good,
-    // and the first pair's first cell is named on every call.
-    Position p;
-    for (int x : {2, 6, 10}) p.add({cell(x, 2), cell(x, 4)}, 1);
-    p.total(3);
-    for (int run = 0; run < 3; ++run) EXPECT_EQ(p.suggestion(), cell(2, 2));
-}
-
-TEST(Suggestion, TiesDoNotDependOnTheOrderTheEquationsArrive) {
-    // Every cell of a symmetric ring is as good as any other, and as safe as the far block:
-    // the lowest code of the ring, whatever order the equations come in.
-    Position p;
-    const int32_t ring[] = {cell(3, 3), cell(3, 5), cell(5, 5), cell(5, 3)};
-    for (size_t k = 0; k < 4; ++k) p.add({ring[k], ring[(k + 1) % 4]}, 1);
-    p.total(17, farBlock());
-    EXPECT_EQ(p.suggestion(), cell(3, 3));
-    std::reverse(p.equations.begin(), p.equations.end());
-    EXPECT_EQ(p.suggestion(), cell(3, 3));
-}
-
-TEST(Suggestion, AmongEqualRisksAConstrainedCellGoesFirst) {
-    // Every cell is a mine with 1/2; the cells no equation names come first by code.
-    Position p;
-    p.add({cell(5, 5), cell(7, 7)}, 1);
-    p.total(2, {cell(1, 1), cell(6, 1)});
-    EXPECT_EQ(p.suggestion(SuggestionRule::Safest), cell(5, 5));
-}
-
-TEST(Suggestion, ACertainlyFreeCellComesFirstAndNothingIsGuessedWithoutSolution) {
-    Position p;
-    p.add({cell(1, 1), cell(1, 2)}, 1);
-    p.add({cell(1, 2)}, 1);
-    p.total(1, {cell(9, 9)});
-    EXPECT_EQ(p.suggestion(), cell(1, 1));
-    Position none;
-    none.add({cell(1, 1)}, 2);
-    EXPECT_EQ(none.suggestion(), std::nullopt);
 }
 
 }  // namespace

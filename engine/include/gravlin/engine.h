@@ -74,9 +74,11 @@ GRAVLIN_ENGINE_EXPORT void QZtrace(const char* fileName, const char* text);
  * equations separated by ",", the total-sum equation marked with a leading "/ *g* /" comment
  * without the spaces). The text starts with a heading, then, when some cell can be named, the
  * line "Vorschlag: a[ xx,yy ] mit p %": a certainly free cell if there is one, else the cell
- * whose opening promises the best chance to win (safety, and the chance that its number proves
- * further cells free; near the end an exact search of best play); then the grid of
- * probabilities. Returns a text with CR LF line ends, allocated with malloc: the caller
+ * whose opening promises the best chance to win (first a pair of even odds that no other
+ * number can ever tell apart; near the end an exact search of best play; else the chance to
+ * survive the cell and the guess after it, or, where most of the field is still covered,
+ * safety and the chance that its number proves further cells free); then the grid of
+ * probabilities. The same system always names the same cell. Returns a text with CR LF line ends, allocated with malloc: the caller
  * releases it with free(). Returns NULL only when even that allocation fails. */
 GRAVLIN_ENGINE_EXPORT char* QZcalcStoch(const char* system);
 
