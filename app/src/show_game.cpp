@@ -23,7 +23,6 @@ void set(std::string& target, const std::string& value) {
 }
 
 void setCaption(std::string& caption, CellLook::Caption shows, std::int16_t minesAround) {
-    static const char* const kDigits[] = {"", "1", "2", "3", "4", "5", "6", "7", "8"};
     switch (shows) {
         case CellLook::Caption::Covered:
             return set(caption, " ");
@@ -32,9 +31,7 @@ void setCaption(std::string& caption, CellLook::Caption shows, std::int16_t mine
         case CellLook::Caption::Count:
             break;
     }
-    if (minesAround < 1) return set(caption, "");
-    if (minesAround <= 8) return set(caption, kDigits[minesAround]);
-    caption = std::to_string(minesAround);
+    set(caption, minesAround < 1 ? std::string() : std::to_string(minesAround));
 }
 
 Picture pictureOf(Face face) {

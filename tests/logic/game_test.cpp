@@ -82,12 +82,17 @@ TEST_F(GameModelTest, DefaultsAreTheIntermediateSizeWithoutPeekingOrAutomaticPla
 
 // ---- mine placement --------------------------------------------------------------------
 
+// A layout file may ask for more mines than fit, or for none at all.
 TEST_F(GameModelTest, MoreMinesThanFreeCellsFillWhatFitsAndStillSpareTheClickedCell) {
     newGame(3, 3, 8);
-    game.no_mines_game = 50;  // as a loaded layout could ask
+    game.no_mines_game = 50;
     game.InitMines(4, 1);
     EXPECT_EQ(countCells(isMine), 8);
     EXPECT_FALSE(game.is_mine(2, 2));
+    newGame(3, 3, 0);
+    game.InitMines(4, 1);
+    EXPECT_EQ(countCells(isMine), 0);
+    EXPECT_TRUE(game.minesPlaced);
 }
 
 // Ten mines on 9 x 9, click in the middle: each of the other 80 cells holds a mine with

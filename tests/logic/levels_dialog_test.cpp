@@ -30,6 +30,7 @@ TEST_F(GameTest, EachLevelStartsANewGameOfItsSizeAndCarriesTheOnlyCheckMark) {
     EXPECT_FALSE(form.save.enabled || form.save_mine.enabled || form.wahrscheinlichkeiten.enabled ||
                  form.loosercont.enabled || form.Auto_solve.checked || form.spickmodus.checked);
     EXPECT_EQ(game.level, Level::Intermediate);
+    EXPECT_EQ(std::pair(form.Dummy.geometry.left, form.Dummy.geometry.top), std::pair(-1000.0f, -1000.0f));
     const std::tuple<MenuItem Form1::*, Level, int, int, int, std::string> levels[] = {
         {&Form1::Anfänger, Level::Beginner, 9, 9, 10, "010"},
         {&Form1::Fortgeschrittene, Level::Intermediate, 16, 16, 40, "040"},
