@@ -37,10 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (written.width != scan.width || written.rows != scan.rows || written.mines != scan.mines) std::abort();
 
     fuzz::loadAndPlay([&](Program& p) {
-        p.storage.applyLayout(scan);
+        p.flow.setUpLayout(scan);
         int placed = 0;
         for (int x = 1; x <= w; ++x)
-            for (int y = 1; y <= h; ++y) placed += p.form.is_mine(x, y) ? 1 : 0;
+            for (int y = 1; y <= h; ++y) placed += p.game.is_mine(x, y) ? 1 : 0;
         if (placed != scan.mines) std::abort();
     });
     return 0;

@@ -1,6 +1,7 @@
 #pragma once
 // Plays a loaded board to its end: every cell is pressed with both buttons, a lost game is
-// continued, and all mines are shown. Nothing of it may throw.
+// continued, all mines are shown, and the main window shows the result. Nothing of it may
+// throw.
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -16,7 +17,7 @@ inline Program& program() {
     static Program* p = [] {
         auto* made = new Program(host);
         made->start();
-        made->form.seedSource = [] { return 1; };
+        made->flow.seedSource = [] { return 1; };
         return made;
     }();
     return *p;
@@ -24,17 +25,18 @@ inline Program& program() {
 
 inline void loadAndPlay(const std::function<void(Program&)>& load) {
     Program& p = program();
-    Form1& f = p.form;
+    Game& g = p.game;
     try {
         load(p);
-        const int cells = f.x_game * f.y_game;
+        const int cells = g.x_game * g.y_game;
         for (int L = 0; L < cells; ++L) {
-            f.Command1_MouseDown(static_cast<std::int16_t>(L), Form1::RightButton, 0, 0, 0);
-            f.Command1_MouseDown(static_cast<std::int16_t>(L), Form1::LeftButton, 0, 0, 0);
-            if (!f.game_running && f.loosercont.enabled) f.loosercont_Click();
+            p.flow.Command1_MouseDown(static_cast<std::int16_t>(L), Form1::RightButton, 0, 0, 0);
+            p.flow.Command1_MouseDown(static_cast<std::int16_t>(L), Form1::LeftButton, 0, 0, 0);
+            if (!g.game_running && g.lost) g.loosercont_Click();
         }
-        f.Solve_Click();
-        f.PrintRestMinen();
+        g.Solve_Click();
+        g.PrintRestMinen();
+        p.showGame();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "loaded board threw: %s\n", e.what());
         std::abort();

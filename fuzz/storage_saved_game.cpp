@@ -20,6 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (game->mines < 0 || game->mines > game->width * game->height) std::abort();
     if (game->cells.size() != static_cast<std::size_t>(game->width * game->height)) std::abort();
     if (storage::parseSavedGame(storage::formatSavedGame(*game)) != game) std::abort();
-    fuzz::loadAndPlay([&](Program& p) { p.storage.applyGame(*game); });
+    fuzz::loadAndPlay([&](Program& p) { p.flow.setUpGame(*game); });
     return 0;
 }

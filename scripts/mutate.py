@@ -21,7 +21,7 @@ import sys
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-PRODUCT_DIRS = ["app", "board", "engine", "equations", "field", "info", "platform", "solver", "storage", "ui"]
+PRODUCT_DIRS = ["app", "board", "engine", "equations", "field", "game", "info", "platform", "solver", "storage", "ui"]
 EXCLUDED_PARTS = {"tests", "bench", "fuzz"}
 SOURCE_SUFFIXES = (".cpp", ".h", ".c")
 

@@ -1,31 +1,30 @@
 #include "gravlin/app/program.h"
 
+#include "gravlin/app/show_game.h"
+#include "gravlin/app/wiring.h"
 #include "gravlin/equations/dynamic_engine.h"
-#include "gravlin/info/frm_about.h"
 
 namespace gravlin {
 
 Program::Program(Host& host, Engine* engine)
-    : form(host),
-      field(form),
-      levels(form, field),
-      solver(form),
-      storage(form, field),
+    : field(game,
+            {form, form.Command1, form.Frame1, form.Frame2, form.StartStop, form.GlSolve, form.KlickGreen}),
+      levels(host, form, game),
+      solver(game, host, form),
+      storage(game, host, form),
       ownEngine(engine ? nullptr : std::make_unique<DynamicEngine>(host.programFolder())),
-      equations(form, engine ? *engine : *ownEngine),
-      host_(host) {
-    connectHandlers(*this);
-    requireConnected(form);
+      equations(game, engine ? *engine : *ownEngine, host, form),
+      flow({game, form, host, field, levels, solver, equations, storage, *registry, webHints}) {
+    connectHandlers(*this, wiringTable());
 }
 
-void Program::About_Click() {
-    frmAbout about(host_, form, *registry);
-    about.show();
+void Program::start() {
+    flow.Form_Load();
+    showGame();
 }
 
-void Program::webmsg_Click() {
-    WWW hints(host_, form, webHints);
-    hints.show();
+void Program::showGame() {
+    gravlin::showGame(game, form);
 }
 
 }  // namespace gravlin

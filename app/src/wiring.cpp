@@ -1,7 +1,9 @@
-// The wiring table: what every menu item, tool button and cell of the main window does, and
-// which subsystem carries each procedure the board leaves to the layers above it. Entries
-// name their handler by member pointer, so a misspelt one does not compile; an entry left
-// out fails the check at construction.
+// The wiring table: what every menu item, tool button and cell of the main window runs. Rows
+// name their slot and their handler by member pointer, so a misspelt one does not compile;
+// the start-up check is derived from the table and the window's own list of its slots.
+#include "gravlin/app/wiring.h"
+
+#include <map>
 #include <stdexcept>
 #include <string>
 
@@ -11,103 +13,124 @@ namespace gravlin {
 
 namespace {
 
-using Action = void (*)(Program&);
+using Click = void (*)(Program&);
+using Press = void (*)(Program&, std::int16_t, std::int16_t);
 
-// The procedure of one of the program's parts.
+// A procedure of one of the program's parts.
 template <auto Part, auto Procedure>
 void call(Program& p) {
     ((p.*Part).*Procedure)();
 }
 
-// A procedure of the program itself.
-template <auto Procedure>
-void own(Program& p) {
-    (p.*Procedure)();
+void pressCell(Program& p, std::int16_t index, std::int16_t button) {
+    p.flow.Command1_MouseDown(index, button, 0, 0, 0);
 }
 
 // Test1 stays hidden and disabled for the whole run: nothing can choose it.
 void nothing(Program&) {}
 
-// One row of a table: the slot and the handler that fills it.
-template <typename Slot>
-struct Entry {
-    Slot slot;
-    Action action;
-};
-
-const Entry<MenuItem Form1::*> kMenu[] = {
-    {&Form1::NewGame, call<&Program::form, &Form1::NewGame_Click>},
-    {&Form1::load, call<&Program::storage, &Storage::load_Click>},
-    {&Form1::save, call<&Program::storage, &Storage::save_Click>},
-    {&Form1::load_mine, call<&Program::storage, &Storage::load_mine_Click>},
-    {&Form1::save_mine, call<&Program::storage, &Storage::save_mine_Click>},
-    {&Form1::Ende, call<&Program::form, &Form1::Ende_Click>},
-    {&Form1::Anfänger, call<&Program::levels, &Levels::Anfänger_Click>},
-    {&Form1::Fortgeschrittene, call<&Program::levels, &Levels::Fortgeschrittene_Click>},
-    {&Form1::Profis, call<&Program::levels, &Levels::Profis_Click>},
-    {&Form1::benutzerdefiniert, call<&Program::levels, &Levels::benutzerdefiniert_Click>},
-    {&Form1::Auto_solve, call<&Program::solver, &LocalSolver::Auto_solve_Click>},
-    {&Form1::GlSolve_Menu, call<&Program::form, &Form1::GlSolve_Menu_Click>},
-    {&Form1::KlickGreen_Menu, call<&Program::form, &Form1::KlickGreen_Menu_Click>},
-    {&Form1::Eqs, call<&Program::equations, &EquationSystem::Eqs_Click>},
-    {&Form1::EqsGes, call<&Program::equations, &EquationSystem::EqsGes_Click>},
-    {&Form1::wahrscheinlichkeiten, call<&Program::equations, &EquationSystem::wahrscheinlichkeiten_Click>},
-    {&Form1::spickmodus, call<&Program::form, &Form1::spickmodus_Click>},
-    {&Form1::Solve, call<&Program::form, &Form1::Solve_Click>},
-    {&Form1::loosercont, call<&Program::form, &Form1::loosercont_Click>},
-    {&Form1::Feldaufbau, call<&Program::field, &FieldBuilder::Feldaufbau_Click>},
-    {&Form1::Test1, nothing},
-    {&Form1::About, own<&Program::About_Click>},
-    {&Form1::webmsg, own<&Program::webmsg_Click>},
-};
-
-// The tool buttons. The solve and the sweep are reached from their buttons, their menu
-// entries and the cell click alike through the board's procedures, so each has one
-// connection below, in kLayers.
-const Entry<Handler Form1::*> kButtons[] = {
-    {&Form1::StartStop_Clicked, call<&Program::form, &Form1::StartStop_Click>},
-    {&Form1::GlSolve_Clicked, call<&Program::form, &Form1::GlSolve_Click>},
-    {&Form1::KlickGreen_Clicked, call<&Program::form, &Form1::KlickGreen_Click>},
-};
-
-const Entry<Handler Form1Layers::*> kLayers[] = {
-    {&Form1Layers::DeleteTraceFile, call<&Program::equations, &EquationSystem::DeleteTraceFile>},
-    {&Form1Layers::UnloadProbabilityWindow,
-     call<&Program::equations, &EquationSystem::UnloadProbabilityWindow>},
-    {&Form1Layers::Phase1, call<&Program::solver, &LocalSolver::Phase1>},
-    {&Form1Layers::GlSolve_Click, call<&Program::equations, &EquationSystem::GlSolve_Click>},
-    {&Form1Layers::KlickGreen_Click, call<&Program::solver, &LocalSolver::KlickGreen_Click>},
-    {&Form1Layers::Fortgeschrittene_Click, call<&Program::levels, &Levels::Fortgeschrittene_Click>},
-};
-
-Handler bind(Program& p, Action action) {
-    return [&p, action] { action(p); };
+// Runs a handler, then shows the game as it stands, also when the handler failed.
+template <typename Run>
+void thenShow(Program& p, Run run) {
+    try {
+        run();
+    } catch (...) {
+        p.showGame();
+        throw;
+    }
+    p.showGame();
 }
 
-void fail(const std::string& what) {
-    throw std::logic_error("not connected to a handler: " + what);
+template <auto Member>
+HandlerSlot& slotOf(Form1& form) {
+    return form.*Member;
+}
+
+template <Click Action>
+void connectClick(Program& p, HandlerSlot& slot) {
+    static_cast<ClickSlot&>(slot).connect([&p] { thenShow(p, [&p] { Action(p); }); });
+}
+
+template <Press Action>
+void connectPress(Program& p, HandlerSlot& slot) {
+    static_cast<PressSlot&>(slot).connect(
+        [&p](std::int16_t index, std::int16_t button) { thenShow(p, [&] { Action(p, index, button); }); });
+}
+
+template <ClickSlot Form1::*Member, Click Action>
+constexpr WiringRow click() {
+    return {&slotOf<Member>, &connectClick<Action>};
+}
+
+template <PressSlot Form1::*Member, Press Action>
+constexpr WiringRow press() {
+    return {&slotOf<Member>, &connectPress<Action>};
+}
+
+using F = Form1;
+using P = Program;
+
+const WiringRow kWiring[] = {
+    press<&F::Command1_MouseDown, pressCell>(),
+    click<&F::StartStop_Click, call<&P::flow, &Flow::StartStop_Click>>(),
+    click<&F::GlSolve_Click, call<&P::equations, &EquationSystem::GlSolve_Click>>(),
+    click<&F::KlickGreen_Click, call<&P::solver, &LocalSolver::KlickGreen_Click>>(),
+
+    click<&F::NewGame_Click, call<&P::flow, &Flow::NewGame_Click>>(),
+    click<&F::load_Click, call<&P::flow, &Flow::load_Click>>(),
+    click<&F::save_Click, call<&P::storage, &Storage::save_Click>>(),
+    click<&F::load_mine_Click, call<&P::flow, &Flow::load_mine_Click>>(),
+    click<&F::save_mine_Click, call<&P::storage, &Storage::save_mine_Click>>(),
+    click<&F::Ende_Click, call<&P::flow, &Flow::Ende_Click>>(),
+    click<&F::Anfänger_Click, call<&P::flow, &Flow::Anfänger_Click>>(),
+    click<&F::Fortgeschrittene_Click, call<&P::flow, &Flow::Fortgeschrittene_Click>>(),
+    click<&F::Profis_Click, call<&P::flow, &Flow::Profis_Click>>(),
+    click<&F::benutzerdefiniert_Click, call<&P::flow, &Flow::benutzerdefiniert_Click>>(),
+    click<&F::Auto_solve_Click, call<&P::game, &Game::Auto_solve_Click>>(),
+    click<&F::GlSolve_Menu_Click, call<&P::equations, &EquationSystem::GlSolve_Menu_Click>>(),
+    click<&F::KlickGreen_Menu_Click, call<&P::solver, &LocalSolver::KlickGreen_Menu_Click>>(),
+    click<&F::Eqs_Click, call<&P::equations, &EquationSystem::Eqs_Click>>(),
+    click<&F::EqsGes_Click, call<&P::equations, &EquationSystem::EqsGes_Click>>(),
+    click<&F::wahrscheinlichkeiten_Click, call<&P::equations, &EquationSystem::wahrscheinlichkeiten_Click>>(),
+    click<&F::spickmodus_Click, call<&P::game, &Game::spickmodus_Click>>(),
+    click<&F::Solve_Click, call<&P::game, &Game::Solve_Click>>(),
+    click<&F::loosercont_Click, call<&P::game, &Game::loosercont_Click>>(),
+    click<&F::Feldaufbau_Click, call<&P::field, &FieldBuilder::Feldaufbau_Click>>(),
+    click<&F::Test1_Click, nothing>(),
+    click<&F::About_Click, call<&P::flow, &Flow::About_Click>>(),
+    click<&F::webmsg_Click, call<&P::flow, &Flow::webmsg_Click>>(),
+};
+
+[[noreturn]] void fail(const std::string& what) {
+    throw std::logic_error("wiring: " + what);
 }
 
 }  // namespace
 
-void connectHandlers(Program& p) {
-    Form1& f = p.form;
-    for (const auto& e : kMenu) f.menuNode(f.*e.slot).click = bind(p, e.action);
-    for (const auto& e : kButtons) f.*e.slot = bind(p, e.action);
-    for (const auto& e : kLayers) f.layers.*e.slot = bind(p, e.action);
-    f.Command1_Pressed = [&f](std::int16_t index, std::int16_t button) {
-        f.Command1_MouseDown(index, button, 0, 0, 0);
-    };
+std::span<const WiringRow> wiringTable() {
+    return kWiring;
 }
 
-void requireConnected(const Form1& form) {
+void checkWiring(Form1& form, std::span<const WiringRow> rows) {
+    std::map<const HandlerSlot*, int> rowsOfSlot;
+    for (const WiringRow& row : rows) {
+        const HandlerSlot& slot = row.slot(form);
+        if (!row.connect) fail("the row of " + slot.name() + " names no handler");
+        if (++rowsOfSlot[&slot] > 1) fail(slot.name() + " has two rows");
+    }
+    for (const HandlerSlot* slot : form.handlerSlots()) {
+        if (!rowsOfSlot.contains(slot)) fail(slot->name() + " is not connected to a handler");
+    }
     for (const MenuNode& node : form.menuTree) {
-        if (node.isCommand() && !node.click) fail("menu item " + node.name);
+        if (node.isCommand() != (node.click != nullptr))
+            fail("menu entry " + node.name +
+                 (node.click ? " cannot be chosen but has a handler" : " has no handler"));
     }
-    for (const HandlerSlot& slot : form.handlerSlots()) {
-        if (!*slot.handler) fail(slot.name);
-    }
-    if (!form.Command1_Pressed) fail("Command1");
+}
+
+void connectHandlers(Program& program, std::span<const WiringRow> rows) {
+    checkWiring(program.form, rows);
+    for (const WiringRow& row : rows) row.connect(program, row.slot(program.form));
 }
 
 }  // namespace gravlin

@@ -25,8 +25,8 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using gravlin::Flow;
 using gravlin::Form1;
-using gravlin::Levels;
 
 constexpr std::uint64_t kGames = 200;
 // The check is cheap; more games give it more positions where an opening came to a halt.
@@ -34,12 +34,12 @@ constexpr std::uint64_t kCheckGames = 1000;
 
 struct Board {
     const char* name;
-    void (Levels::*choose)();
+    void (Flow::*choose)();
 };
 
-const Board kBeginner{"9x9/10", &Levels::Anfänger_Click};
-const Board kIntermediate{"16x16/40", &Levels::Fortgeschrittene_Click};
-const Board kExpert{"30x16/99", &Levels::Profis_Click};
+const Board kBeginner{"9x9/10", &Flow::Anfänger_Click};
+const Board kIntermediate{"16x16/40", &Flow::Fortgeschrittene_Click};
+const Board kExpert{"30x16/99", &Flow::Profis_Click};
 
 enum class Outcome { Won, Lost, Stopped };
 
@@ -52,16 +52,16 @@ struct Game {
 class AutoPlayer {
   public:
     Game play(const Board& board, std::uint64_t seed) {
-        Form1& f = played.newGame(board.choose, seed);
+        gravlin::Game& f = played.newGame(board.choose, seed);
         const auto mx = static_cast<std::int16_t>((f.x_game + 1) / 2),
                    my = static_cast<std::int16_t>((f.y_game + 1) / 2);
         const std::int16_t middle = f.GetLinear(mx, my);
         const auto start = Clock::now();
-        f.Command1_MouseDown(middle, Form1::LeftButton, 0, 0, 0);
+        played.program.flow.Command1_MouseDown(middle, Form1::LeftButton, 0, 0, 0);
         const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-        const Outcome outcome = f.game_running                             ? Outcome::Stopped
-                                : f.StartStop.picture == Form1::WinnerPict ? Outcome::Won
-                                                                           : Outcome::Lost;
+        const Outcome outcome = f.game_running                 ? Outcome::Stopped
+                                : f.face == gravlin::Face::Won ? Outcome::Won
+                                                               : Outcome::Lost;
         return {outcome, ms, f.mines_around(mx, my) == 0};
     }
 
@@ -134,7 +134,7 @@ std::vector<std::int32_t> without(const std::vector<std::int32_t>& a, const std:
 
 void BM_StopCheck(benchmark::State& state, const Board& board) {
     AutoPlayer player;
-    Form1& f = player.played.program.form;
+    gravlin::Game& f = player.played.program.game;
     int stopped = 0, checked = 0, checkedSmall = 0, checkedOpening = 0, tooLarge = 0, mismatches = 0,
         faults = 0, largestChecked = 0;
     long long leaves = 0, provableMines = 0;

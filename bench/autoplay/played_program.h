@@ -15,20 +15,20 @@ struct PlayedProgram {
     PlayedProgram() {
         if (!engine.ensureLoaded()) throw std::runtime_error(engine.loadError());
         program.start();
-        program.form.Auto_solve.checked = true;
+        program.game.autoPlay = true;
     }
 
     // A new game of the level `choose`, its mines placed from `seed` at the first click.
-    Form1& newGame(void (Levels::*choose)(), std::uint64_t seed) {
-        program.form.seedSource = [seed] { return seed; };
-        (program.levels.*choose)();
+    Game& newGame(void (Flow::*choose)(), std::uint64_t seed) {
+        program.flow.seedSource = [seed] { return seed; };
+        (program.flow.*choose)();
         // The fake keeps everything it was asked; over thousands of games that only grows.
         host.messages.clear();
         host.modalShown.clear();
         host.closed.clear();
         host.focus.clear();
         host.pointerChanges.clear();
-        return program.form;
+        return program.game;
     }
 
     testing::FakeHost host;

@@ -146,7 +146,7 @@ int findRoot(std::vector<int>& parent, int i) {
 
 }  // namespace
 
-Determination determine(const Form1& f, const DeterminationLimits& limits) {
+Determination determine(const BoardState& f, const DeterminationLimits& limits) {
     Determination d;
     const int w = f.x_game, h = f.y_game;
     auto inconsistent = [&d](std::string why) {

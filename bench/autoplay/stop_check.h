@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "gravlin/board/form1.h"
+#include "gravlin/game/board_state.h"
 
 namespace gravlin::bench {
 
@@ -32,6 +32,6 @@ struct DeterminationLimits {
 // Every covered cell that is a mine (or free) in every placement of the remaining mines
 // consistent with the open numbers and the mine total. Marks count as known mines; a mark on
 // a cell without a mine makes the position Inconsistent.
-Determination determine(const Form1& f, const DeterminationLimits& limits = {});
+Determination determine(const BoardState& f, const DeterminationLimits& limits = {});
 
 }  // namespace gravlin::bench

@@ -51,7 +51,7 @@ constexpr const char* kPlayerNames[] = {"engine", "previous", "safest"};
 
 struct Board {
     const char* name;
-    void (Levels::*choose)();
+    void (Flow::*choose)();
     std::uint64_t games;
 };
 
@@ -88,7 +88,7 @@ class GuessingPlayer {
     explicit GuessingPlayer(Player player) : player_(player) {}
 
     GameResult play(const Board& board, std::uint64_t seed) {
-        Form1& f = played_.newGame(board.choose, seed);
+        Game& f = played_.newGame(board.choose, seed);
         GameResult r;
         const auto start = Clock::now();
         click(1, 1);
@@ -102,15 +102,16 @@ class GuessingPlayer {
             click(cell->first, cell->second);
         }
         r.ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-        r.won = !f.game_running && f.StartStop.picture == Form1::WinnerPict;
+        r.won = !f.game_running && f.face == Face::Won;
         return r;
     }
 
   private:
     void click(int x, int y) {
-        Form1& f = played_.program.form;
-        f.Command1_MouseDown(f.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)),
-                             Form1::LeftButton, 0, 0, 0);
+        Game& f = played_.program.game;
+        played_.program.flow.Command1_MouseDown(
+            f.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)), Form1::LeftButton, 0, 0,
+            0);
     }
 
     // The engine's rule as the menu entry computes and shows it; the others read the same
@@ -235,9 +236,9 @@ void BM_WinRate(benchmark::State& state, const Board& board) {
 
 void registerWinRates() {
     static const Board boards[] = {
-        {"9x9/10", &Levels::Anfänger_Click, 10'000},
-        {"16x16/40", &Levels::Fortgeschrittene_Click, 10'000},
-        {"30x16/99", &Levels::Profis_Click, 40'000},
+        {"9x9/10", &Flow::Anfänger_Click, 10'000},
+        {"16x16/40", &Flow::Fortgeschrittene_Click, 10'000},
+        {"30x16/99", &Flow::Profis_Click, 40'000},
     };
     for (const Board& b : boards)
         benchmark::RegisterBenchmark((std::string("BM_WinRate/") + b.name).c_str(),

@@ -14,21 +14,20 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using gravlin::Form1;
+using gravlin::Game;
 
 // The logic alone: a host that shows nothing and answers every question at once.
 using NullHost = gravlin::testing::FakeHost;
 
-void newGame(Form1& f, gravlin::FieldBuilder& field, int w, int h, int mines) {
-    f.x_actual = static_cast<std::int16_t>(w);
-    f.y_actual = static_cast<std::int16_t>(h);
-    f.no_mines_actual = static_cast<std::int16_t>(mines);
-    f.InitGame();
-    field.Feldaufbau_Click();
+void newGame(gravlin::Program& p, int w, int h, int mines) {
+    p.flow.startGame(static_cast<std::int16_t>(w), static_cast<std::int16_t>(h),
+                     static_cast<std::int16_t>(mines));
+    p.showGame();
 }
 
 // Lays `mines` mines at random, none in the 3 x 3 block around (cx, cy), so that a press
 // there opens a region; counts as at the first click.
-void layMinesAwayFrom(Form1& f, int mines, int cx, int cy, std::uint64_t seed) {
+void layMinesAwayFrom(Game& f, int mines, int cx, int cy, std::uint64_t seed) {
     std::mt19937_64 random(seed);
     std::uniform_int_distribution<int> px(1, f.x_game), py(1, f.y_game);
     for (int placed = 0; placed < mines;) {
@@ -38,11 +37,11 @@ void layMinesAwayFrom(Form1& f, int mines, int cx, int cy, std::uint64_t seed) {
         ++placed;
     }
     f.countMinesOfEveryCell();
-    f.save_mine.enabled = true;
-    f.save.enabled = true;
+    f.minesPlaced = true;
 }
 
 void flushView(gravlin::ui::GravlinGui& gui) {
+    gui.program.showGame();
     gui.host.refreshViews();
     QCoreApplication::processEvents();  // lets the changed cells paint
 }
@@ -54,7 +53,7 @@ void BM_NewField30x24WithView(benchmark::State& state) {
     int round = 0;
     for (auto _ : state) {
         // Alternating widths make every build move all the buttons.
-        newGame(gui.program.form, gui.program.field, ++round % 2 ? 30 : 29, 24, 99);
+        newGame(gui.program, ++round % 2 ? 30 : 29, 24, 99);
         flushView(gui);
     }
 }
@@ -70,15 +69,15 @@ void BM_UncoverWholeBoard(benchmark::State& state) {
     gravlin::Program& p = WithView ? gui.program : logicOnly;
     int opened = 0;
     for (auto _ : state) {
-        newGame(p.form, p.field, 30, 24, 1);
-        p.form.is_mine(1, 1) = true;
-        p.form.countMinesOfEveryCell();
+        newGame(p, 30, 24, 1);
+        p.game.is_mine(1, 1) = true;
+        p.game.countMinesOfEveryCell();
         if (WithView) flushView(gui);
         const auto start = Clock::now();
-        p.form.UncoverCell(719);
+        p.game.UncoverCell(719);
         if (WithView) flushView(gui);
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
-        opened = p.form.uncovered_count;
+        opened = p.game.uncovered_count;
     }
     state.counters["opened"] = opened;
 }
@@ -97,13 +96,14 @@ void BM_FirstClickExpertWithView(benchmark::State& state) {
     gravlin::ui::GravlinGui gui;
     gui.start();
     Form1& f = gui.program.form;
+    Game& g = gui.program.game;
     std::uint64_t seed = 1;
     for (auto _ : state) {
-        newGame(f, gui.program.field, 30, 16, 99);
-        layMinesAwayFrom(f, 99, 15, 8, seed++);
+        newGame(gui.program, 30, 16, 99);
+        layMinesAwayFrom(g, 99, 15, 8, seed++);
         flushView(gui);
         const auto start = Clock::now();
-        gui.host.invoke([&] { f.Command1_MouseDown(f.GetLinear(15, 8), Form1::LeftButton, 0, 0, 0); });
+        gui.host.invoke([&] { f.Command1_MouseDown(g.GetLinear(15, 8), Form1::LeftButton); });
         QCoreApplication::processEvents();
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
     }
@@ -117,10 +117,10 @@ void BM_Phase1After30x24Opening(benchmark::State& state) {
     std::uint64_t seed = 1;
     long uncovered = 0;
     for (auto _ : state) {
-        newGame(p.form, p.field, 30, 24, 99);
-        layMinesAwayFrom(p.form, 99, 15, 12, seed++);
-        p.form.UncoverCell(p.form.GetLinear(15, 12));
-        uncovered += p.form.uncovered_count;
+        newGame(p, 30, 24, 99);
+        layMinesAwayFrom(p.game, 99, 15, 12, seed++);
+        p.game.UncoverCell(p.game.GetLinear(15, 12));
+        uncovered += p.game.uncovered_count;
         const auto start = Clock::now();
         p.solver.Phase1();
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());

@@ -25,13 +25,9 @@ struct LargestGame {
 
     LargestGame() {
         program.start();
-        program.form.seedSource = [] { return 3; };
-        program.form.x_actual = 30;
-        program.form.y_actual = 24;
-        program.form.no_mines_actual = 99;
-        program.form.InitGame();
-        program.field.Feldaufbau_Click();
-        program.form.Command1_MouseDown(12 * 30 + 15, Form1::LeftButton, 0, 0, 0);
+        program.flow.seedSource = [] { return 3; };
+        program.flow.startGame(30, 24, 99);
+        program.flow.Command1_MouseDown(12 * 30 + 15, Form1::LeftButton, 0, 0, 0);
     }
     ~LargestGame() { std::filesystem::remove(path); }
 
@@ -44,7 +40,7 @@ struct LargestGame {
     }
     void load() {
         host.fileAnswers.push_back(path);
-        program.storage.load_Click();
+        program.flow.load_Click();
         host.fileRequests.clear();
     }
 };
@@ -60,7 +56,7 @@ void BM_LoadGame30x24(benchmark::State& state) {
     LargestGame g;
     g.save();
     for (auto _ : state) g.load();
-    if (!g.host.closed.empty() || g.program.form.x_game != 30) state.SkipWithError("load failed");
+    if (!g.host.closed.empty() || g.program.game.x_game != 30) state.SkipWithError("load failed");
 }
 BENCHMARK(BM_LoadGame30x24)->Unit(benchmark::kMicrosecond);
 
@@ -121,9 +117,9 @@ void BM_Load50MB(benchmark::State& state) {
     for (auto _ : state) {
         g.host.fileAnswers.push_back(g.path);
         if (kind.layout)
-            g.program.storage.load_mine_Click();
+            g.program.flow.load_mine_Click();
         else
-            g.program.storage.load_Click();
+            g.program.flow.load_Click();
         g.host.messages.clear();
         g.host.closed.clear();
         g.host.fileRequests.clear();

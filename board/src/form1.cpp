@@ -1,8 +1,6 @@
-// The main window's controls as designed, its menu tree, start-up, and the hand-over to
-// the layers above the board.
+// The main window's controls as designed, and its menu tree.
 #include "gravlin/board/form1.h"
 
-#include <chrono>
 #include <stdexcept>
 
 #include "gravlin/text.h"
@@ -10,10 +8,6 @@
 namespace gravlin {
 
 namespace {
-std::uint64_t clockSeed() {
-    return static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
-}
-
 MenuItem item(std::string caption, std::string shortcut = {}) {
     MenuItem m;
     m.caption = std::move(caption);
@@ -22,7 +16,7 @@ MenuItem item(std::string caption, std::string shortcut = {}) {
 }
 }  // namespace
 
-Form1::Form1(Host& host) : seedSource(clockSeed), host_(host) {
+Form1::Form1() {
     caption = kProgramTitle;
 
     Frame1.geometry = {0, 120, 0, 0};
@@ -92,41 +86,41 @@ Form1::Form1(Host& host) : seedSource(clockSeed), host_(host) {
 
 void Form1::buildMenuTree() {
     menuTree = {
-        {"Spiel", &Spiel, 0, {}},
-        {"NewGame", &NewGame, 1, {}},
-        {"blank02", &blank02, 1, {}},
-        {"load", &load, 1, {}},
-        {"save", &save, 1, {}},
-        {"blank03", &blank03, 1, {}},
-        {"load_mine", &load_mine, 1, {}},
-        {"save_mine", &save_mine, 1, {}},
-        {"blank3", &blank3, 1, {}},
-        {"Ende", &Ende, 1, {}},
-        {"Setting", &Setting, 0, {}},
-        {"Anfänger", &Anfänger, 1, {}},
-        {"Fortgeschrittene", &Fortgeschrittene, 1, {}},
-        {"Profis", &Profis, 1, {}},
-        {"benutzerdefiniert", &benutzerdefiniert, 1, {}},
-        {"blank01", &blank01, 1, {}},
-        {"Auto_solve", &Auto_solve, 1, {}},
-        {"Experimente", &Experimente, 0, {}},
-        {"GlSolve_Menu", &GlSolve_Menu, 1, {}},
-        {"KlickGreen_Menu", &KlickGreen_Menu, 1, {}},
-        {"blank47", &blank47, 1, {}},
-        {"Eqs", &Eqs, 1, {}},
-        {"EqsGes", &EqsGes, 1, {}},
-        {"blank4", &blank4, 1, {}},
-        {"wahrscheinlichkeiten", &wahrscheinlichkeiten, 1, {}},
-        {"blank1", &blank1, 1, {}},
-        {"spickmodus", &spickmodus, 1, {}},
-        {"Solve", &Solve, 1, {}},
-        {"blank2", &blank2, 1, {}},
-        {"loosercont", &loosercont, 1, {}},
-        {"Feldaufbau", &Feldaufbau, 1, {}},
-        {"Test1", &Test1, 1, {}},
-        {"Help", &Help, 0, {}},
-        {"About", &About, 1, {}},
-        {"webmsg", &webmsg, 1, {}},
+        {"Spiel", &Spiel, 0, nullptr},
+        {"NewGame", &NewGame, 1, &NewGame_Click},
+        {"blank02", &blank02, 1, nullptr},
+        {"load", &load, 1, &load_Click},
+        {"save", &save, 1, &save_Click},
+        {"blank03", &blank03, 1, nullptr},
+        {"load_mine", &load_mine, 1, &load_mine_Click},
+        {"save_mine", &save_mine, 1, &save_mine_Click},
+        {"blank3", &blank3, 1, nullptr},
+        {"Ende", &Ende, 1, &Ende_Click},
+        {"Setting", &Setting, 0, nullptr},
+        {"Anfänger", &Anfänger, 1, &Anfänger_Click},
+        {"Fortgeschrittene", &Fortgeschrittene, 1, &Fortgeschrittene_Click},
+        {"Profis", &Profis, 1, &Profis_Click},
+        {"benutzerdefiniert", &benutzerdefiniert, 1, &benutzerdefiniert_Click},
+        {"blank01", &blank01, 1, nullptr},
+        {"Auto_solve", &Auto_solve, 1, &Auto_solve_Click},
+        {"Experimente", &Experimente, 0, nullptr},
+        {"GlSolve_Menu", &GlSolve_Menu, 1, &GlSolve_Menu_Click},
+        {"KlickGreen_Menu", &KlickGreen_Menu, 1, &KlickGreen_Menu_Click},
+        {"blank47", &blank47, 1, nullptr},
+        {"Eqs", &Eqs, 1, &Eqs_Click},
+        {"EqsGes", &EqsGes, 1, &EqsGes_Click},
+        {"blank4", &blank4, 1, nullptr},
+        {"wahrscheinlichkeiten", &wahrscheinlichkeiten, 1, &wahrscheinlichkeiten_Click},
+        {"blank1", &blank1, 1, nullptr},
+        {"spickmodus", &spickmodus, 1, &spickmodus_Click},
+        {"Solve", &Solve, 1, &Solve_Click},
+        {"blank2", &blank2, 1, nullptr},
+        {"loosercont", &loosercont, 1, &loosercont_Click},
+        {"Feldaufbau", &Feldaufbau, 1, &Feldaufbau_Click},
+        {"Test1", &Test1, 1, &Test1_Click},
+        {"Help", &Help, 0, nullptr},
+        {"About", &About, 1, &About_Click},
+        {"webmsg", &webmsg, 1, &webmsg_Click},
     };
 }
 
@@ -135,30 +129,6 @@ MenuNode& Form1::menuNode(const MenuItem& item) {
         if (node.item == &item) return node;
     }
     throw std::invalid_argument("menu item not in the menu tree: " + item.caption);
-}
-
-std::vector<HandlerSlot> Form1::handlerSlots() const {
-    return {
-        {"StartStop", &StartStop_Clicked},
-        {"GlSolve", &GlSolve_Clicked},
-        {"KlickGreen", &KlickGreen_Clicked},
-        {"DeleteTraceFile", &layers.DeleteTraceFile},
-        {"UnloadProbabilityWindow", &layers.UnloadProbabilityWindow},
-        {"Phase1", &layers.Phase1},
-        {"GlSolve_Click", &layers.GlSolve_Click},
-        {"KlickGreen_Click", &layers.KlickGreen_Click},
-        {"Fortgeschrittene_Click", &layers.Fortgeschrittene_Click},
-    };
-}
-
-void Form1::Form_Load() {
-    loaded = true;
-    Dummy.geometry.left = -1000;
-    Dummy.geometry.top = -1000;
-    DeleteTraceFile();
-    SetToDefault();
-    InitGame();
-    Fortgeschrittene_Click();
 }
 
 }  // namespace gravlin

@@ -1,11 +1,10 @@
 #include "gravlin/equations/equation_system.h"
 
-#include <charconv>
 #include <filesystem>
 #include <system_error>
 
-#include "gravlin/board/int16.h"
-#include "gravlin/board/work_scope.h"
+#include "gravlin/game/int16.h"
+#include "gravlin/game/work_scope.h"
 #include "gravlin/text.h"
 
 namespace gravlin {
@@ -29,10 +28,12 @@ const char* const EquationSystem::kNotUniqueMessage =
     "\r\n"
     "Viel Glück - good luck";
 
-EquationSystem::EquationSystem(Form1& form, Engine& engine)
-    : form_(form),
+EquationSystem::EquationSystem(Game& game, Engine& engine, Host& host, Window& mainWindow)
+    : game_(game),
       engine_(engine),
-      probability_(std::make_unique<frmWahrscheinlichkeit>(form.host(), form.wahrscheinlichkeiten)) {}
+      host_(host),
+      mainWindow_(mainWindow),
+      probability_(std::make_unique<frmWahrscheinlichkeit>(host, game)) {}
 
 std::string EquationSystem::GenEquiString(std::int16_t n, std::int16_t m, bool mupad) const {
     const char* before = mupad ? "a[ " : "";
@@ -42,18 +43,18 @@ std::string EquationSystem::GenEquiString(std::int16_t n, std::int16_t m, bool m
     const char* equals = mupad ? " = " : "=";
     std::string text;
     bool any = false;
-    form_.forEachNeighbour(n, m, [&](int i, int j) {
-        if (form_.visible(i, j)) return;
+    game_.forEachNeighbour(n, m, [&](int i, int j) {
+        if (game_.visible(i, j)) return;
         if (any) text += plus;
         text += before + twoDigits(i) + between + twoDigits(j) + after;
         any = true;
     });
-    if (any) text += equals + std::to_string(form_.rest_around(n, m));
+    if (any) text += equals + std::to_string(game_.rest_around(n, m));
     return text;
 }
 
 std::string EquationSystem::BuildEquationSystem(bool withTotal, bool forEngine) {
-    const Form1& f = form_;
+    const Game& f = game_;
     std::string T;
     std::string last;
     std::string separator;
@@ -82,30 +83,15 @@ std::string EquationSystem::BuildEquationSystem(bool withTotal, bool forEngine) 
                 counter = 0;
             }
         });
-        if (any) T += " = " + std::to_string(remainingFromLabel()) + kCrLf;
+        if (any) T += " = " + std::to_string(f.remainingMines) + kCrLf;
     }
     if (!forEngine) {
         if (!T.empty()) T = std::string("linsolve ( {") + kCrLf + kCrLf + T + kCrLf + "} )" + kCrLf;
-        frmGleichungssystem window(form_.host());
+        frmGleichungssystem window(host_);
         window.Text1.text = T;
-        form_.host().showModal(window, &form_);
+        host_.showModal(window, &mainWindow_);
     }
     return T;
-}
-
-long long EquationSystem::remainingFromLabel() const {
-    // The label holds the count with leading zeros ("007"). Should it hold anything else
-    // (more cells marked than there are mines gives "00-1"), the count is taken from the
-    // board itself rather than misread.
-    const std::string& caption = form_.MinesLabel.caption;
-    std::size_t start = 0;
-    while (start + 1 < caption.size() && caption[start] == '0') ++start;
-    long long value = 0;
-    const char* first = caption.data() + start;
-    const char* end = caption.data() + caption.size();
-    const auto [ptr, ec] = std::from_chars(first, end, value);
-    if (ec == std::errc() && ptr == end && first != end) return value;
-    return static_cast<long long>(form_.no_mines_game) - form_.CountMinesV();
 }
 
 bool EquationSystem::engineReady(const std::string& title) {
@@ -113,26 +99,26 @@ bool EquationSystem::engineReady(const std::string& title) {
     // The library is looked for once per run, so it stays missing: the box says so once,
     // later commands (automatic play asks at every click) end with a line in the status bar.
     if (engineMissingReported_) {
-        form_.StatusBar1.text = title + ": nicht möglich, die Rechenbibliothek fehlt.";
+        game_.status = title + ": nicht möglich, die Rechenbibliothek fehlt.";
         return false;
     }
     engineMissingReported_ = true;
-    form_.host().messageBox(
+    host_.messageBox(
         engine_.loadError() + "\r\nDiese Berechnung ist deshalb nicht möglich; das Spiel geht weiter.",
         MsgButtons::Ok, MsgIcon::Critical, title);
     return false;
 }
 
 void EquationSystem::GlSolve_Click() {
-    Form1& f = form_;
-    f.host().setFocus(f, "Dummy");
+    Game& f = game_;
+    host_.setFocus(mainWindow_, "Dummy");
     if (!f.game_running) return;
     if (!engineReady("Löse lin. Gleichungssystem")) return;
     UnloadProbabilityWindow();
     std::int32_t r = -1;
     bool found = false;
     {
-        const WorkScope run(f, WorkScope::Shows::WorkingFace);
+        const WorkScope run(f, host_, WorkScope::Shows::WorkingFace);
         engine_.QZNewSystem();
         f.forEachCell([&](int x, int y) {
             if (!f.visible(x, y) || f.marked(x, y)) return;
@@ -149,63 +135,58 @@ void EquationSystem::GlSolve_Click() {
             if (!total.empty()) total += "+";
             total += twoDigits(x) + twoDigits(y);
         });
-        if (!total.empty()) total += "=" + std::to_string(remainingFromLabel());
+        if (!total.empty()) total += "=" + std::to_string(f.remainingMines);
         engine_.QZInterpreter(total);
         engine_.QZSolve();
         engine_.QZtrace(kTraceFile, "Nach Solve - Mit Summe");
         r = engine_.QZGetNextFree(-1);
         found = ShowSolveResults();
     }
-    if (!found) f.wahrscheinlichkeiten.enabled = true;
+    if (!found) f.probabilitiesOffered = true;
     if (r < 0 && f.uncovered_count > 0) {
-        KeineLoesung notice(f.host());
+        KeineLoesung notice(host_);
         notice.Text1.text = kNotUniqueMessage;
-        f.host().showModal(notice, &f);
+        host_.showModal(notice, &mainWindow_);
         f.uncovered_count = 0;
     }
 }
 
 bool EquationSystem::ShowSolveResults() {
-    Form1& f = form_;
+    Game& f = game_;
     f.green_found = 0;
     bool result = false;
     // The engine names covered cells of this board. A code that names none is passed over
     // and not counted: counted, it would keep automatic play going round without end.
-    auto cellButton = [&f](std::int32_t code) -> CommandButton* {
+    auto coveredCell = [&f](std::int32_t code) -> bool {
         const int x = code / 100;
         const int y = code % 100;
-        if (x < 1 || x > f.x_game || y < 1 || y > f.y_game || f.visible(x, y)) return nullptr;
-        const std::size_t L = f.cellIndex(x, y);
-        return L < kCellButtons ? &f.Command1[L] : nullptr;
+        return x >= 1 && x <= f.x_game && y >= 1 && y <= f.y_game && !f.visible(x, y);
     };
     // Each list ascends and ends with a negative code; a list that did not ascend would not end.
     std::int32_t code = engine_.QZGetNextFree(-1);
     for (std::int32_t previous = -1; code >= 0 && code > previous;
          previous = code, code = engine_.QZGetNextFree(code)) {
-        if (CommandButton* b = cellButton(code)) {
-            b->backColor = kLightGreen;
-            b->tag = "1";
-            add16(f.green_found, 1);
-            result = true;
-        }
+        if (!coveredCell(code)) continue;
+        f.look(code / 100, code % 100).color = kLightGreen;
+        f.provenFree(code / 100, code % 100) = true;
+        add16(f.green_found, 1);
+        result = true;
     }
     code = engine_.QZGetNextMine(-1);
     for (std::int32_t previous = -1; code >= 0 && code > previous;
          previous = code, code = engine_.QZGetNextMine(code)) {
-        if (CommandButton* b = cellButton(code)) {
-            b->backColor = kLightRed;
-            b->tag = "0";
-        }
+        if (!coveredCell(code)) continue;
+        f.look(code / 100, code % 100).color = kLightRed;
+        f.provenFree(code / 100, code % 100) = false;
     }
     return result;
 }
 
 void EquationSystem::wahrscheinlichkeiten_Click() {
-    Form1& f = form_;
     if (!engineReady("Wahrscheinlichkeiten")) return;
     std::string result;
     {
-        const WorkScope run(f, WorkScope::Shows::WorkingFace);
+        const WorkScope run(game_, host_, WorkScope::Shows::WorkingFace);
         const std::string text = BuildEquationSystem(true, true);
         // Without a single unknown (every cell open or marked) the text is only the marker
         // of the total sum; there is nothing to compute.
@@ -216,11 +197,11 @@ void EquationSystem::wahrscheinlichkeiten_Click() {
     frmWahrscheinlichkeit& w = *probability_;
     w.Text1.text = result;
     if (!w.loaded) w.Form_Load();
-    f.host().showModeless(w);
+    host_.showModeless(w);
 }
 
 void EquationSystem::UnloadProbabilityWindow() {
-    if (probability_->loaded) form_.host().closeWindow(*probability_);
+    if (probability_->loaded) host_.closeWindow(*probability_);
 }
 
 void EquationSystem::DeleteTraceFile() {

@@ -29,7 +29,7 @@ KeineLoesung::KeineLoesung(Host& host) : TextWindow(host) {
     OKButton = makeButton("OK", {1920, 2640, 1215, 375});
 }
 
-frmWahrscheinlichkeit::frmWahrscheinlichkeit(Host& host, MenuItem& entry) : TextWindow(host), entry_(entry) {
+frmWahrscheinlichkeit::frmWahrscheinlichkeit(Host& host, Game& game) : TextWindow(host), game_(game) {
     caption = "Wahrscheinlichkeit";
     geometry = {0, 0, 9495, 7395};
     Text1 = textBox({240, 360, 9015, 6135}, true);
@@ -40,7 +40,7 @@ frmWahrscheinlichkeit::frmWahrscheinlichkeit(Host& host, MenuItem& entry) : Text
 
 void frmWahrscheinlichkeit::Form_Load() {
     loaded = true;
-    entry_.enabled = false;
+    game_.probabilitiesOffered = false;
 }
 
 }  // namespace gravlin

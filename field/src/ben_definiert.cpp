@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "gravlin/board/limits.h"
+#include "gravlin/game/limits.h"
 
 namespace gravlin {
 

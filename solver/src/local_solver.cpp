@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "gravlin/board/int16.h"
-#include "gravlin/board/work_scope.h"
+#include "gravlin/game/int16.h"
+#include "gravlin/game/work_scope.h"
 #include "gravlin/text.h"
 
 namespace gravlin {
@@ -15,7 +15,7 @@ bool isOpenNumber(const BoardState& f, int x, int y) {
 }  // namespace
 
 bool LocalSolver::SearchMine() {
-    Form1& f = form_;
+    Game& f = game_;
     bool result = false;
     // After a recount nothing changes the counts until a cell is marked or a count is
     // set here, so a recount in between would change nothing and is left out. Before the
@@ -41,7 +41,7 @@ bool LocalSolver::SearchMine() {
 }
 
 bool LocalSolver::RecalcCounterI() {
-    Form1& f = form_;
+    Game& f = game_;
     bool result = false;
     f.forEachCell([&](int x, int y) {
         if (f.done(x, y)) return;
@@ -55,7 +55,7 @@ bool LocalSolver::RecalcCounterI() {
 }
 
 bool LocalSolver::PrePhase1() {
-    Form1& f = form_;
+    Game& f = game_;
     bool result = false;
     countUp(f.cnt_prephase1);
     f.forEachCell([&](int x, int y) {
@@ -68,16 +68,16 @@ bool LocalSolver::PrePhase1() {
 }
 
 void LocalSolver::Phase1() {
-    Form1& f = form_;
-    f.StatusBar1.text.clear();
+    Game& f = game_;
+    f.status.clear();
     bool mineRule = true;
     bool recount = false;
     bool freeRule = true;
     int cycle = 1;
     {
-        const WorkScope run(f, WorkScope::Shows::WorkingFace);
+        const WorkScope run(f, host_, WorkScope::Shows::WorkingFace);
         while ((mineRule || recount || freeRule) && cycle < kCycleLimit) {
-            f.host().doEvents();
+            host_.doEvents();
             mineRule = SearchMine();
             recount = RecalcCounterI();
             freeRule = PrePhase1();
@@ -85,24 +85,21 @@ void LocalSolver::Phase1() {
             countUp(f.cnt_phase1);
         }
     }
-    if (cycle >= kCycleLimit) f.host().messageBox("Limit!", MsgButtons::Ok, MsgIcon::None, kProgramTitle);
-    f.StatusBar1.text = std::to_string(f.cnt_phase1) + ":" + std::to_string(f.cnt_uncover) + " - " +
-                        std::to_string(f.cnt_prephase1);
+    if (cycle >= kCycleLimit) host_.messageBox("Limit!", MsgButtons::Ok, MsgIcon::None, kProgramTitle);
+    f.status = std::to_string(f.cnt_phase1) + ":" + std::to_string(f.cnt_uncover) + " - " +
+               std::to_string(f.cnt_prephase1);
     const std::int16_t rest = f.PrintRestMinen();
     if (rest == 0 || f.covered_left == rest) f.Spielende(true);
 }
 
 void LocalSolver::KlickGreen_Click() {
-    Form1& f = form_;
-    f.host().setFocus(f, "Dummy");
+    Game& f = game_;
+    host_.setFocus(mainWindow_, "Dummy");
     f.forEachCell([&](int x, int y) {
-        const std::size_t L = f.cellIndex(x, y);
-        if (L >= kCellButtons) return;
-        CommandButton& b = f.Command1[L];
-        if (b.tag != "1") return;
-        b.tag = "0";
-        if (f.UncoverCell(static_cast<std::int16_t>(L))) {
-            const WorkScope run(f, WorkScope::Shows::Nothing);
+        if (!f.provenFree(x, y)) return;
+        f.provenFree(x, y) = false;
+        if (f.UncoverCell(f.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)))) {
+            const WorkScope run(f, host_, WorkScope::Shows::Nothing);
             Phase1();
         }
     });

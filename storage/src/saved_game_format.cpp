@@ -1,7 +1,7 @@
 #include "gravlin/storage/saved_game_format.h"
 
 #include "byte_reader.h"
-#include "gravlin/board/limits.h"
+#include "gravlin/game/limits.h"
 #include "gravlin/text.h"
 
 namespace gravlin::storage {

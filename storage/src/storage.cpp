@@ -1,10 +1,9 @@
 #include "gravlin/storage/storage.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "file_access.h"
-#include "gravlin/board/int16.h"
+#include "gravlin/game/int16.h"
 #include "gravlin/text.h"
 
 namespace gravlin {
@@ -18,14 +17,19 @@ constexpr const char* kMinesSaveTitle = "Minen speichern";
 constexpr const char* kMinesLoadTitle = "Minen laden";
 }  // namespace
 
-std::optional<std::string> Storage::chooseFile(const char* pattern, const char* extension, bool forSaving) {
+std::string Storage::dialogFolder() {
+    return host_.programFolder();
+}
+
+std::optional<std::string> Storage::chooseFile(FileKind kind, bool forSaving) {
+    const bool game = kind == FileKind::Game;
     CommonDialog1 = {};
-    CommonDialog1.initialFolder = form_.host().programFolder();
-    CommonDialog1.fileName = pattern;
-    CommonDialog1.filter = pattern;
-    CommonDialog1.defaultExtension = extension;
+    CommonDialog1.initialFolder = dialogFolder();
+    CommonDialog1.fileName = game ? "*.qzd" : "*.txt";
+    CommonDialog1.filter = CommonDialog1.fileName;
+    CommonDialog1.defaultExtension = game ? "qzd" : "txt";
     CommonDialog1.forSaving = forSaving;
-    return form_.host().fileDialog(CommonDialog1);
+    return host_.fileDialog(CommonDialog1);
 }
 
 bool Storage::mayWrite(const std::string& path, const std::string& title) {
@@ -39,7 +43,7 @@ bool Storage::mayWrite(const std::string& path, const std::string& title) {
             break;
     }
     const std::string text = path + " besteht bereits." + kCrLf + "Möchten Sie sie ersetzen?";
-    return form_.host().messageBox(text, MsgButtons::YesNo, MsgIcon::Exclamation, title) == MsgResult::Yes;
+    return host_.messageBox(text, MsgButtons::YesNo, MsgIcon::Exclamation, title) == MsgResult::Yes;
 }
 
 void Storage::save(const std::string& path, const std::string& text, const std::string& title) {
@@ -47,43 +51,30 @@ void Storage::save(const std::string& path, const std::string& text, const std::
 }
 
 void Storage::writeFailure(const std::string& path, const std::string& title) {
-    form_.host().messageBox("File '" + path + "' kann nicht beschrieben werden", MsgButtons::Ok,
-                            MsgIcon::Critical, title);
+    host_.messageBox("File '" + path + "' kann nicht beschrieben werden", MsgButtons::Ok, MsgIcon::Critical,
+                     title);
 }
 
-void Storage::readFailure(const std::string& path, const std::string& title) {
-    form_.host().messageBox(
-        "File '" + path + "' kann nicht gelesen werden" + kCrLf + "Das Programm wird beendet!",
-        MsgButtons::Ok, MsgIcon::Critical, title);
-    form_.host().closeWindow(form_);
+void Storage::readFailure(const std::string& path, FileKind kind) {
+    host_.messageBox("File '" + path + "' kann nicht gelesen werden" + kCrLf + "Das Programm wird beendet!",
+                     MsgButtons::Ok, MsgIcon::Critical,
+                     kind == FileKind::Game ? kGameLoadTitle : kMinesLoadTitle);
+    host_.closeWindow(mainWindow_);
 }
 
-// Both loaders start a new game of the size the file gives, on a field built for it, and
-// take the check marks off the three standard levels.
-void Storage::startGameOfSize(std::int16_t width, std::int16_t height, std::int16_t mines) {
-    Form1& f = form_;
-    f.x_actual = width;
-    f.y_actual = height;
-    f.no_mines_actual = mines;
-    f.InitGame();
-    field_.Feldaufbau_Click();
-    uncheckLevels();
-}
-
-void Storage::uncheckLevels() {
-    form_.Anfänger.checked = false;
-    form_.Fortgeschrittene.checked = false;
-    form_.Profis.checked = false;
+void Storage::endProgram(const std::string& text) {
+    host_.messageBox(text, MsgButtons::Ok, MsgIcon::Critical, kGameLoadTitle);
+    host_.closeWindow(mainWindow_);
 }
 
 // ---- saved game ---------------------------------------------------------------------------
 
 SavedGame Storage::captureGame() const {
+    const Game& b = game_;
     SavedGame game;
-    game.width = form_.x_game;
-    game.height = form_.y_game;
-    game.mines = form_.no_mines_game;
-    const BoardState& b = form_;
+    game.width = b.x_game;
+    game.height = b.y_game;
+    game.mines = b.no_mines_game;
     game.cells.reserve(static_cast<std::size_t>(std::max(0LL, b.cellCount())));
     for (long long L = 0; L < b.cellCount(); ++L) {
         const auto [x, y] = b.cellAt(L);
@@ -94,15 +85,21 @@ SavedGame Storage::captureGame() const {
 }
 
 void Storage::SaveGame() {
-    const auto path = chooseFile("*.qzd", "qzd", true);
+    const auto path = chooseFile(FileKind::Game, true);
     if (!path) return;
     if (!mayWrite(*path, kGameSaveTitle)) return;
     save(*path, formatSavedGame(captureGame()), kGameSaveTitle);
 }
 
+std::optional<SavedGame> Storage::readGame(const std::string& path) {
+    InputFile file(path);
+    auto game = file.isOpen() ? readSavedGame(file) : std::nullopt;
+    if (!game) readFailure(path, FileKind::Game);
+    return game;
+}
+
 void Storage::applyGame(const SavedGame& game) {
-    Form1& f = form_;
-    startGameOfSize(game.width, game.height, game.mines);
+    Game& f = game_;
     for (long long L = 0; L < f.cellCount(); ++L) {
         const SavedCell& c = game.cells.at(static_cast<std::size_t>(L));
         const auto [x, y] = f.cellAt(L);
@@ -114,37 +111,18 @@ void Storage::applyGame(const SavedGame& game) {
         f.done(x, y) = c.done;
         if (!c.visible) continue;
         add16(f.covered_left, -1);
-        CommandButton& b = f.Command1.at(f.cellIndex(x, y));
+        CellLook& shown = f.look(x, y);
         if (c.marked) {
-            b.caption = "M";
+            shown.caption = CellLook::Caption::Mark;
         } else {
-            b.raised = false;
-            b.backColor = kWhite;
-            b.caption = c.mines_around > 0 ? std::to_string(c.mines_around) : std::string();
+            shown.raised = false;
+            shown.color = kWhite;
+            shown.caption = CellLook::Caption::Count;
         }
     }
     f.PrintRestMinen();
-    f.RefreshCoveredTooltip();
-    f.save_mine.enabled = true;
-    f.save.enabled = true;
+    f.minesPlaced = true;
     f.game_running = true;
-}
-
-void Storage::LoadGame() {
-    const auto path = chooseFile("*.qzd", "qzd", false);
-    if (!path) return;
-    // The whole game is read and checked before the game in play is touched.
-    InputFile file(*path);
-    const auto game = file.isOpen() ? readSavedGame(file) : std::nullopt;
-    if (!game) {
-        readFailure(*path, kGameLoadTitle);
-        return;
-    }
-    try {
-        applyGame(*game);
-    } catch (const std::exception&) {
-        readFailure(*path, kGameLoadTitle);
-    }
 }
 
 // ---- mine layout --------------------------------------------------------------------------
@@ -152,10 +130,10 @@ void Storage::LoadGame() {
 void Storage::SaveMines() {
     // The save dialog rather than the open dialog: Qt's open dialog accepts only names that
     // exist, and a layout is usually saved under a new name.
-    const auto path = chooseFile("*.txt", "txt", true);
+    const auto path = chooseFile(FileKind::Layout, true);
     if (!path) return;
     if (!mayWrite(*path, kMinesSaveTitle)) return;
-    const BoardState& b = form_;
+    const Game& b = game_;
     std::vector<bool> mines;
     mines.reserve(static_cast<std::size_t>(std::max(0LL, b.cellCount())));
     for (long long L = 0; L < b.cellCount(); ++L) {
@@ -165,53 +143,39 @@ void Storage::SaveMines() {
     save(*path, formatMineLayout(b.x_game, b.y_game, mines), kMinesSaveTitle);
 }
 
-void Storage::applyLayout(const MineLayoutScan& layout) {
-    Form1& f = form_;
-    startGameOfSize(to16(layout.width), to16(layout.rows), to16(layout.mines));
-    for (const LayoutCell& c : layout.mineCells) f.is_mine(c.x, c.y) = true;
-    f.countMinesOfEveryCell();
-    f.save_mine.enabled = true;
-    f.save.enabled = true;
-}
-
-void Storage::LoadMines() {
-    const auto path = chooseFile("*.txt", "txt", false);
-    if (!path) return;
+std::optional<MineLayoutScan> Storage::readLayout(const std::string& path) {
     // Read once: the question shows the layout that is then built, even if the file
     // changes while the question is open.
-    InputFile file(*path);
+    InputFile file(path);
     const MineLayoutScan layout = file.isOpen() ? readMineLayout(file) : MineLayoutScan{};
     if (!file.isOpen() || (file.failed() && !layout.tooLarge())) {
-        readFailure(*path, kMinesLoadTitle);
-        return;
+        readFailure(path, FileKind::Layout);
+        return std::nullopt;
     }
-    Host& host = form_.host();
     if (layout.tooLarge()) {
-        host.messageBox(std::string("Sie haben die maximalen Ausdehnungen überschritten") + kCrLf +
-                            "Die Breite ist maximal 30, die Höhe 24, und maximal 99 Minen sind erlaubt!" +
-                            kCrLf + "Das Programm wird beendet!",
-                        MsgButtons::Ok, MsgIcon::Critical, kGameLoadTitle);
-        host.closeWindow(form_);
-        return;
+        endProgram(std::string("Sie haben die maximalen Ausdehnungen überschritten") + kCrLf +
+                   "Die Breite ist maximal 30, die Höhe 24, und maximal 99 Minen sind erlaubt!" + kCrLf +
+                   "Das Programm wird beendet!");
+        return std::nullopt;
     }
     if (layout.tooSmall()) {
-        host.messageBox(std::string("Sie haben die minimale Ausdehnungen unterschritten") + kCrLf +
-                            "Die Breite ist minimal 3, die Höhe ebenso 3!" + kCrLf +
-                            "Das Programm wird beendet!",
-                        MsgButtons::Ok, MsgIcon::Critical, kGameLoadTitle);
-        host.closeWindow(form_);
-        return;
+        endProgram(std::string("Sie haben die minimale Ausdehnungen unterschritten") + kCrLf +
+                   "Die Breite ist minimal 3, die Höhe ebenso 3!" + kCrLf + "Das Programm wird beendet!");
+        return std::nullopt;
     }
     const std::string question = std::string("Wollen Sie wirklich ein Feld ") + kCrLf +
                                  std::to_string(layout.width) + "x" + std::to_string(layout.rows) + kCrLf +
                                  "mit " + std::to_string(layout.mines) + " Minen aufbauen? " + kCrLf;
-    if (host.messageBox(question, MsgButtons::YesNo, MsgIcon::Exclamation, kGameLoadTitle) != MsgResult::Yes)
-        return;
-    try {
-        applyLayout(layout);
-    } catch (const std::exception&) {
-        readFailure(*path, kMinesLoadTitle);
-    }
+    if (host_.messageBox(question, MsgButtons::YesNo, MsgIcon::Exclamation, kGameLoadTitle) != MsgResult::Yes)
+        return std::nullopt;
+    return layout;
+}
+
+void Storage::applyLayout(const MineLayoutScan& layout) {
+    Game& f = game_;
+    for (const LayoutCell& c : layout.mineCells) f.is_mine(c.x, c.y) = true;
+    f.countMinesOfEveryCell();
+    f.minesPlaced = true;
 }
 
 }  // namespace gravlin

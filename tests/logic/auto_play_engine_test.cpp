@@ -13,6 +13,7 @@ class RealEngineGame : public ::testing::Test {
     DynamicEngine engine{GRAVLIN_TEST_BINARY_DIR};
     Program program{host, &engine};
     Form1& form = program.form;
+    Game& game = program.game;
 
     void SetUp() override {
         ASSERT_TRUE(engine.ensureLoaded()) << engine.loadError();
@@ -21,21 +22,22 @@ class RealEngineGame : public ::testing::Test {
 };
 
 TEST_F(RealEngineGame, OneClickWinsABeginnerGameThatLogicDecides) {
-    program.levels.Anfänger_Click();
+    form.Anfänger_Click();
     // Single numbers stop short of the end here; the equations with the total go on.
     const std::vector<std::string> rows = {".........", ".....*.*.", ".*..*....", "*........", ".........",
                                            ".*....*..", ".*.......", "..*.*....", "........."};
-    form.forEachCell([&](int x, int y) {
-        form.is_mine(x, y) = rows[static_cast<std::size_t>(y - 1)][static_cast<std::size_t>(x - 1)] == '*';
+    game.forEachCell([&](int x, int y) {
+        game.is_mine(x, y) = rows[static_cast<std::size_t>(y - 1)][static_cast<std::size_t>(x - 1)] == '*';
     });
-    form.countMinesOfEveryCell();
-    form.save_mine.enabled = form.Auto_solve.checked = true;
-    form.Command1_MouseDown(form.GetLinear(5, 5), Form1::LeftButton, 0, 0, 0);
-    EXPECT_FALSE(form.game_running);
+    game.countMinesOfEveryCell();
+    game.minesPlaced = game.autoPlay = true;
+    form.Command1_MouseDown(game.GetLinear(5, 5), Form1::LeftButton);
+    EXPECT_FALSE(game.game_running);
+    EXPECT_EQ(game.face, Face::Won);
     EXPECT_EQ(form.StartStop.picture, Form1::WinnerPict);
     EXPECT_EQ(form.MinesLabel.caption, "000");
     EXPECT_TRUE(host.modalShown.empty());  // never stuck, so never the notice
-    EXPECT_GT(form.cnt_phase1, 10);        // the sweep opened cells the local rules could not
+    EXPECT_GT(game.cnt_phase1, 10);        // the sweep opened cells the local rules could not
 }
 
 }  // namespace

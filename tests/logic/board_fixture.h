@@ -1,6 +1,8 @@
 #pragma once
-// A started program on a fake host, and hand-made positions drawn as text, rows top to bottom:
+// Hand-made positions drawn as text, rows top to bottom:
 //   '.' covered free cell   '*' covered mine   'o' uncovered free cell   'M' mine marked by the solver
+// and two fixtures: the game alone (GameModelTest), and the started program on a fake host
+// with a recording engine (GameTest).
 
 #include <gtest/gtest.h>
 
@@ -15,64 +17,104 @@
 
 namespace gravlin {
 
+namespace testing {
+
+struct DrawnSize {
+    std::int16_t width, height, mines;
+};
+
+inline DrawnSize sizeOf(const std::vector<std::string>& rows) {
+    int mines = 0;
+    for (const auto& row : rows)
+        mines += static_cast<int>(
+            std::count_if(row.begin(), row.end(), [](char c) { return c == '*' || c == 'M'; }));
+    return {static_cast<std::int16_t>(rows.front().size()), static_cast<std::int16_t>(rows.size()),
+            static_cast<std::int16_t>(mines)};
+}
+
+// Lays the drawn position on a new game of its size: mines, marks and open cells, looking
+// and counting as they would in play; statistics from zero.
+inline void layPosition(Game& g, const std::vector<std::string>& rows) {
+    auto at = [&rows](int x, int y) {
+        return rows[static_cast<std::size_t>(y - 1)][static_cast<std::size_t>(x - 1)];
+    };
+    g.forEachCell([&](int x, int y) {
+        g.is_mine(x, y) = at(x, y) == '*' || at(x, y) == 'M';
+        g.marked(x, y) = at(x, y) == 'M';
+        g.visible(x, y) = at(x, y) == 'o' || at(x, y) == 'M';
+    });
+    g.countMinesOfEveryCell();
+    g.forEachCell([&](int x, int y) {
+        g.rest_around(x, y) = static_cast<std::int16_t>(
+            g.mines_around(x, y) -
+            g.CountMinesVAround(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)));
+        if (!g.visible(x, y)) return;
+        --g.covered_left;
+        CellLook& look = g.look(x, y);
+        if (g.marked(x, y)) {
+            look.caption = CellLook::Caption::Mark;
+            return;
+        }
+        look = {CellLook::Caption::Count, kWhite, false};
+    });
+    g.minesPlaced = true;
+    g.InitStat();
+}
+
+}  // namespace testing
+
+// The game on its own: no window, no host.
+class GameModelTest : public ::testing::Test {
+  protected:
+    void newGame(int width, int height, int mines) {
+        game.chooseSize(static_cast<std::int16_t>(width), static_cast<std::int16_t>(height),
+                        static_cast<std::int16_t>(mines));
+        game.InitGame();
+    }
+    void setPosition(const std::vector<std::string>& rows) {
+        const auto s = testing::sizeOf(rows);
+        newGame(s.width, s.height, s.mines);
+        testing::layPosition(game, rows);
+    }
+    std::int16_t index(int x, int y) const {
+        return game.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
+    }
+    int countCells(bool (*pred)(const Game&, int, int)) const {
+        int n = 0;
+        game.forEachCell([&](int x, int y) { n += pred(game, x, y); });
+        return n;
+    }
+
+    Game game;
+};
+
+// The started program on a fake host. Clicks go through the main window's handlers, as the
+// view's do, so the window shows the game after each.
 class GameTest : public ::testing::Test {
   protected:
     void SetUp() override { program.start(); }
 
-    CommandButton& cell(int x, int y) { return form.Command1.at(form.cellIndex(x, y)); }
+    CommandButton& cell(int x, int y) { return form.Command1.at(game.cellIndex(x, y)); }
+    CellLook& look(int x, int y) { return game.look(x, y); }
     std::int16_t index(int x, int y) const {
-        return form.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
+        return game.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
     }
-    void leftClick(int x, int y) { form.Command1_MouseDown(index(x, y), Form1::LeftButton, 0, 0, 0); }
-    void rightClick(int x, int y) { form.Command1_MouseDown(index(x, y), Form1::RightButton, 0, 0, 0); }
+    void leftClick(int x, int y) { form.Command1_MouseDown(index(x, y), Form1::LeftButton); }
+    void rightClick(int x, int y) { form.Command1_MouseDown(index(x, y), Form1::RightButton); }
 
     void newGame(int width, int height, int mines) {
-        form.x_actual = static_cast<std::int16_t>(width);
-        form.y_actual = static_cast<std::int16_t>(height);
-        form.no_mines_actual = static_cast<std::int16_t>(mines);
-        form.InitGame();
-        program.field.Feldaufbau_Click();
+        program.flow.startGame(static_cast<std::int16_t>(width), static_cast<std::int16_t>(height),
+                               static_cast<std::int16_t>(mines));
     }
-
-    // Starts a game with the mines placed as drawn; opened and marked cells look and count as
-    // they would in play. Statistics start from zero.
     void setPosition(const std::vector<std::string>& rows) {
-        auto at = [&rows](int x, int y) {
-            return rows[static_cast<std::size_t>(y - 1)][static_cast<std::size_t>(x - 1)];
-        };
-        int mines = 0;
-        for (const auto& row : rows)
-            mines += static_cast<int>(
-                std::count_if(row.begin(), row.end(), [](char c) { return c == '*' || c == 'M'; }));
-        newGame(static_cast<int>(rows.front().size()), static_cast<int>(rows.size()), mines);
-        form.forEachCell([&](int x, int y) {
-            form.is_mine(x, y) = at(x, y) == '*' || at(x, y) == 'M';
-            form.marked(x, y) = at(x, y) == 'M';
-            form.visible(x, y) = at(x, y) == 'o' || at(x, y) == 'M';
-        });
-        form.countMinesOfEveryCell();
-        form.forEachCell([&](int x, int y) {
-            form.rest_around(x, y) = static_cast<std::int16_t>(
-                form.mines_around(x, y) -
-                form.CountMinesVAround(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)));
-            if (!form.visible(x, y)) return;
-            --form.covered_left;
-            CommandButton& b = cell(x, y);
-            b.caption = form.marked(x, y)         ? "M"
-                        : form.mines_around(x, y) ? std::to_string(form.mines_around(x, y))
-                                                  : "";
-            if (form.marked(x, y)) return;
-            b.raised = false;
-            b.backColor = kWhite;
-        });
-        form.RefreshCoveredTooltip();
-        form.save_mine.enabled = form.save.enabled = true;
-        form.InitStat();
+        const auto s = testing::sizeOf(rows);
+        newGame(s.width, s.height, s.mines);
+        testing::layPosition(game, rows);
     }
 
-    int countCells(bool (*pred)(const Form1&, int, int)) const {
+    int countCells(bool (*pred)(const Game&, int, int)) const {
         int n = 0;
-        form.forEachCell([&](int x, int y) { n += pred(form, x, y); });
+        game.forEachCell([&](int x, int y) { n += pred(game, x, y); });
         return n;
     }
 
@@ -80,10 +122,11 @@ class GameTest : public ::testing::Test {
     testing::RecordingEngine engine;
     Program program{host, &engine};
     Form1& form = program.form;
+    Game& game = program.game;
 };
 
-inline constexpr auto isMine = [](const Form1& f, int x, int y) { return f.is_mine(x, y); };
-inline constexpr auto isVisible = [](const Form1& f, int x, int y) { return f.visible(x, y); };
-inline constexpr auto isMarked = [](const Form1& f, int x, int y) { return f.marked(x, y); };
+inline constexpr auto isMine = [](const Game& g, int x, int y) { return g.is_mine(x, y); };
+inline constexpr auto isVisible = [](const Game& g, int x, int y) { return g.visible(x, y); };
+inline constexpr auto isMarked = [](const Game& g, int x, int y) { return g.marked(x, y); };
 
 }  // namespace gravlin

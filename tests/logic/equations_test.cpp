@@ -1,5 +1,5 @@
-// Equation texts, the system as text, the solve driver, the light green sweep, automatic
-// play and the probability window, against a recording engine.
+// Equation texts, the system as text, the solve driver, automatic play and the probability
+// window, against a recording engine.
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -9,30 +9,33 @@
 namespace gravlin {
 namespace {
 
-class EquationTest : public GameTest {
+// The equations on the game alone, with a fake host, a recording engine and a bare main window.
+class EquationTest : public GameModelTest {
   protected:
     void SetUp() override {
-        GameTest::SetUp();
         host.onModal = [this](Window& w) {
             if (auto* t = dynamic_cast<frmGleichungssystem*>(&w)) shown = t->Text1.text;
         };
     }
-    EquationSystem& eq = program.equations;
+    testing::FakeHost host;
+    testing::RecordingEngine engine;
+    Window mainWindow;
+    EquationSystem eq{game, engine, host, mainWindow};
     std::string shown = "<none>";  // the text of the last equation window shown
 };
 
 TEST_F(EquationTest, CellEquationsInBothNotations) {
     newGame(16, 12, 10);
     for (int x = 11; x <= 13; ++x)  // coordinates 10 and above, one unknown
-        for (int y = 9; y <= 11; ++y) form.visible(x, y) = x != 13 || y != 11;
-    form.rest_around(12, 10) = 0;
+        for (int y = 9; y <= 11; ++y) game.visible(x, y) = x != 13 || y != 11;
+    game.rest_around(12, 10) = 0;
     EXPECT_EQ(eq.GenEquiString(12, 10, true), "a[ 13,11 ] = 0");
     EXPECT_EQ(eq.GenEquiString(12, 10, false), "1311=0");
-    form.visible(13, 11) = true;  // no unknowns: no equation
+    game.visible(13, 11) = true;  // no unknowns: no equation
     EXPECT_EQ(eq.GenEquiString(12, 10, true) + eq.GenEquiString(12, 10, false), "");
 
-    form.visible(1, 1) = true;  // a corner; a stale negative count is written as it is
-    form.rest_around(1, 1) = -1;
+    game.visible(1, 1) = true;  // a corner; a stale negative count is written as it is
+    game.rest_around(1, 1) = -1;
     EXPECT_EQ(eq.GenEquiString(1, 1, false), "0102+0201+0202=-1");
 }
 
@@ -40,8 +43,8 @@ TEST_F(EquationTest, CellEquationsInBothNotations) {
 // as the three callers write it.
 TEST_F(EquationTest, FourByThreeForAllThreeCallers) {
     setPosition({"o*..", "o...", "o*.."});
-    for (int y = 1; y <= 3; ++y) form.rest_around(1, y) = 1;
-    form.MinesLabel.caption = "002";
+    for (int y = 1; y <= 3; ++y) game.rest_around(1, y) = 1;
+    game.remainingMines = 2;
     const std::string cells =
         "a[ 02,01 ] + a[ 02,02 ] = 1,\r\n"
         "a[ 02,01 ] + a[ 02,02 ] + a[ 02,03 ] = 1,\r\n"
@@ -63,27 +66,27 @@ TEST_F(EquationTest, FourByThreeForAllThreeCallers) {
     EXPECT_EQ(host.modalShown.size(), 2u);
 }
 
-// The total sum's right-hand side is the remaining-mines label read from its first digit
-// ("00-1" when more cells are marked than there are mines); a label that is no count gives
-// way to the board's own count (here 2 mines, none marked).
-TEST_F(EquationTest, TheTotalSumTakesTheRemainingMinesFromTheLabel) {
-    const std::pair<const char*, const char*> cases[] = {{"120", " = 120"}, {"007", " = 7"}, {"000", " = 0"},
-                                                         {"00-1", " = -1"}, {"", " = 2"},    {"0x2", " = 2"}};
+// The total sum's right-hand side is the remaining mines as last counted (negative when more
+// cells are marked than there are mines), not a fresh count of the marks.
+TEST_F(EquationTest, TheTotalSumTakesTheRemainingMinesAsLastCounted) {
     newGame(3, 3, 2);
     eq.Eqs_Click();
     EXPECT_EQ(shown, "") << "no cell equations before the first click";
-    for (const auto& [label, rhs] : cases) {
+    EXPECT_EQ(game.remainingMines, 2);
+    for (int remaining : {120, 7, 0, -1, 2}) {
         newGame(3, 3, 2);
-        form.MinesLabel.caption = label;
+        game.remainingMines = static_cast<std::int16_t>(remaining);
+        game.marked(1, 1) = true;  // counted only at the end of a solver run
         eq.EqsGes_Click();
-        EXPECT_NE(shown.find(std::string(rhs) + "\r\n\r\n} )"), std::string::npos) << label << ": " << shown;
+        const std::string rhs = " = " + std::to_string(remaining) + "\r\n\r\n} )";
+        EXPECT_NE(shown.find(rhs), std::string::npos) << remaining << ": " << shown;
     }
 }
 
 TEST_F(EquationTest, AnEquationRepeatedRightAfterItselfIsWrittenOnce) {
     setPosition({"o.", "o.", "o.", "o.", "oo"});
-    for (int y = 1; y <= 5; ++y) form.rest_around(1, y) = 1;
-    for (int y : {1, 4}) form.visible(2, y) = form.marked(2, y) = true;
+    for (int y = 1; y <= 5; ++y) game.rest_around(1, y) = 1;
+    for (int y : {1, 4}) game.visible(2, y) = game.marked(2, y) = true;
     eq.Eqs_Click();
     // (1,1): 0202; (1,2): 0202+0203; (1,3): the same again, once; (1,4): 0203; (1,5): none
     EXPECT_EQ(shown,
@@ -101,15 +104,15 @@ class SolveDriver : public EquationTest {
     void SetUp() override {
         EquationTest::SetUp();
         setPosition({"ooo.", "ooo.", "oo*."});
-        form.MinesLabel.caption = "001";
+        game.PrintRestMinen();
     }
 };
 
 TEST_F(SolveDriver, SendsTheEquationsColumnByColumnWithTheirTraceRecords) {
     engine.freeCodes = {401, 402};
     engine.mineCodes = {303};
-    form.uncovered_count = 3;
-    form.GlSolve_Click();
+    game.uncovered_count = 3;
+    eq.GlSolve_Click();
     std::vector<std::string> expected = {"QZNewSystem"};
     for (std::string e : {"0303=1", "0303=1", "0401+0402=0", "0303+0401+0402+0403=1"})
         expected.insert(expected.end(),
@@ -119,98 +122,97 @@ TEST_F(SolveDriver, SendsTheEquationsColumnByColumnWithTheirTraceRecords) {
                      "QZSolve", "QZtrace kv.trace Nach Solve - Mit Summe"});
     EXPECT_EQ(engine.calls, expected);
     EXPECT_EQ(host.focus.front(), "Dummy");
-    EXPECT_EQ(cell(4, 1).backColor, 0x00C0FFC0u);
-    EXPECT_EQ(cell(4, 1).tag + cell(4, 2).tag + cell(3, 3).tag, "110");
-    EXPECT_EQ(cell(3, 3).backColor, 0x00C0C0FFu);
-    EXPECT_EQ(form.green_found, 2);
-    EXPECT_FALSE(form.marked(3, 3) || cell(3, 3).caption != " " || form.wahrscheinlichkeiten.enabled ||
-                 form.busy);
-    EXPECT_TRUE(host.modalShown.empty() && form.StartStop.picture == Form1::StartPict);
+    EXPECT_TRUE(game.look(4, 1).color == 0x00C0FFC0u && game.look(4, 2).color == 0x00C0FFC0u);
+    EXPECT_TRUE(game.provenFree(4, 1) && game.provenFree(4, 2) && !game.provenFree(3, 3));
+    EXPECT_EQ(game.look(3, 3), (CellLook{CellLook::Caption::Covered, 0x00C0C0FFu, true}));
+    EXPECT_EQ(game.green_found, 2);
+    EXPECT_FALSE(game.marked(3, 3) || game.probabilitiesOffered || game.busy);
+    EXPECT_TRUE(host.modalShown.empty() && game.face == Face::Normal);
+    EXPECT_EQ(host.pointerChanges, (std::vector<bool>{true, false}));
+}
+
+// A mine the solve names after a free cell it proved before loses its light green: the
+// engine's later word counts. Codes that name no covered cell of the board are passed over.
+TEST_F(SolveDriver, TheLastAnswerForACellCountsAndCellsOffTheBoardArePassedOver) {
+    game.provenFree(4, 3) = true;
+    engine.freeCodes = {0, 99, 302, 501, 1203};
+    engine.mineCodes = {403, 3099};
+    eq.GlSolve_Click();
+    EXPECT_EQ(game.green_found, 0) << "no code named a covered cell";
+    EXPECT_FALSE(game.provenFree(4, 3));
+    EXPECT_EQ(game.look(4, 3).color, 0x00C0C0FFu);
+    EXPECT_EQ(game.look(3, 2).color, kWhite) << "an open cell keeps its look";
+    EXPECT_TRUE(game.probabilitiesOffered);
 }
 
 TEST_F(SolveDriver, OnlyMinesFoundEnablesProbabilitiesAndReportsOncePerBatch) {
     engine.mineCodes = {303};
-    form.uncovered_count = 2;
+    game.uncovered_count = 2;
     std::string notice;
     host.onModal = [&notice](Window& w) {
         auto& k = dynamic_cast<KeineLoesung&>(w);
         notice = k.caption + ": " + k.Text1.text;
     };
-    form.GlSolve_Click();
-    EXPECT_EQ(form.green_found + form.uncovered_count, 0);
-    EXPECT_TRUE(form.wahrscheinlichkeiten.enabled);
+    eq.GlSolve_Click();
+    EXPECT_EQ(game.green_found + game.uncovered_count, 0);
+    EXPECT_TRUE(game.probabilitiesOffered);
     EXPECT_EQ(notice, "NICHT eindeutig lösbar: " + std::string(EquationSystem::kNotUniqueMessage));
     ASSERT_EQ(host.modalShown.size(), 1u);
-    form.GlSolve_Click();  // nothing opened since: no second report
+    eq.GlSolve_Click();  // nothing opened since: no second report
     EXPECT_EQ(host.modalShown.size(), 1u);
 }
 
 TEST_F(SolveDriver, AnEndedGameOnlyMovesTheFocus) {
-    form.Spielende(false);
-    form.GlSolve_Click();
+    game.Spielende(false);
+    eq.GlSolve_Click();
     EXPECT_TRUE(engine.calls.empty());
     EXPECT_EQ(host.focus, std::vector<std::string>{"Dummy"});
 }
 
 TEST_F(SolveDriver, AMissingEngineIsReportedOnceAndTheGameGoesOn) {
     engine.available = false;
-    form.GlSolve_Click();
+    eq.GlSolve_Click();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].text.find("libgravlin.so.3"), std::string::npos);
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Critical);
     // Later commands end quietly, saying why in the status bar.
     eq.wahrscheinlichkeiten_Click();
-    form.GlSolve_Click();
+    EXPECT_EQ(game.status, "Wahrscheinlichkeiten: nicht möglich, die Rechenbibliothek fehlt.");
+    eq.GlSolve_Click();
     EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(form.StatusBar1.text, "Löse lin. Gleichungssystem: nicht möglich, die Rechenbibliothek fehlt.");
+    EXPECT_EQ(game.status, "Löse lin. Gleichungssystem: nicht möglich, die Rechenbibliothek fehlt.");
     EXPECT_TRUE(engine.calls.empty());
-    EXPECT_TRUE(form.game_running && !form.busy);
-}
-
-TEST_F(EquationTest, TheSweepPassesByGreenCellsThatAnEarlierSolverRunOpened) {
-    // (1,1) and (1,3) are light green; opening (1,1) (a zero) lets the solver open (1,3).
-    setPosition({"...", "...", "...", "..*"});
-    cell(1, 1).tag = "1";
-    cell(1, 1).backColor = 0x00C0FFC0;
-    cell(1, 3).tag = "1";
-    form.green_found = 2;
-    form.KlickGreen_Click();
-    EXPECT_TRUE(form.visible(1, 3));
-    EXPECT_EQ(cell(1, 3).tag, "0");
-    EXPECT_EQ(cell(1, 1).backColor, kWhite);
-    EXPECT_EQ(form.green_found, 0);
-    // One solver run for (1,1): (1,3) was already open when the sweep reached it.
-    EXPECT_EQ(form.cnt_prephase1, form.cnt_phase1);
-    EXPECT_EQ(host.focus.front(), "Dummy");
+    EXPECT_TRUE(game.game_running && !game.busy);
 }
 
 // Mines in the top and bottom rows, every other column: single numbers decide nothing
-// there. The engine names one more cell free after the check mark goes, during the sweep;
-// the solve that ends that round finds it, but no further round starts.
-TEST_F(EquationTest, AutomaticPlayStopsWhenItsCheckMarkIsRemoved) {
+// there. The engine names one more cell free after automatic play is switched off, during
+// the sweep; the solve that ends that round finds it, but no further round starts.
+TEST_F(GameTest, AutomaticPlayStopsWhenSwitchedOff) {
     std::vector<std::string> rows(9, ".........");
     rows.front() = rows.back() = "*.*.*.*.*";
     setPosition(rows);
     engine.freeCodes = {201};
     leftClick(5, 2);  // without automatic play a click runs no solve
     ASSERT_TRUE(engine.calls.empty());
-    program.solver.Auto_solve_Click();
+    form.Auto_solve_Click();
+    EXPECT_TRUE(game.autoPlay && form.Auto_solve.checked);
     host.onDoEvents = [&] {
-        if (engine.count("QZNewSystem") == 0 || !form.Auto_solve.checked) return;
-        program.solver.Auto_solve_Click();
+        if (engine.count("QZNewSystem") == 0 || !game.autoPlay) return;
+        form.Auto_solve_Click();
         engine.freeCodes = {209};
     };
     leftClick(5, 5);
-    EXPECT_FALSE(form.Auto_solve.checked);
+    EXPECT_FALSE(game.autoPlay || form.Auto_solve.checked);
     EXPECT_EQ(engine.count("QZNewSystem"), 2);
-    EXPECT_FALSE(form.visible(2, 9)) << "no sweep after the check went";
+    EXPECT_FALSE(game.visible(2, 9)) << "no sweep after it was switched off";
 }
 
-// The window opens with the engine's text and disables its menu entry; a click keeps it,
+// The window opens with the engine's text and takes back its menu entry; a click keeps it,
 // a solve, its OK button and a new game close it.
-TEST_F(EquationTest, ProbabilityWindowLifecycle) {
+TEST_F(GameTest, ProbabilityWindowLifecycle) {
     setPosition({"*.*.*", "o....", "o....", "o....", "*.*.*"});
-    frmWahrscheinlichkeit& w = eq.probabilityWindow();
+    frmWahrscheinlichkeit& w = program.equations.probabilityWindow();
     const std::pair<const char*, std::function<void()>> closers[] = {
         {"solve", [&] { form.GlSolve_Click(); }},
         {"OK", [&] { w.OKButton_Click(); }},
@@ -218,9 +220,9 @@ TEST_F(EquationTest, ProbabilityWindowLifecycle) {
     };
     for (const auto& [name, close] : closers) {
         SCOPED_TRACE(name);
-        form.wahrscheinlichkeiten.enabled = true;
-        eq.wahrscheinlichkeiten_Click();
-        EXPECT_TRUE(w.loaded && !form.wahrscheinlichkeiten.enabled);
+        game.probabilitiesOffered = true;
+        form.wahrscheinlichkeiten_Click();
+        EXPECT_TRUE(w.loaded && !game.probabilitiesOffered && !form.wahrscheinlichkeiten.enabled);
         EXPECT_EQ(w.Text1.text, engine.stochAnswer);
         leftClick(2, 3);
         EXPECT_TRUE(w.loaded);
@@ -229,6 +231,17 @@ TEST_F(EquationTest, ProbabilityWindowLifecycle) {
     }
     EXPECT_EQ(host.modelessShown.size(), 3u);
     EXPECT_EQ(w.Text1.font.name, "Courier New");
+}
+
+// Without a single unknown there is nothing to compute: the working face comes and goes, the
+// engine is not asked, no window opens and the entry stays as it was.
+TEST_F(GameTest, ProbabilitiesOfAFieldWithoutUnknownsOpenNothing) {
+    setPosition({"ooo", "oMo", "ooo"});
+    game.probabilitiesOffered = true;
+    form.wahrscheinlichkeiten_Click();
+    EXPECT_TRUE(engine.calls.empty() && host.modelessShown.empty());
+    EXPECT_TRUE(game.probabilitiesOffered && form.wahrscheinlichkeiten.enabled);
+    EXPECT_EQ(host.pointerChanges, (std::vector<bool>{true, false}));
 }
 
 TEST(TraceFile, IsDeletedAtStartUpAndEveryNewGameAndMissingIsFine) {
@@ -244,6 +257,9 @@ TEST(TraceFile, IsDeletedAtStartUpAndEveryNewGameAndMissingIsFine) {
     EXPECT_FALSE(std::filesystem::exists("kv.trace"));
     std::ofstream("kv.trace") << "record of this game\r\n";
     program.form.NewGame_Click();
+    EXPECT_FALSE(std::filesystem::exists("kv.trace"));
+    std::ofstream("kv.trace") << "record of this game\r\n";
+    program.form.Profis_Click();  // a level starts a new game too
     EXPECT_FALSE(std::filesystem::exists("kv.trace"));
     program.form.NewGame_Click();  // no file: nothing happens
     EXPECT_TRUE(host.messages.empty());

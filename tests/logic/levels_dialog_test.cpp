@@ -22,30 +22,34 @@ TEST(TextToInt, ReadsWhateverIsTypedOrPasted) {
 
 // ---- levels ------------------------------------------------------------------------------
 
-// Start-up opens the intermediate board with its level checked; choosing it again still
-// starts a new game.
+// Start-up opens the intermediate board with its level checked, the peek mode and automatic
+// play off; choosing a level, also the one checked, starts a new game of its size.
 TEST_F(GameTest, EachLevelStartsANewGameOfItsSizeAndCarriesTheOnlyCheckMark) {
     EXPECT_EQ(form.MinesLabel.caption + " " + form.MinesLabel.toolTip, "040 Noch verdeckt: 256");
     EXPECT_TRUE(form.Fortgeschrittene.checked && !form.Anfänger.checked && !form.benutzerdefiniert.checked);
     EXPECT_FALSE(form.save.enabled || form.save_mine.enabled || form.wahrscheinlichkeiten.enabled ||
-                 form.loosercont.enabled);
-    const std::tuple<MenuItem Form1::*, int, int, int, std::string> levels[] = {
-        {&Form1::Anfänger, 9, 9, 10, "010"},
-        {&Form1::Fortgeschrittene, 16, 16, 40, "040"},
-        {&Form1::Profis, 30, 16, 99, "099"}};
-    for (const auto& [item, w, h, mines, caption] : levels) {
+                 form.loosercont.enabled || form.Auto_solve.checked || form.spickmodus.checked);
+    EXPECT_EQ(game.level, Level::Intermediate);
+    EXPECT_EQ(std::pair(form.Dummy.geometry.left, form.Dummy.geometry.top), std::pair(-1000.0f, -1000.0f));
+    const std::tuple<MenuItem Form1::*, Level, int, int, int, std::string> levels[] = {
+        {&Form1::Anfänger, Level::Beginner, 9, 9, 10, "010"},
+        {&Form1::Fortgeschrittene, Level::Intermediate, 16, 16, 40, "040"},
+        {&Form1::Profis, Level::Expert, 30, 16, 99, "099"}};
+    for (const auto& [item, level, w, h, mines, caption] : levels) {
         SCOPED_TRACE(caption);
         leftClick(8, 8);
-        form.menuNode(form.*item).click();
-        EXPECT_EQ(form.x_game * 100 + form.y_game, w * 100 + h);
-        EXPECT_EQ(form.no_mines_game, mines);
-        EXPECT_EQ(form.covered_left, w * h);
-        EXPECT_FALSE(form.save_mine.enabled) << "a new game without mines";
+        (*form.menuNode(form.*item).click)();
+        EXPECT_EQ(game.x_game * 100 + game.y_game, w * 100 + h);
+        EXPECT_EQ(std::tie(game.x_actual, game.y_actual, game.no_mines_actual), std::tie(w, h, mines));
+        EXPECT_EQ(game.no_mines_game, mines);
+        EXPECT_EQ(game.covered_left, w * h);
+        EXPECT_FALSE(game.minesPlaced || form.save_mine.enabled) << "a new game without mines";
         EXPECT_EQ(form.MinesLabel.caption, caption);
         EXPECT_TRUE(cell(w, h).visible && !form.Command1.at(static_cast<std::size_t>(w * h)).visible);
-        for (const MenuItem* level :
+        EXPECT_EQ(game.level, level);
+        for (const MenuItem* shown :
              {&form.Anfänger, &form.Fortgeschrittene, &form.Profis, &form.benutzerdefiniert})
-            EXPECT_EQ(level->checked, level == &(form.*item));
+            EXPECT_EQ(shown->checked, shown == &(form.*item));
     }
 }
 
@@ -56,7 +60,7 @@ class CustomFieldDialog : public GameTest {
     // Opens the dialog from the menu; `play` acts in it.
     void open(const std::function<void(BenDefiniert&)>& play) {
         host.onModal = [play](Window& w) { play(dynamic_cast<BenDefiniert&>(w)); };
-        form.menuNode(form.benutzerdefiniert).click();
+        form.benutzerdefiniert_Click();
     }
     static void type(BenDefiniert& d, const std::string& x, const std::string& y, const std::string& m) {
         d.x_input.text = x;
@@ -116,12 +120,12 @@ TEST_F(CustomFieldDialog, OpeningsShowTheLastAcceptedEntryAndOnlyAGoodOkTakesIt)
         {nullptr, "3 3 8", "4", "4", "15", "", 4, 15, custom},
         {nullptr, "4 4 15", "20", "10", "50", "", 20, 50, custom},
     };
-    form.seedSource = [] { return 3u; };
+    program.flow.seedSource = [] { return 3u; };
     for (const Opening& o : openings) {
         SCOPED_TRACE(o.shown + " then " + o.x + " " + o.y + " " + o.m);
-        if (o.level) form.menuNode(form.*o.level).click();
+        if (o.level) (*form.menuNode(form.*o.level).click)();
         leftClick(1, 1);
-        const Grid<bool> visibleBefore = form.visible;
+        const Game before = game;
         const int beepsBefore = host.beeps;
         std::string shown, red;
         open([&](BenDefiniert& d) {
@@ -138,12 +142,15 @@ TEST_F(CustomFieldDialog, OpeningsShowTheLastAcceptedEntryAndOnlyAGoodOkTakesIt)
         EXPECT_EQ(shown, o.shown);
         EXPECT_EQ(red, o.bad);
         EXPECT_EQ(host.beeps - beepsBefore, static_cast<int>(o.bad.size()));
-        EXPECT_EQ(form.x_game, o.widthAfter);
-        EXPECT_EQ(form.no_mines_game, o.minesAfter);
+        EXPECT_EQ(game.x_game, o.widthAfter);
+        EXPECT_EQ(game.no_mines_game, o.minesAfter);
         for (const MenuItem* level : {&form.Anfänger, &form.Fortgeschrittene, &form.benutzerdefiniert})
             EXPECT_EQ(level->checked, level == &(form.*o.checked));
         if (!o.bad.empty()) {
-            EXPECT_EQ(form.visible, visibleBefore);
+            EXPECT_TRUE(game == before) << "cancelled: the game in play goes on as it was";
+        } else {
+            EXPECT_EQ(game.level, Level::Custom);
+            EXPECT_EQ(countCells(isVisible), 0);
         }
     }
 }

@@ -20,29 +20,29 @@ using testing::readFile;
 using testing::writeFile;
 
 // A copy of every array the file holds.
-auto cells(const Form1& f) {
-    return std::tuple(f.is_mine, f.marked, f.visible, f.done, f.mines_around, f.rest_around);
+auto cells(const Game& g) {
+    return std::tuple(g.is_mine, g.marked, g.visible, g.done, g.mines_around, g.rest_around);
 }
 
 class StorageGameTest : public StorageTest {
   protected:
     int firstCovered(bool mine) const {
-        for (int L = 0; L < form.x_game * form.y_game; ++L) {
-            const auto [x, y] = form.cellAt(L);
-            if (!form.visible(x, y) && form.is_mine(x, y) == mine) return L;
+        for (int L = 0; L < game.x_game * game.y_game; ++L) {
+            const auto [x, y] = game.cellAt(L);
+            if (!game.visible(x, y) && game.is_mine(x, y) == mine) return L;
         }
         return -1;
     }
-    void click(int L) { form.Command1_MouseDown(static_cast<std::int16_t>(L), Form1::LeftButton, 0, 0, 0); }
+    void click(int L) { form.Command1_MouseDown(static_cast<std::int16_t>(L), Form1::LeftButton); }
 
     // Starts a w x h game with m mines; tries seeds until the first click leaves something
     // to play.
     bool playTo(int w, int h, int m) {
         for (std::uint64_t seed = 1; seed <= 200; ++seed) {
-            form.seedSource = [seed] { return seed; };
+            program.flow.seedSource = [seed] { return seed; };
             newGame(w, h, m);
             click((h / 2) * w + w / 2);
-            if (form.game_running && firstCovered(false) >= 0) return true;
+            if (game.game_running && firstCovered(false) >= 0) return true;
         }
         return false;
     }
@@ -53,28 +53,31 @@ TEST_F(StorageGameTest, RoundTripRestoresEveryCellAndLookOnEveryShape) {
     for (auto [w, h, m] : {std::tuple{9, 9, 10}, {30, 24, 99}, {3, 24, 10}, {30, 3, 12}}) {
         SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
         ASSERT_TRUE(playTo(w, h, m));
-        const auto before = cells(form);
+        const auto before = cells(game);
+        const auto looks = game.look;
         const auto buttons = form.Command1;
-        const auto label = std::tuple(form.MinesLabel.caption, form.MinesLabel.toolTip, form.covered_left);
+        const auto label = std::tuple(form.MinesLabel.caption, form.MinesLabel.toolTip, game.covered_left);
         std::filesystem::remove(path);
         choose(form.save, path);
         ASSERT_TRUE(host.messages.empty());
 
-        program.levels.Anfänger_Click();  // something else in between
-        form.benutzerdefiniert.checked = true;
+        form.Anfänger_Click();  // something else in between
+        game.level = Level::Custom;
+        game.provenFree(1, 1) = true;
         choose(form.load, path);
         ASSERT_FALSE(ended());
-        EXPECT_EQ(std::tie(form.x_game, form.y_game, form.no_mines_game, form.x_actual, form.no_mines_actual),
+        EXPECT_EQ(std::tie(game.x_game, game.y_game, game.no_mines_game, game.x_actual, game.no_mines_actual),
                   std::tuple(w, h, m, w, m));
-        EXPECT_TRUE(cells(form) == before);
-        EXPECT_TRUE(form.game_running && form.save.enabled && form.save_mine.enabled);
+        EXPECT_TRUE(cells(game) == before);
+        EXPECT_TRUE(game.look == looks && game.provenFree == Grid<bool>(w, h));
+        EXPECT_TRUE(game.game_running && game.minesPlaced && form.save.enabled && form.save_mine.enabled);
         EXPECT_FALSE(form.Anfänger.checked || form.Fortgeschrittene.checked || form.Profis.checked);
-        EXPECT_TRUE(form.benutzerdefiniert.checked);
-        EXPECT_EQ(std::tie(form.MinesLabel.caption, form.MinesLabel.toolTip, form.covered_left), label);
+        EXPECT_TRUE(form.benutzerdefiniert.checked && game.level == Level::Custom);
+        EXPECT_EQ(std::tie(form.MinesLabel.caption, form.MinesLabel.toolTip, game.covered_left), label);
         for (std::size_t L = 0; L < static_cast<std::size_t>(w * h); ++L)
             EXPECT_TRUE(form.Command1[L] == buttons[L]) << L;
         click(firstCovered(false));  // play goes on against the loaded mines
-        EXPECT_TRUE(form.is_mine == std::get<0>(before));
+        EXPECT_TRUE(game.is_mine == std::get<0>(before));
     }
 }
 
@@ -87,16 +90,17 @@ TEST_F(StorageGameTest, InconsistentButSafeValuesAreTakenAsTheyStand) {
     writeFile(path, text);
     choose(form.load, path);
     ASSERT_FALSE(ended());
-    EXPECT_EQ(form.covered_left, 9);
+    EXPECT_EQ(game.covered_left, 9);
     EXPECT_EQ(form.MinesLabel.caption, "00-9");
     for (int L = 0; L < 9; ++L) click(L);
-    EXPECT_FALSE(form.game_running);
+    EXPECT_FALSE(game.game_running);
 }
 
 // What games and mine layouts share: dialogs, the overwrite question, write and read failures.
 struct FileKind {
     MenuItem Form1::*save;
     MenuItem Form1::*load;
+    void (Flow::*loadPath)(const std::string&);
     const char *ext, *saveTitle, *loadTitle;
 };
 
@@ -121,12 +125,16 @@ class StorageMenuTest : public StorageGameTest, public ::testing::WithParamInter
 
 TEST_P(StorageMenuTest, DialogsCancelSilentlyAndAnExistingFileIsReplacedOnlyAfterYes) {
     ASSERT_TRUE(playTo(9, 9, 10));
-    const auto before = cells(form);
-    form.menuNode(form.*GetParam().save).click();
-    form.menuNode(form.*GetParam().load).click();
-    ASSERT_EQ(host.fileRequests.size(), 2u);  // their settings are checked on the real dialogs
+    const auto before = cells(game);
+    (*form.menuNode(form.*GetParam().save).click)();
+    (*form.menuNode(form.*GetParam().load).click)();
+    ASSERT_EQ(host.fileRequests.size(), 2u);
     EXPECT_TRUE(host.fileRequests[0].forSaving && !host.fileRequests[1].forSaving);
-    EXPECT_TRUE(host.messages.empty() && !ended() && cells(form) == before);
+    const std::string pattern = std::string("*.") + GetParam().ext;
+    for (const FileDialogRequest& r : host.fileRequests)
+        EXPECT_EQ(std::tie(r.initialFolder, r.fileName, r.filter, r.defaultExtension),
+                  std::tie(host.folder, pattern, pattern, GetParam().ext));
+    EXPECT_TRUE(host.messages.empty() && !ended() && cells(game) == before);
     EXPECT_TRUE(std::filesystem::is_empty(folder.path));
 
     const std::string path = file("old");
@@ -149,7 +157,7 @@ TEST_P(StorageMenuTest, DialogsCancelSilentlyAndAnExistingFileIsReplacedOnlyAfte
 // so and play goes on, loading says so and ends the program; nothing waits on the FIFO.
 TEST_P(StorageMenuTest, UnusableTargetsGiveTheWriteOrReadMessage) {
     ASSERT_TRUE(playTo(9, 9, 10));
-    const auto before = cells(form);
+    const auto before = cells(game);
     const std::string plain = file("plain");
     writeFile(plain, "x");
     std::filesystem::create_directory(file("dir"));
@@ -165,7 +173,7 @@ TEST_P(StorageMenuTest, UnusableTargetsGiveTheWriteOrReadMessage) {
                       MsgIcon::Critical);
         EXPECT_EQ(host.messages.back().buttons, MsgButtons::Ok);
     }
-    EXPECT_TRUE(!ended() && form.game_running && cells(form) == before);
+    EXPECT_TRUE(!ended() && game.game_running && cells(game) == before);
     EXPECT_EQ(readFile(plain), "x");
     EXPECT_TRUE(std::filesystem::is_fifo(file("fifo")));
 
@@ -183,7 +191,7 @@ TEST_P(StorageMenuTest, UnusableTargetsGiveTheWriteOrReadMessage) {
         ASSERT_EQ(host.messages.size(), 1u);
         expectMessage("File '" + path + "' kann nicht gelesen werden\r\nDas Programm wird beendet!",
                       GetParam().loadTitle, MsgIcon::Critical);
-        EXPECT_TRUE(ended() && cells(form) == before);
+        EXPECT_TRUE(ended() && cells(game) == before);
     }
 }
 
@@ -204,31 +212,51 @@ TEST_P(StorageMenuTest, AFailedOverwriteLeavesTheOldFileWhole) {
 // The loaded game plays on the file's mines with their counts.
 TEST_P(StorageMenuTest, AValidFileLoadsWhateverItsSize) {
     ASSERT_TRUE(playTo(9, 9, 10));
-    const auto mines = form.is_mine;
-    const auto around = form.mines_around;
+    const auto mines = game.is_mine;
+    const auto around = game.mines_around;
     const std::string path = file("large");
     saveAs(path);
     const std::string bulk(6 << 20, '\n');
-    const bool game = GetParam().ext == std::string("qzd");
-    writeFile(path, game ? readFile(path) + bulk + "no game here" : bulk + readFile(path));
-    program.levels.Profis_Click();
+    const bool savedGame = GetParam().ext == std::string("qzd");
+    writeFile(path, savedGame ? readFile(path) + bulk + "no game here" : bulk + readFile(path));
+    form.Profis_Click();
     host.messageAnswers = {MsgResult::Yes};
     choose(form.*GetParam().load, path);
     EXPECT_FALSE(ended());
-    EXPECT_EQ(std::tie(form.x_game, form.y_game), std::tuple(9, 9));
-    EXPECT_TRUE(form.is_mine == mines && form.mines_around == around);
+    EXPECT_EQ(std::tie(game.x_game, game.y_game), std::tuple(9, 9));
+    EXPECT_TRUE(game.is_mine == mines && game.mines_around == around);
     EXPECT_TRUE(form.save.enabled && form.save_mine.enabled && !form.Profis.checked);
-    EXPECT_TRUE(game || (form.rest_around == around && countCells(isVisible) == 0));
+    EXPECT_EQ(game.level, Level::None);
+    EXPECT_TRUE(savedGame || (game.rest_around == around && countCells(isVisible) == 0));
     click(firstCovered(true));  // no mines are placed anew at the first click
-    EXPECT_FALSE(form.game_running);
-    EXPECT_TRUE(form.is_mine == mines);
+    EXPECT_FALSE(game.game_running);
+    EXPECT_TRUE(game.is_mine == mines);
+}
+
+// A path given without the dialog loads as the menu's does, with the same messages.
+TEST_P(StorageMenuTest, APathLoadsWithoutTheDialogAsTheMenuLoadsIt) {
+    ASSERT_TRUE(playTo(9, 9, 10));
+    const auto mines = game.is_mine;
+    const std::string path = file("kept");
+    saveAs(path);
+    form.Profis_Click();
+    host.messageAnswers = {MsgResult::Yes};
+    (program.flow.*GetParam().loadPath)(path);
+    EXPECT_TRUE(host.fileRequests.size() == 1 && host.fileRequests[0].forSaving) << "no dialog to load";
+    EXPECT_TRUE(game.x_game == 9 && game.is_mine == mines && game.minesPlaced && !ended());
+
+    const std::string missing = file("missing");
+    (program.flow.*GetParam().loadPath)(missing);
+    expectMessage("File '" + missing + "' kann nicht gelesen werden\r\nDas Programm wird beendet!",
+                  GetParam().loadTitle, MsgIcon::Critical);
+    EXPECT_TRUE(ended() && game.is_mine == mines);
 }
 
 INSTANTIATE_TEST_SUITE_P(GameAndLayout, StorageMenuTest,
-                         ::testing::Values(FileKind{&Form1::save, &Form1::load, "qzd", "Spiel sichern",
-                                                    "Spiel laden"},
-                                           FileKind{&Form1::save_mine, &Form1::load_mine, "txt",
-                                                    "Minen speichern", "Minen laden"}),
+                         ::testing::Values(FileKind{&Form1::save, &Form1::load, &Flow::LoadGame, "qzd",
+                                                    "Spiel sichern", "Spiel laden"},
+                                           FileKind{&Form1::save_mine, &Form1::load_mine, &Flow::LoadMines,
+                                                    "txt", "Minen speichern", "Minen laden"}),
                          [](const auto& info) { return std::string(info.param.ext); });
 
 // Mine layouts have a question before loading and size checks of their own.
@@ -293,17 +321,16 @@ TEST_F(StorageLayoutTest, SizeLimitsAreCheckedLargeBeforeSmall) {
         expectMessage(expected, "Spiel laden", accepted ? MsgIcon::Exclamation : MsgIcon::Critical);
         EXPECT_EQ(ended(), !accepted);
     }
-    EXPECT_EQ(std::tie(form.x_game, form.y_game, form.no_mines_game), std::tuple(3, 3, 0));
+    EXPECT_EQ(std::tie(game.x_game, game.y_game, game.no_mines_game), std::tuple(3, 3, 0));
 }
 
 TEST_F(StorageLayoutTest, AnsweringNoLeavesTheGameAsItWas) {
-    program.levels.Profis_Click();
+    form.Profis_Click();
     leftClick(15, 8);
-    const Grid<bool> visible = form.visible;
+    const Game before = game;
     loadMines(layoutFile(grid(9, 9, 10)), MsgResult::No);
     EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(form.x_game, 30);
-    EXPECT_TRUE(form.visible == visible && form.Profis.checked && !ended());
+    EXPECT_TRUE(game == before && form.Profis.checked && !ended());
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ class StorageTest : public GameTest {
     // Picks `item` from the menu and answers its file dialog with `path`.
     void choose(MenuItem& item, const std::string& path) {
         host.fileAnswers.push_back(path);
-        form.menuNode(item).click();
+        (*form.menuNode(item).click)();
     }
     bool ended() const {
         return std::find(host.closed.begin(), host.closed.end(), &form) != host.closed.end();

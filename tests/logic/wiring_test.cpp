@@ -1,69 +1,120 @@
-// The program's wiring table: every command of the main window reaches a handler.
+// The wiring table: every handler slot of the main window has exactly one row, every row a
+// handler, and each command reaches its part of the program.
+#include "gravlin/app/wiring.h"
+
+#include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "board_fixture.h"
 
 namespace gravlin {
 namespace {
 
-TEST_F(GameTest, EveryMenuItemHasAHandlerAndNoMenuOrSeparatorHasOne) {
-    int items = 0;
-    for (const MenuNode& node : form.menuTree) {
-        const bool item = node.depth == 1 && node.item->caption != "-";
-        items += item;
-        EXPECT_EQ(static_cast<bool>(node.click), item) << node.name;
+// The check's message for `rows`, or "" when it passes.
+std::string wiringFault(Form1& form, const std::vector<WiringRow>& rows) {
+    try {
+        checkWiring(form, rows);
+    } catch (const std::logic_error& e) {
+        return e.what();
     }
-    EXPECT_EQ(items, 23);
+    return "";
 }
 
-// Clears one handler at a time; the check must name it.
-TEST_F(GameTest, TheStartUpCheckNamesAHandlerLeftUnconnected) {
-    auto expectNamed = [this](auto& handler, const std::string& name) {
-        auto kept = std::exchange(handler, nullptr);
-        try {
-            requireConnected(form);
-            ADD_FAILURE() << name << " passed unconnected";
-        } catch (const std::logic_error& e) {
-            EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
+TEST_F(GameTest, EveryMenuCommandHasItsOwnSlotAndNoMenuOrSeparatorHasOne) {
+    std::set<const ClickSlot*> slots;
+    int commands = 0;
+    for (const MenuNode& node : form.menuTree) {
+        const bool command = node.depth == 1 && node.item->caption != "-";
+        commands += command;
+        EXPECT_EQ(node.click != nullptr, command) << node.name;
+        if (node.click) {
+            slots.insert(node.click);
+            EXPECT_EQ(node.click->name(), node.name + "_Click");
         }
-        handler = std::move(kept);
-    };
-    expectNamed(form.menuNode(form.Test1).click, "Test1");
-    expectNamed(form.menuNode(form.webmsg).click, "webmsg");
-    expectNamed(form.StartStop_Clicked, "StartStop");
-    expectNamed(form.KlickGreen_Clicked, "KlickGreen");
-    expectNamed(form.layers.Phase1, "Phase1");
-    expectNamed(form.layers.Fortgeschrittene_Click, "Fortgeschrittene_Click");
-    expectNamed(form.Command1_Pressed, "Command1");
-    EXPECT_NO_THROW(requireConnected(form));
+    }
+    EXPECT_EQ(commands, 23);
+    EXPECT_EQ(slots.size(), 23u);
+    EXPECT_EQ(form.handlerSlots().size(), 27u) << "the menu commands, three tool buttons and the cells";
+    EXPECT_EQ(wiringTable().size(), form.handlerSlots().size());
+    EXPECT_EQ(wiringFault(form, {wiringTable().begin(), wiringTable().end()}), "");
 }
 
-// The button, the menu entry and automatic play after a click all go through the board's one
-// connection to each of the solve and the sweep.
-TEST_F(GameTest, ButtonMenuAndAutomaticPlayReachTheSolveAndTheSweepThroughOneConnection) {
-    int solves = 0;
-    int sweeps = 0;
-    form.layers.GlSolve_Click = [&] {
-        ++solves;
-        form.green_found = solves == 3 ? 1 : 0;
+// A slot without a row fails the start-up check, which names it; so does a row without a
+// handler, and a slot with two rows.
+TEST_F(GameTest, EveryRowIsNeededAndAFaultyRowIsNamed) {
+    const std::vector<WiringRow> table(wiringTable().begin(), wiringTable().end());
+    for (std::size_t k = 0; k < table.size(); ++k) {
+        std::vector<WiringRow> rows = table;
+        const std::string name = rows[k].slot(form).name();
+        rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(k));
+        EXPECT_EQ(wiringFault(form, rows), "wiring: " + name + " is not connected to a handler");
+        EXPECT_THROW(connectHandlers(program, rows), std::logic_error) << name;
+
+        rows = table;
+        rows[k].connect = nullptr;
+        EXPECT_EQ(wiringFault(form, rows), "wiring: the row of " + name + " names no handler");
+
+        rows = table;
+        rows.push_back(table[k]);
+        EXPECT_EQ(wiringFault(form, rows), "wiring: " + name + " has two rows");
+    }
+    MenuNode& node = form.menuNode(form.Ende);
+    ClickSlot* slot = std::exchange(node.click, nullptr);
+    EXPECT_EQ(wiringFault(form, table), "wiring: menu entry Ende has no handler");
+    node.click = slot;
+    form.menuNode(form.blank3).click = slot;
+    EXPECT_EQ(wiringFault(form, table), "wiring: menu entry blank3 cannot be chosen but has a handler");
+    form.menuNode(form.blank3).click = nullptr;
+}
+
+// The commands that no other test chooses from the window reach their parts: the solve and
+// the sweep from their menu entries, the windows of the equations, About and the hints.
+TEST_F(GameTest, EachCommandReachesItsPart) {
+    form.GlSolve_Menu_Click();
+    EXPECT_EQ(engine.count("QZNewSystem"), 1);
+    game.provenFree(1, 1) = true;
+    form.KlickGreen_Menu_Click();
+    EXPECT_TRUE(game.visible(1, 1) && game.green_found == 0);
+    form.Test1_Click();
+    form.Feldaufbau_Click();
+    EXPECT_EQ(host.modalShown.size(), 0u);
+    std::string captions;
+    host.onModal = [&captions](Window& w) {
+        captions += w.caption + "|";
+        w.loaded = false;
     };
-    form.layers.KlickGreen_Click = [&] {
-        ++sweeps;
-        form.green_found = 0;
-    };
-    form.GlSolve_Clicked();
-    form.menuNode(form.GlSolve_Menu).click();
-    form.KlickGreen_Clicked();
-    form.menuNode(form.KlickGreen_Menu).click();
-    form.Auto_solve.checked = true;
-    form.Command1_Pressed(index(8, 8), Form1::LeftButton);
-    EXPECT_EQ(solves, 4);
-    EXPECT_EQ(sweeps, 3);
+    for (ClickSlot Form1::*window : {&Form1::Eqs_Click, &Form1::EqsGes_Click, &Form1::About_Click,
+                                     &Form1::webmsg_Click, &Form1::benutzerdefiniert_Click})
+        (form.*window)();
+    EXPECT_EQ(captions,
+              "Gleichungssystem|Gleichungssystem|Info zu Gravlin|Aktuelle Hinweise|"
+              "Benutzerdefinierte Einstellung|");
+}
+
+// A command brings the window in line with the game when it ends, also when it fails; a
+// change of the game alone shows only then.
+TEST_F(GameTest, TheWindowShowsTheGameAfterEveryCommand) {
+    game.Solve_Click();
+    EXPECT_EQ(form.Solve.caption, "&Zeige alle Minen");
+    form.spickmodus_Click();
+    EXPECT_EQ(form.Solve.caption, "Ende von: &Zeige");
+    EXPECT_TRUE(form.spickmodus.checked);
+
+    // The first click of a game takes the probabilities back before it places the mines.
+    game.probabilitiesOffered = true;
+    form.NewGame_Click();
+    game.probabilitiesOffered = true;
+    form.spickmodus_Click();
+    ASSERT_TRUE(form.wahrscheinlichkeiten.enabled);
+    program.flow.seedSource = []() -> std::uint64_t { throw std::runtime_error("no seed"); };
+    EXPECT_THROW(leftClick(8, 8), std::runtime_error);
+    EXPECT_FALSE(form.wahrscheinlichkeiten.enabled);
 }
 
 TEST_F(GameTest, BeendenFromTheMenuClosesTheMainWindow) {
-    form.menuNode(form.Ende).click();
+    (*form.menuNode(form.Ende).click)();
     ASSERT_EQ(host.closed.size(), 1u);
     EXPECT_EQ(host.closed.front(), &form);
 }

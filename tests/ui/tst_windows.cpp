@@ -91,6 +91,21 @@ void serve(QTcpServer* server, const QByteArray& response) {
     });
 }
 
+// Calls `painted` whenever `widget` is painted.
+class PaintSpy : public QObject {
+  public:
+    PaintSpy(QWidget* widget, std::function<void()> painted) : painted_(std::move(painted)) {
+        widget->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted_();
+        return false;
+    }
+
+  private:
+    std::function<void()> painted_;
+};
+
 QByteArray answer(const QByteArray& status, const QByteArray& body) {
     return "HTTP/1.1 " + status + "\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
            QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
@@ -105,6 +120,7 @@ class TstWindows : public QObject {
 
     MainWindowView& view() { return *gui->view(); }
     Form1& form() { return gui->program.form; }
+    Game& game() { return gui->program.game; }
     // Controls and menu items of the main window, by name.
     template <typename T = QWidget>
     T* named(const QString& name) {
@@ -189,7 +205,7 @@ class TstWindows : public QObject {
     // Every test starts the program with a fixed seed and ends it with no window left open.
     void init() {
         gui = std::make_unique<GravlinGui>();
-        gui->program.form.seedSource = [] { return 4711ULL; };
+        gui->program.flow.seedSource = [] { return 4711ULL; };
         gui->start();
         QVERIFY(QTest::qWaitForWindowExposed(gui->view()));
         QApplication::setActiveWindow(gui->view());
@@ -259,7 +275,7 @@ class TstWindows : public QObject {
         QCOMPARE(named("StartStop")->toolTip(), QStringLiteral("Beginne neues Spiel"));
         QVERIFY(!named<QPushButton>("GlSolve")->icon().isNull());
 
-        testing::layStripes(form());
+        testing::layStripes(game());
         test::press(view(), 40);
         QCOMPARE(cell(40)->text(), QString::fromStdString(form().Command1[40].caption));
         test::press(view(), 17, Qt::RightButton);
@@ -267,13 +283,29 @@ class TstWindows : public QObject {
         QCOMPARE(action("spickmodus")->shortcut().toString(QKeySequence::NativeText),
                  QStringLiteral("Strg+F12"));
         QTest::keyClick(&view(), Qt::Key_F12, Qt::ControlModifier);
-        const int mine = testing::findCell(form(), true);
+        const int mine = testing::findCell(game(), true);
         test::press(view(), mine, Qt::RightButton);
         QVERIFY(named<QLabel>("StatusBar1")->text().endsWith(QStringLiteral(" - Achtung! Mine")));
         test::press(view(), mine);
         QCOMPARE(faceShown(), face(Picture::FaceLost));
         QTest::mouseClick(named<QPushButton>("StartStop"), Qt::LeftButton);
         QCOMPARE(faceShown(), face(Picture::FaceNormal));
+    }
+
+    // While the solver runs after a press, the face button is painted with the working face
+    // and the status bar is cleared; when the run ends, the normal face and the statistics.
+    void theWorkingFaceShowsWhileTheSolverRuns() {
+        action("Anfänger")->trigger();
+        testing::layStripes(game());
+        QStringList painted;
+        test::PaintSpy spy(named("StartStop"), [&] {
+            painted << (faceShown() == face(Picture::FaceWorking) ? "working" : "other") +
+                           named<QLabel>("StatusBar1")->text();
+        });
+        test::press(view(), 40);
+        QVERIFY2(painted.contains("working"), qPrintable(painted.join('|')));
+        QCOMPARE(faceShown(), face(Picture::FaceNormal));
+        QVERIFY(named<QLabel>("StatusBar1")->text().contains(" - "));
     }
 
     // Bad values turn red and typing turns a box back; Escape keeps the level, OK takes the
@@ -291,7 +323,7 @@ class TstWindows : public QObject {
             QCOMPARE(colour(d, "Label_y"), green);
             QTest::keyClick(d, Qt::Key_Escape);
         });
-        QVERIFY(form().x_game == 16 && action("Fortgeschrittene")->isChecked());
+        QVERIFY(game().x_game == 16 && action("Fortgeschrittene")->isChecked());
         runModal("benutzerdefiniert", [&](QWidget* d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("Benutzerdefinierte Einstellung"));
             QCOMPARE(colour(d, "Label_x"), green);
@@ -305,7 +337,7 @@ class TstWindows : public QObject {
             QTest::mouseClick(test::named<QPushButton>(d, "OKButton"), Qt::LeftButton);
         });
         QCOMPARE(test::visibleCells(view()), 200);
-        QVERIFY(form().x_game == 20 && form().no_mines_game == 50);
+        QVERIFY(game().x_game == 20 && game().no_mines_game == 50);
         runModal("benutzerdefiniert", [](QWidget* d) {
             QTest::mouseClick(test::named<QPushButton>(d, "CancelButton"), Qt::LeftButton);
             QVERIFY(!d->isVisible());
@@ -438,7 +470,7 @@ class TstWindows : public QObject {
     // what the equations decide.
     void theSystemAndTheSolveAndSweepButtons() {
         action("Anfänger")->trigger();
-        testing::layStripes(form());
+        testing::layStripes(game());
         test::press(view(), 40);
         test::runModal([this] { action("EqsGes")->trigger(); },
                        [](QWidget* v) {
@@ -452,7 +484,7 @@ class TstWindows : public QObject {
                        });
         QTest::mouseClick(named<QPushButton>("GlSolve"), Qt::LeftButton);
         QTest::mouseClick(named<QPushButton>("KlickGreen"), Qt::LeftButton);
-        QVERIFY(!form().game_running);
+        QVERIFY(!game().game_running);
         QCOMPARE(named<QLabel>("MinesLabel")->text(), QStringLiteral("000"));
     }
 
@@ -464,7 +496,7 @@ class TstWindows : public QObject {
         gui = std::make_unique<GravlinGui>(&fakeEngine);
         gui->start();
         action("Anfänger")->trigger();
-        testing::layStripes(form());
+        testing::layStripes(game());
         test::press(view(), 40);
         test::runModal([this] { QTest::mouseClick(named<QPushButton>("GlSolve"), Qt::LeftButton); },
                        [](QWidget* v) {

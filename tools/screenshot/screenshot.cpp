@@ -16,6 +16,7 @@
 namespace {
 
 using gravlin::Form1;
+using gravlin::Game;
 using gravlin::ui::GravlinGui;
 
 // The modal window in front; without a window manager nothing is "active", so any shown
@@ -51,17 +52,17 @@ void saveAndQuit(GravlinGui& gui, const QString& path) {
     QCoreApplication::exit(saved ? 0 : 1);
 }
 
-// What the scenes play with: the running program, its main window's data and the file the
-// picture goes to.
+// What the scenes play with: the running program, its main window's data, its game and the
+// file the picture goes to.
 struct Scene {
     GravlinGui& gui;
     Form1& f;
+    Game& g;
     QString path;
 
     void click(int index, int button = Form1::LeftButton) {
         gui.host.invoke([&] {
-            f.Command1_MouseDown(static_cast<std::int16_t>(index), static_cast<std::int16_t>(button), 0, 0,
-                                 0);
+            f.Command1_MouseDown(static_cast<std::int16_t>(index), static_cast<std::int16_t>(button));
         });
     }
     void run(const std::function<void()>& handler) { gui.host.invoke(handler); }
@@ -69,20 +70,20 @@ struct Scene {
     // A beginner's board with the mines in stripes, opened in the middle.
     void stripes() {
         run([&] {
-            gui.program.levels.Anfänger_Click();
-            gravlin::testing::layStripes(f);
+            gui.program.flow.Anfänger_Click();
+            gravlin::testing::layStripes(g);
         });
         click(40);
     }
     // An expert board of which a good part shows, after the equation solve.
     void solvedExpert() {
         run([&] {
-            gui.program.levels.Profis_Click();
-            f.seedSource = [] { return 7ULL; };
+            gui.program.flow.Profis_Click();
+            gui.program.flow.seedSource = [] { return 7ULL; };
         });
         click(8 * 30 + 15);
-        for (int guard = 0; guard < 40 && f.game_running && f.covered_left > 300; ++guard)
-            click(gravlin::testing::findCell(f, false));
+        for (int guard = 0; guard < 40 && g.game_running && g.covered_left > 300; ++guard)
+            click(gravlin::testing::findCell(g, false));
         run([&] { gui.program.equations.GlSolve_Click(); });
     }
     // Opens a modal window with `open` and takes the picture while it is up.
@@ -103,14 +104,14 @@ const SceneEntry kScenes[] = {
     {"lost",
      [](Scene& s) {
          s.stripes();
-         s.click(gravlin::testing::findCell(s.f, true));
+         s.click(gravlin::testing::findCell(s.g, true));
          return false;
      }},
     {"won",
      [](Scene& s) {
          s.stripes();
-         for (int guard = 0; guard < 81 && s.f.game_running; ++guard) {
-             const int L = gravlin::testing::findCell(s.f, false);
+         for (int guard = 0; guard < 81 && s.g.game_running; ++guard) {
+             const int L = gravlin::testing::findCell(s.g, false);
              if (L < 0) break;
              s.click(L);
          }
@@ -118,7 +119,7 @@ const SceneEntry kScenes[] = {
      }},
     {"expert",
      [](Scene& s) {
-         s.run([&] { s.gui.program.levels.Profis_Click(); });
+         s.run([&] { s.gui.program.flow.Profis_Click(); });
          s.click(8 * 30 + 15);
          s.click(8 * 30 + 14, Form1::RightButton);
          return false;
@@ -146,12 +147,12 @@ const SceneEntry kScenes[] = {
      }},
     {"about",
      [](Scene& s) {
-         s.grabModal([&] { s.gui.program.About_Click(); });
+         s.grabModal([&] { s.gui.program.flow.About_Click(); });
          return true;
      }},
     {"open",
      [](Scene& s) {
-         s.grabModal([&] { s.gui.program.storage.load_Click(); });
+         s.grabModal([&] { s.gui.program.flow.load_Click(); });
          return true;
      }},
     // The About window's button, with no system information tool here: a message box.
@@ -160,7 +161,7 @@ const SceneEntry kScenes[] = {
          QTimer::singleShot(300, [] {
              if (auto* button = frontControl<QPushButton>("cmdSysInfo")) button->click();
          });
-         s.grabModal([&] { s.gui.program.About_Click(); });
+         s.grabModal([&] { s.gui.program.flow.About_Click(); });
          return true;
      }},
     // The custom field dialog after OK with values out of range.
@@ -175,7 +176,7 @@ const SceneEntry kScenes[] = {
              m->setText(QStringLiteral("abc"));
              ok->click();
          });
-         s.grabModal([&] { s.gui.program.levels.benutzerdefiniert_Click(); });
+         s.grabModal([&] { s.gui.program.flow.benutzerdefiniert_Click(); });
          return true;
      }},
 };
@@ -216,9 +217,9 @@ int main(int argc, char** argv) {
     if (path.isEmpty()) return usage();
 
     GravlinGui gui;
-    gui.program.form.seedSource = [] { return 20261206ULL; };
+    gui.program.flow.seedSource = [] { return 20261206ULL; };
     gui.start();
-    Scene play{gui, gui.program.form, path};
+    Scene play{gui, gui.program.form, gui.program.game, path};
     QTimer::singleShot(400, [&] {
         if (scene && scene->play(play)) return;
         QTimer::singleShot(300, [&] { saveAndQuit(gui, path); });

@@ -56,6 +56,9 @@ void setUpApplication() {
 }
 
 GravlinGui::GravlinGui(Engine* engine) : program(host, engine) {
+    // The main window shows the game whenever a view draws, also in the middle of a command
+    // (the working face of a solver run, a message box, a pass of the event loop).
+    host.beforeRefresh = [this] { program.showGame(); };
     host.registerDialog<BenDefiniert, BenDefiniertView>();
     host.registerDialog<frmAbout, AboutView>();
     host.registerDialog<WWW, WwwView>();
@@ -63,6 +66,7 @@ GravlinGui::GravlinGui(Engine* engine) : program(host, engine) {
 }
 
 GravlinGui::~GravlinGui() {
+    host.beforeRefresh = nullptr;
     host.setMainView(nullptr);
 }
 

@@ -32,11 +32,11 @@ MainWindowView::MainWindowView(QtHost& host, Form1& form) : host_(host), form_(f
     minesLabel_->setAlignment(Qt::AlignCenter);
     minesLabel_->setAutoFillBackground(true);
 
-    startStop_ = makeToolButton([this] { form_.StartStop_Clicked(); });
+    startStop_ = makeToolButton([this] { form_.StartStop_Click(); });
     startStop_->setObjectName("StartStop");
-    glSolve_ = makeToolButton([this] { form_.GlSolve_Clicked(); });
+    glSolve_ = makeToolButton([this] { form_.GlSolve_Click(); });
     glSolve_->setObjectName("GlSolve");
-    klickGreen_ = makeToolButton([this] { form_.KlickGreen_Clicked(); });
+    klickGreen_ = makeToolButton([this] { form_.KlickGreen_Click(); });
     klickGreen_->setObjectName("KlickGreen");
     tools_.push_back({startStop_, &form_.StartStop, {}, true});
     tools_.push_back({glSolve_, &form_.GlSolve, {}, true});
@@ -50,7 +50,7 @@ MainWindowView::MainWindowView(QtHost& host, Form1& form) : host_(host), form_(f
         auto* cell = new CellButton(i, frame2_);
         cell->pressed = [this](int index, int button) {
             host_.invoke([this, index, button] {
-                form_.Command1_Pressed(static_cast<std::int16_t>(index), static_cast<std::int16_t>(button));
+                form_.Command1_MouseDown(static_cast<std::int16_t>(index), static_cast<std::int16_t>(button));
             });
         };
         cells_[static_cast<std::size_t>(i)] = cell;
@@ -93,8 +93,10 @@ void MainWindowView::buildMenus() {
                 action->setShortcutContext(Qt::WindowShortcut);
                 addAction(action);  // the shortcut works while the menus are closed
             }
-            MenuNode* n = &node;
-            connect(action, &QAction::triggered, this, [this, n] { host_.invoke(n->click); });
+            ClickSlot* click = node.click;
+            connect(action, &QAction::triggered, this, [this, click] {
+                if (click) host_.invoke([click] { (*click)(); });
+            });
         }
         action->setObjectName(QString::fromStdString(node.name));
         action->setVisible(node.item->visible);

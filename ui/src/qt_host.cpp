@@ -93,6 +93,7 @@ void QtHost::invoke(const std::function<void()>& handler) {
 }
 
 void QtHost::refreshViews() {
+    if (beforeRefresh) beforeRefresh();
     if (mainView_) mainView_->sync();
     for (auto& [window, view] : open_) {
         if (view) view->sync();

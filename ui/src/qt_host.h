@@ -26,6 +26,9 @@ class QtHost : public Host {
 
     // The view of the main window; its window's data is the main window.
     void setMainView(View* view) { mainView_ = view; }
+    // Runs before the views are brought up to date: brings the windows' data in line with
+    // what they show.
+    std::function<void()> beforeRefresh;
 
     // Tells which view shows windows of type W.
     template <typename W, typename V>

@@ -3,21 +3,11 @@
 // Positions and sizes are twips (1/1440 inch; 15 twips are one pixel at 96 dpi).
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
+#include "gravlin/color.h"
+
 namespace gravlin {
-
-// 0x00BBGGRR; 0x800000nn names a system colour.
-using Color = std::uint32_t;
-inline constexpr Color kSystemButtonFace = 0x8000000F;
-inline constexpr Color kSystemWindowBackground = 0x80000005;
-inline constexpr Color kWhite = 0x00FFFFFF;
-inline constexpr Color kRed = 0x000000FF;
-
-inline constexpr bool isSystemColor(Color c) {
-    return (c & 0xFF000000u) == 0x80000000u;
-}
 
 struct Font {
     std::string name = "MS Sans Serif";

@@ -1,45 +1,24 @@
 #pragma once
-// The main window: the game state (BoardState), the controls of the window as data, and the
-// procedures of the game board that act on both (new game, marking, uncovering, cell
-// clicks, end of game, start-up).
+// The main window as data: its controls, its menu tree and its event handlers. It shows the
+// game and decides nothing: the program's flow (app/) runs the handlers and then brings the
+// controls in line with the game.
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "gravlin/board/board_state.h"
-#include "gravlin/board/limits.h"
 #include "gravlin/controls.h"
-#include "gravlin/host.h"
+#include "gravlin/game/limits.h"
+#include "gravlin/handler_slot.h"
 #include "gravlin/window.h"
 
 namespace gravlin {
 
-// What runs when a control of the main window is used, or when the board calls a procedure
-// of a layer above it. Every handler is connected by the program's wiring table (app/),
-// which refuses to start with one left empty.
-using Handler = std::function<void()>;
-using CellHandler = std::function<void(std::int16_t Index, std::int16_t Button)>;
-
-// Procedures of the main window that live in the subsystems built on top of the board
-// (field, solver, equations). The board calls them through these handlers so that it does
-// not depend on those subsystems.
-struct Form1Layers {
-    Handler DeleteTraceFile;
-    Handler UnloadProbabilityWindow;
-    Handler Phase1;
-    Handler GlSolve_Click;
-    Handler KlickGreen_Click;
-    Handler Fortgeschrittene_Click;
-};
-
-// A handler the board needs connected, by the name the check reports when it is empty.
-struct HandlerSlot {
-    const char* name;
-    const Handler* handler;
-};
+using ClickSlot = Slot<>;
+// A mouse button going down on a cell: the cell's index and the button (1 left, 2 right, 4
+// middle).
+using PressSlot = Slot<std::int16_t, std::int16_t>;
 
 struct StatusBar {
     std::string text;
@@ -52,19 +31,16 @@ struct MenuNode {
     std::string name;
     MenuItem* item;
     int depth;
-    Handler click;
+    ClickSlot* click;
     bool isCommand() const { return depth > 0 && item->caption != "-"; }
 };
 
-class Form1 : public Window, public BoardState {
+class Form1 : public Window {
+    // Declared before the slots, which enter themselves in it.
+    std::vector<HandlerSlot*> handlerSlots_;
+
   public:
-    explicit Form1(Host& host);
-
-    Host& host() { return host_; }
-
-    // Where new mine layouts take their randomness from; seeded afresh at every placement.
-    // Tests replace it to make placements repeatable.
-    std::function<std::uint64_t()> seedSource;
+    Form1();
 
     // ---- controls ---------------------------------------------------------------------
     std::array<CommandButton, kCellButtons> Command1;
@@ -80,14 +56,6 @@ class Form1 : public Window, public BoardState {
     static constexpr Picture WorkerPict = Picture::FaceWorking;
     static constexpr Picture WinnerPict = Picture::FaceWon;
     static constexpr Picture LooserPict = Picture::FaceLost;
-    // What the controls do when used.
-    Handler StartStop_Clicked;
-    Handler GlSolve_Clicked;
-    Handler KlickGreen_Clicked;
-    CellHandler Command1_Pressed;
-    Form1Layers layers;
-    // The handlers beside the menu items that must be connected before start-up.
-    std::vector<HandlerSlot> handlerSlots() const;
 
     // Menus and their items.
     MenuItem Spiel, NewGame, blank02, load, save, blank03, load_mine, save_mine, blank3, Ende;
@@ -98,58 +66,42 @@ class Form1 : public Window, public BoardState {
     std::vector<MenuNode> menuTree;
     MenuNode& menuNode(const MenuItem& item);
 
-    // ---- set-up ----------------------------------------------------------------------------
-    void SetToDefault();
-    void InitParms();
-    void RefreshCoveredTooltip();
-
-    // ---- new game and mine placement ----------------------------------------------------
-    void InitGame();
-    void InitMines(const std::int16_t& selButton);
-
-    // ---- marking --------------------------------------------------------------------------
-    bool SetUnvisibleAround(std::int16_t n, std::int16_t m);
-
-    // ---- uncovering ------------------------------------------------------------------------
-    bool UncoverCell(std::int16_t L);
-
-    // ---- cell clicks -----------------------------------------------------------------------
+    // ---- event handlers, filled by the program's wiring table ----------------------------
     enum MouseButton : std::int16_t { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
-    void Command1_MouseDown(std::int16_t Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    PressSlot Command1_MouseDown{handlerSlots_, "Command1_MouseDown"};
+    ClickSlot StartStop_Click{handlerSlots_, "StartStop_Click"};
+    ClickSlot GlSolve_Click{handlerSlots_, "GlSolve_Click"};
+    ClickSlot KlickGreen_Click{handlerSlots_, "KlickGreen_Click"};
 
-    // ---- end of game and status displays ---------------------------------------------------
-    void Spielende(bool gewonnen);
-    void ShowMines(Color cc);
-    void ShowMinesGreen();
-    std::int16_t PrintRestMinen();
-    void BeginWork();
-    void EndWork();
-    void NewGame_Click();
-    void StartStop_Click();
-    void Ende_Click();
-    void loosercont_Click();
-    void Solve_Click();
-    void spickmodus_Click();
+    ClickSlot NewGame_Click{handlerSlots_, "NewGame_Click"};
+    ClickSlot load_Click{handlerSlots_, "load_Click"};
+    ClickSlot save_Click{handlerSlots_, "save_Click"};
+    ClickSlot load_mine_Click{handlerSlots_, "load_mine_Click"};
+    ClickSlot save_mine_Click{handlerSlots_, "save_mine_Click"};
+    ClickSlot Ende_Click{handlerSlots_, "Ende_Click"};
+    ClickSlot Anfänger_Click{handlerSlots_, "Anfänger_Click"};
+    ClickSlot Fortgeschrittene_Click{handlerSlots_, "Fortgeschrittene_Click"};
+    ClickSlot Profis_Click{handlerSlots_, "Profis_Click"};
+    ClickSlot benutzerdefiniert_Click{handlerSlots_, "benutzerdefiniert_Click"};
+    ClickSlot Auto_solve_Click{handlerSlots_, "Auto_solve_Click"};
+    ClickSlot GlSolve_Menu_Click{handlerSlots_, "GlSolve_Menu_Click"};
+    ClickSlot KlickGreen_Menu_Click{handlerSlots_, "KlickGreen_Menu_Click"};
+    ClickSlot Eqs_Click{handlerSlots_, "Eqs_Click"};
+    ClickSlot EqsGes_Click{handlerSlots_, "EqsGes_Click"};
+    ClickSlot wahrscheinlichkeiten_Click{handlerSlots_, "wahrscheinlichkeiten_Click"};
+    ClickSlot spickmodus_Click{handlerSlots_, "spickmodus_Click"};
+    ClickSlot Solve_Click{handlerSlots_, "Solve_Click"};
+    ClickSlot loosercont_Click{handlerSlots_, "loosercont_Click"};
+    ClickSlot Feldaufbau_Click{handlerSlots_, "Feldaufbau_Click"};
+    ClickSlot Test1_Click{handlerSlots_, "Test1_Click"};
+    ClickSlot About_Click{handlerSlots_, "About_Click"};
+    ClickSlot webmsg_Click{handlerSlots_, "webmsg_Click"};
 
-    // ---- start-up ----------------------------------------------------------------------------
-    void Form_Load();
-
-    // ---- procedures of the layers above the board ------------------------------------------
-    void DeleteTraceFile() { layers.DeleteTraceFile(); }
-    void UnloadProbabilityWindow() { layers.UnloadProbabilityWindow(); }
-    void Phase1() { layers.Phase1(); }
-    void GlSolve_Click() { layers.GlSolve_Click(); }
-    void KlickGreen_Click() { layers.KlickGreen_Click(); }
-    void Fortgeschrittene_Click() { layers.Fortgeschrittene_Click(); }
-    // The menu entries of the button commands: the same solve and sweep as the buttons.
-    void GlSolve_Menu_Click() { GlSolve_Click(); }
-    void KlickGreen_Menu_Click() { KlickGreen_Click(); }
+    // Every handler slot of the window, in the order declared.
+    const std::vector<HandlerSlot*>& handlerSlots() const { return handlerSlots_; }
 
   private:
     void buildMenuTree();
-    void placeMinesUniformly(int x0, int y0);
-
-    Host& host_;
 };
 
 }  // namespace gravlin

@@ -3,9 +3,11 @@
 #include <memory>
 #include <string>
 
-#include "gravlin/board/form1.h"
 #include "gravlin/equations/engine.h"
 #include "gravlin/equations/windows.h"
+#include "gravlin/game/game.h"
+#include "gravlin/host.h"
+#include "gravlin/window.h"
 
 namespace gravlin {
 
@@ -14,7 +16,9 @@ namespace gravlin {
 // and the engine's trace file.
 class EquationSystem {
   public:
-    EquationSystem(Form1& form, Engine& engine);
+    // `mainWindow` owns the equation windows, and its off-screen button takes the focus
+    // from the solve's.
+    EquationSystem(Game& game, Engine& engine, Host& host, Window& mainWindow);
 
     static constexpr const char* kTraceFile = "kv.trace";
 
@@ -24,6 +28,7 @@ class EquationSystem {
     void EqsGes_Click() { BuildEquationSystem(true, false); }
 
     void GlSolve_Click();
+    void GlSolve_Menu_Click() { GlSolve_Click(); }
     bool ShowSolveResults();
 
     void wahrscheinlichkeiten_Click();
@@ -35,12 +40,12 @@ class EquationSystem {
     static const char* const kNotUniqueMessage;
 
   private:
-    // The remaining mines as the label shows them.
-    long long remainingFromLabel() const;
     bool engineReady(const std::string& title);
 
-    Form1& form_;
+    Game& game_;
     Engine& engine_;
+    Host& host_;
+    Window& mainWindow_;
     std::unique_ptr<frmWahrscheinlichkeit> probability_;
     bool engineMissingReported_ = false;
 };

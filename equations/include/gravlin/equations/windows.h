@@ -2,6 +2,7 @@
 // The small text windows of the equation system: the system as text, the notice that the
 // field is not uniquely solvable, and the mine probabilities.
 #include "gravlin/controls.h"
+#include "gravlin/game/game.h"
 #include "gravlin/host.h"
 #include "gravlin/window.h"
 
@@ -30,11 +31,11 @@ class KeineLoesung : public TextWindow {
 };
 
 class frmWahrscheinlichkeit : public TextWindow {
-    MenuItem& entry_;  // the main window's menu entry that opens this window
+    Game& game_;
 
   public:
-    // Loading the window disables `entry`.
-    frmWahrscheinlichkeit(Host& host, MenuItem& entry);
+    // Loading the window takes back the game's offer of the probabilities.
+    frmWahrscheinlichkeit(Host& host, Game& game);
     void Form_Load();
 };
 

@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
-#include "gravlin/board/board_state.h"
 #include "gravlin/controls.h"
+#include "gravlin/game/board_state.h"
 #include "gravlin/host.h"
 #include "gravlin/window.h"
 

@@ -1,32 +1,39 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 
-#include "gravlin/board/form1.h"
 #include "gravlin/field/ben_definiert.h"
-#include "gravlin/field/field_builder.h"
+#include "gravlin/game/game.h"
+#include "gravlin/host.h"
+#include "gravlin/window.h"
 
 namespace gravlin {
 
-// The level menu: three standard boards and the custom one.
+struct LevelSize {
+    std::int16_t width = 0;
+    std::int16_t height = 0;
+    std::int16_t mines = 0;
+};
+
+// The level menu's boards: three standard sizes, and the custom one that the dialog asks for.
 class Levels {
   public:
-    Levels(Form1& form, FieldBuilder& builder) : form_(form), builder_(builder) {}
+    Levels(Host& host, Window& owner, const BoardState& board) : host_(host), owner_(owner), board_(board) {}
 
-    void Anfänger_Click();
-    void Fortgeschrittene_Click();
-    void Profis_Click();
-    void benutzerdefiniert_Click();
+    // The size of a standard level (Beginner, Intermediate or Expert).
+    static LevelSize size(Level level);
 
-    // Created on first use and kept for the rest of the run.
+    // Shows the custom field dialog; the size accepted in it, or nothing when cancelled.
+    std::optional<LevelSize> askCustomSize();
+
+    // Created on first use and kept for the rest of the run, so it remembers its last entry.
     BenDefiniert& dialog();
 
   private:
-    void choose(std::int16_t x, std::int16_t y, std::int16_t mines, MenuItem& checkedItem);
-    void setChecks(const MenuItem& checkedItem);
-
-    Form1& form_;
-    FieldBuilder& builder_;
+    Host& host_;
+    Window& owner_;
+    const BoardState& board_;
     std::unique_ptr<BenDefiniert> dialog_;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
-#include "gravlin/board/form1.h"
+#include "gravlin/game/game.h"
+#include "gravlin/host.h"
+#include "gravlin/window.h"
 
 namespace gravlin {
 
@@ -7,22 +9,26 @@ namespace gravlin {
 // cells until a whole cycle changes nothing. Reads only what a player could see.
 class LocalSolver {
   public:
-    explicit LocalSolver(Form1& form) : form_(form) {}
+    // `mainWindow` is the window whose off-screen button takes the focus from the sweep's.
+    LocalSolver(Game& game, Host& host, Window& mainWindow)
+        : game_(game), host_(host), mainWindow_(mainWindow) {}
 
     bool SearchMine();
     bool RecalcCounterI();
     bool PrePhase1();
     void Phase1();
 
-    // Opens every light green cell (tag "1"), column by column, with a solver run after
-    // each cell it opens.
+    // Opens every light green cell, column by column, with a solver run after each cell it
+    // opens.
     void KlickGreen_Click();
-    void Auto_solve_Click() { form_.Auto_solve.checked = !form_.Auto_solve.checked; }
+    void KlickGreen_Menu_Click() { KlickGreen_Click(); }
 
     static constexpr int kCycleLimit = 100;
 
   private:
-    Form1& form_;
+    Game& game_;
+    Host& host_;
+    Window& mainWindow_;
 };
 
 }  // namespace gravlin

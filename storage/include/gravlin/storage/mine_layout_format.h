@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "gravlin/board/limits.h"
+#include "gravlin/game/limits.h"
 #include "gravlin/storage/byte_source.h"
 
 namespace gravlin::storage {

@@ -3,55 +3,61 @@
 #include <random>
 #include <vector>
 
-#include "gravlin/board/form1.h"
-#include "gravlin/board/int16.h"
+#include "gravlin/game/game.h"
+#include "gravlin/game/int16.h"
 
 namespace gravlin {
 
-void Form1::InitGame() {
-    DeleteTraceFile();
-    UnloadProbabilityWindow();
-    wahrscheinlichkeiten.enabled = false;
+void Game::SetToDefault() {
+    chooseSize(16, 16, 40);
+    autoPlay = false;
+    peekMode = false;
+}
+
+void Game::chooseSize(std::int16_t width, std::int16_t height, std::int16_t mines) {
+    x_actual = width;
+    y_actual = height;
+    no_mines_actual = mines;
+}
+
+void Game::InitParms() {
+    x_game = x_actual;
+    y_game = y_actual;
+    no_mines_game = no_mines_actual;
+    is_mine.reset(x_game, y_game);
+    mines_around.reset(x_game, y_game);
+    rest_around.reset(x_game, y_game);
+    marked.reset(x_game, y_game);
+    visible.reset(x_game, y_game);
+    done.reset(x_game, y_game);
+    provenFree.reset(x_game, y_game);
+    look.reset(x_game, y_game);
+    busy = false;
+    uncovered_count = 0;
+    green_found = 0;
+    covered_left = to16(cellCount());
+}
+
+void Game::InitGame() {
+    probabilitiesOffered = false;
     InitParms();
     InitStat();
-    StartStop.picture = StartPict;
-    save_mine.enabled = false;
-    save.enabled = false;
-    // InitParms has created the arrays afresh: every cell holds no mine, is covered,
-    // unmarked and not done, with counts of 0.
-
-    // A size taken from a file may exceed the pool; only existing buttons are touched.
-    const long long cells = std::min<long long>(cellCount(), kCellButtons);
-    for (long long L = 0; L < cells; ++L) {
-        CommandButton& b = Command1[static_cast<std::size_t>(L)];
-        b.enabled = true;
-        b.tabStop = false;
-        b.tabIndex = 0;
-        b.backColor = kSystemButtonFace;
-        b.raised = true;
-        b.caption = " ";
-        b.tag = "0";
-    }
-    StatusBar1.text.clear();
+    face = Face::Normal;
+    minesPlaced = false;
+    // InitParms has created the arrays afresh: every cell holds no mine, is covered, unmarked,
+    // not done and not proven free, with counts of 0, and shows the covered look.
+    status.clear();
     PrintRestMinen();
     game_running = true;
-    Solve.caption = "&Zeige alle Minen";
-    loosercont.enabled = false;
+    showAllMines = false;
+    lost = false;
 }
 
-void Form1::InitMines(const std::int16_t& selButton) {
+void Game::InitMines(const std::int16_t& selButton, std::uint64_t seed) {
     const Cell spared = cellAt(selButton);
-    placeMinesUniformly(spared.x, spared.y);
-    save_mine.enabled = true;
-    save.enabled = true;
+    placeMinesUniformly(spared.x, spared.y, seed);
+    minesPlaced = true;
     countMinesOfEveryCell();
-}
-
-void BoardState::countMinesOfEveryCell() {
-    forEachCell([this](int x, int y) {
-        mines_around(x, y) = is_mine(x, y) ? 0 : CountMinesAround(x, y);
-        rest_around(x, y) = mines_around(x, y);
-    });
 }
 
 // Every layout of no_mines_game mines that leaves (x0, y0) free is equally likely. The
@@ -59,8 +65,8 @@ void BoardState::countMinesOfEveryCell() {
 // which gives the same distribution as drawing any cell and drawing again on a taken one,
 // but always ends: asked for more mines than free cells, it places as many as fit.
 // (x0, y0) may be (0, 0) for an index off the board; then no cell is spared.
-void Form1::placeMinesUniformly(int x0, int y0) {
-    std::mt19937_64 random(seedSource ? seedSource() : 0);
+void Game::placeMinesUniformly(int x0, int y0, std::uint64_t seed) {
+    std::mt19937_64 random(seed);
     const int count = no_mines_game;  // read once
     std::vector<int> candidates;
     candidates.reserve(static_cast<std::size_t>(std::max(0LL, cellCount())));

@@ -1,12 +1,12 @@
 #pragma once
-// The game state of the main window: the size chosen for the next game, and the size, the
-// cells, the flags and the counters of the game in play, with the procedures that only read
-// or count them. Subsystems that need nothing of the window's controls take this.
+// The board: the size chosen for the next game, and the size, the cells, the flags and the
+// counters of the game in play, with the procedures that only read or count them. The game
+// (game.h) adds the other facts and the procedures that change them.
 
 #include <cstddef>
 #include <cstdint>
 
-#include "gravlin/board/grid.h"
+#include "gravlin/game/grid.h"
 
 namespace gravlin {
 
@@ -42,8 +42,8 @@ class BoardState {
 
     // ---- coordinates ------------------------------------------------------------------------
     // The linear index of a cell of the board in play, counted from 0 row by row: the index of
-    // its button in Command1, its place in saved games and mine layouts. Throws for a cell off
-    // the board.
+    // its cell button, its place in saved games and mine layouts. Throws for a cell off the
+    // board.
     std::size_t cellIndex(int x, int y) const;
     // The cell with the linear index; (0, 0) for an index off the board.
     Cell cellAt(long long index) const;
@@ -86,6 +86,8 @@ class BoardState {
     // Gives every cell its number from the mines as they lie: 0 on a mine, else the mines
     // around it; the unmarked rest equals it.
     void countMinesOfEveryCell();
+
+    bool operator==(const BoardState&) const = default;
 };
 
 }  // namespace gravlin
