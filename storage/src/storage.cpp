@@ -18,7 +18,11 @@ constexpr const char* kMinesLoadTitle = "Minen laden";
 }  // namespace
 
 std::string Storage::dialogFolder() {
-    return host_.programFolder();
+    // Installed, the program's folder is the system's; in a build tree it is the user's own.
+    for (const std::string& folder : {host_.programFolder(), host_.documentsFolder()}) {
+        if (!folder.empty() && host_.folderWritable(folder)) return folder;
+    }
+    return host_.homeFolder();
 }
 
 std::optional<std::string> Storage::chooseFile(FileKind kind, bool forSaving) {

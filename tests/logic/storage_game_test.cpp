@@ -153,6 +153,23 @@ TEST_P(StorageMenuTest, DialogsCancelSilentlyAndAnExistingFileIsReplacedOnlyAfte
     EXPECT_NE(readFile(path), "old content");
 }
 
+// The dialogs open where a save can succeed: the program's folder in a build tree, the
+// documents folder once the program is installed, otherwise the home folder.
+TEST_F(StorageGameTest, FileDialogsOpenWhereTheUserMayWrite) {
+    const auto opensIn = [&] {
+        (*form.menuNode(form.load_mine).click)();
+        return host.fileRequests.back().initialFolder;
+    };
+    EXPECT_EQ(opensIn(), host.folder);
+    host.unwritableFolders = {host.folder};
+    EXPECT_EQ(opensIn(), host.documents);
+    host.unwritableFolders.push_back(host.documents);  // named by the desktop, but not there
+    EXPECT_EQ(opensIn(), host.home);
+    host.unwritableFolders = {host.folder};
+    host.documents.clear();  // the desktop names none
+    EXPECT_EQ(opensIn(), host.home);
+}
+
 // A folder, a FIFO or a path through a file can be neither written nor read: saving says
 // so and play goes on, loading says so and ends the program; nothing waits on the FIFO.
 TEST_P(StorageMenuTest, UnusableTargetsGiveTheWriteOrReadMessage) {

@@ -46,6 +46,9 @@ class FakeHost : public Host {
     int repaints = 0;
     bool busyPointer = false;
     std::string folder = "/opt/gravlin/bin";
+    std::string documents = "/home/spieler/Dokumente";
+    std::string home = "/home/spieler";
+    std::vector<std::string> unwritableFolders;  // every other folder may be written
     // Platform services: files that exist, programs that start, the environment and the
     // answers to HTTP GETs (an empty queue answers "host not found").
     std::vector<std::string> existingFiles;
@@ -102,6 +105,11 @@ class FakeHost : public Host {
         return r;
     }
     std::string programFolder() override { return folder; }
+    std::string documentsFolder() override { return documents; }
+    std::string homeFolder() override { return home; }
+    bool folderWritable(const std::string& path) override {
+        return std::find(unwritableFolders.begin(), unwritableFolders.end(), path) == unwritableFolders.end();
+    }
     bool fileExists(const std::string& path) override {
         fileChecks.push_back(path);
         return std::find(existingFiles.begin(), existingFiles.end(), path) != existingFiles.end();

@@ -12,6 +12,7 @@
 #include <QNetworkReply>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
@@ -270,6 +271,20 @@ std::optional<std::string> QtHost::fileDialog(const FileDialogRequest& request) 
 
 std::string QtHost::programFolder() {
     return QCoreApplication::applicationDirPath().toStdString();
+}
+
+std::string QtHost::documentsFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+}
+
+std::string QtHost::homeFolder() {
+    return QDir::homePath().toStdString();
+}
+
+bool QtHost::folderWritable(const std::string& path) {
+    // Creating a file needs the right to write the folder and to enter it.
+    const QFileInfo folder(QString::fromStdString(path));
+    return folder.isDir() && folder.isWritable() && folder.isExecutable();
 }
 
 bool QtHost::fileExists(const std::string& path) {

@@ -57,6 +57,9 @@ class QtHost : public Host {
     void closeWindow(Window& window) override;
     std::optional<std::string> fileDialog(const FileDialogRequest& request) override;
     std::string programFolder() override;
+    std::string documentsFolder() override;
+    std::string homeFolder() override;
+    bool folderWritable(const std::string& path) override;
     bool fileExists(const std::string& path) override;
     bool startProgram(const std::string& path) override;
     std::string environmentVariable(const std::string& name) override;

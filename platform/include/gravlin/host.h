@@ -73,6 +73,12 @@ class Host {
     virtual std::optional<std::string> fileDialog(const FileDialogRequest& request) = 0;
     // The folder the program itself lies in.
     virtual std::string programFolder() = 0;
+    // The user's documents folder as the desktop names it (empty when it names none; the
+    // folder need not exist), and the user's home folder.
+    virtual std::string documentsFolder() = 0;
+    virtual std::string homeFolder() = 0;
+    // True when the folder exists and the user may create files in it.
+    virtual bool folderWritable(const std::string& path) = 0;
 
     // True when a regular file, or a link to one, answers to the name.
     virtual bool fileExists(const std::string& path) = 0;

@@ -29,7 +29,8 @@ class Storage {
 
     // The file dialog of a command; the full path chosen, or nothing when it was cancelled.
     std::optional<std::string> chooseFile(FileKind kind, bool forSaving);
-    // The folder every file dialog opens in: the program's own.
+    // The folder every file dialog opens in: the program's own when the user may write
+    // there, otherwise the documents folder when the user may write there, otherwise home.
     std::string dialogFolder();
 
     // The saved game in the file, read and checked whole before the game in play is touched.
