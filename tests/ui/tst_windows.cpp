@@ -369,6 +369,58 @@ class TstWindows : public QObject {
         QCOMPARE(test::visibleCells(view()), 256);
     }
 
+    // Each window the program opens lies within the available area of its screen, the main
+    // window with the largest field too. Runs once more at twice the size on a 1920 x 1080
+    // screen; prints where each window went, in the screen's pixels.
+    void everyWindowLiesOnItsScreen() {
+        QStringList outside;
+        const auto check = [&](QWidget* w) {
+            const QRect area = w->screen()->availableGeometry();
+            const QRect frame = w->frameGeometry();
+            const qreal scale = w->devicePixelRatioF();
+            qInfo("%-32s %4.0f x %4.0f at %4.0f, %4.0f on %4.0f x %4.0f", qPrintable(w->windowTitle()),
+                  frame.width() * scale, frame.height() * scale, frame.x() * scale, frame.y() * scale,
+                  area.width() * scale, area.height() * scale);
+            if (!area.contains(frame)) outside << w->windowTitle();
+        };
+        const auto checkAndEscape = [&](QWidget* w) {
+            check(w);
+            QTest::keyClick(w, Qt::Key_Escape);
+        };
+        gui = std::make_unique<GravlinGui>(&fakeEngine);  // finds nothing free: the notice
+        gui->start();
+        action("Anfänger")->trigger();
+        testing::layStripes(game());
+        test::press(view(), 40);
+        test::runModal([this] { named<QPushButton>("GlSolve")->click(); }, checkAndEscape);
+        action("wahrscheinlichkeiten")->trigger();
+        QWidget* probabilities = textWindow(QStringLiteral("Wahrscheinlichkeit"));
+        QVERIFY(probabilities);
+        check(probabilities);
+        okButton(probabilities)->click();
+
+        runModal("benutzerdefiniert", [&](QWidget* d) {
+            check(d);
+            typeInto(d, {"30", "24", "99"});
+            QTest::mouseClick(test::named<QPushButton>(d, "OKButton"), Qt::LeftButton);
+        });
+        QTRY_COMPARE(view().size(), view().minimumSizeHint());
+        check(&view());
+        for (const char* item : {"Eqs", "load", "webmsg"}) {
+            gui->program.webHints.publicHost = "127.0.0.1:1";  // refused at once
+            gui->program.webHints.devUser.clear();
+            runModal(item, checkAndEscape);
+        }
+        runModal("About", [&](QWidget* about) {
+            check(about);
+            // Where it fits, a dialog stays where Qt puts it: centred on the main window.
+            QVERIFY(qAbs(about->frameGeometry().center().x() - view().frameGeometry().center().x()) <= 2);
+            test::runModal([&] { test::named<QPushButton>(about, "cmdSysInfo")->click(); }, checkAndEscape);
+            QTest::keyClick(about, Qt::Key_Escape);
+        });
+        QVERIFY2(outside.isEmpty(), qPrintable("off the screen: " + outside.join(", ")));
+    }
+
     void f1ShowsTheAboutWindow() {
         test::runModal(
             [this] { QTest::keyClick(&view(), Qt::Key_F1); },

@@ -10,6 +10,7 @@
 #include "ben_definiert_view.h"
 #include "equation_views.h"
 #include "gravlin/text.h"
+#include "on_screen.h"
 #include "pictures.h"
 #include "style.h"
 #include "twips.h"
@@ -53,6 +54,7 @@ void setUpApplication() {
     QApplication::setPalette(classicPalette());
     QApplication::setWindowIcon(appIcon());
     QApplication::setQuitOnLastWindowClosed(false);
+    qApp->installEventFilter(new WindowsOnScreen(qApp));
 }
 
 GravlinGui::GravlinGui(Engine* engine) : program(host, engine) {
