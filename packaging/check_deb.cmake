@@ -1,7 +1,7 @@
 # Builds the Debian packages and checks them as Debian would: lintian, the control data, what
 # each package holds, the desktop entry, the AppStream metadata, the MIME type and the
-# scalable icon; then unpacks the game with its library and starts it by the command of its
-# desktop entry.
+# scalable icon; then unpacks the game with its library, starts it by the command of its
+# desktop entry, also with a saved game, and asks it for its version without a display.
 # -D BUILD_DIR, WORK_DIR (scratch), SOURCE_DIR (packaging/), DESKTOP_ID, APPSTREAM_ID,
 #    MIME_TYPE, LIBDIR (the multiarch library folder below /usr), PROGRAM_PACKAGE,
 #    RUNTIME_PACKAGE, DEV_PACKAGE, VERSION (upstream), ENGINE_SONAME

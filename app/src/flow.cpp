@@ -1,7 +1,10 @@
 #include "gravlin/app/flow.h"
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <exception>
+#include <string_view>
 
 #include "gravlin/game/int16.h"
 #include "gravlin/game/work_scope.h"
@@ -182,6 +185,19 @@ void Flow::LoadMines(const std::string& path) {
 void Flow::setUpLayout(const storage::MineLayoutScan& layout) {
     startLoadedBoard(to16(layout.width), to16(layout.rows), to16(layout.mines));
     storage_.applyLayout(layout);
+}
+
+void Flow::openFile(const std::string& path) {
+    const std::string_view ext = ".txt";
+    const bool layout =
+        path.size() > ext.size() && std::equal(ext.rbegin(), ext.rend(), path.rbegin(), [](char a, char b) {
+            return a == std::tolower(static_cast<unsigned char>(b));
+        });
+    if (layout) {
+        LoadMines(path);
+    } else {
+        LoadGame(path);
+    }
 }
 
 // ---- information windows ------------------------------------------------------------------

@@ -67,11 +67,16 @@ const std::string& frmAbout::featureHistory() {
     return text;
 }
 
-const std::string& frmAbout::versionText() {
+const std::string& frmAbout::versionNumber() {
     // Set by the build from the project's version, so the window cannot disagree with it.
-    static const std::string text = "Version " + std::to_string(GRAVLIN_VERSION_MAJOR) + "." +
-                                    std::to_string(GRAVLIN_VERSION_MINOR) + "." +
-                                    std::to_string(GRAVLIN_VERSION_PATCH);
+    static const std::string number = std::to_string(GRAVLIN_VERSION_MAJOR) + "." +
+                                      std::to_string(GRAVLIN_VERSION_MINOR) + "." +
+                                      std::to_string(GRAVLIN_VERSION_PATCH);
+    return number;
+}
+
+const std::string& frmAbout::versionText() {
+    static const std::string text = "Version " + versionNumber();
     return text;
 }
 

@@ -63,12 +63,12 @@ void Storage::readFailure(const std::string& path, FileKind kind) {
     host_.messageBox("File '" + path + "' kann nicht gelesen werden" + kCrLf + "Das Programm wird beendet!",
                      MsgButtons::Ok, MsgIcon::Critical,
                      kind == FileKind::Game ? kGameLoadTitle : kMinesLoadTitle);
-    host_.closeWindow(mainWindow_);
+    host_.endAfterFailure(mainWindow_);
 }
 
 void Storage::endProgram(const std::string& text) {
     host_.messageBox(text, MsgButtons::Ok, MsgIcon::Critical, kGameLoadTitle);
-    host_.closeWindow(mainWindow_);
+    host_.endAfterFailure(mainWindow_);
 }
 
 // ---- saved game ---------------------------------------------------------------------------

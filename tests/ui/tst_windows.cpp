@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "command_line.h"
 #include "equation_views.h"
 #include "gravlin_gui.h"
 #include "pictures.h"
@@ -367,6 +368,57 @@ class TstWindows : public QObject {
         action("Profis")->trigger();
         layoutFile("load_mine", path, QStringLiteral("16x16"));
         QCOMPARE(test::visibleCells(view()), 256);
+    }
+
+    // The file named on the command line loads once the window is up, as "&Laden" loads it,
+    // and a layout (.txt) after the question of "Lade Minen". A file that cannot be read ends
+    // the program after the read-failure message, naming the full path, with status 1.
+    void theFileOnTheCommandLineLoadsAfterStartUp() {
+        QTemporaryDir dir;
+        action("Anfänger")->trigger();
+        test::press(view(), 40);
+        const storage::SavedGame played = gui->program.storage.captureGame();
+        QFile qzd(dir.filePath(QStringLiteral("spiel.qzd")));
+        QVERIFY(qzd.open(QIODevice::WriteOnly) && qzd.write(storage::formatSavedGame(played).c_str()) > 0);
+        qzd.close();
+        QFile txt(dir.filePath(QStringLiteral("minen.TXT")));
+        QVERIFY(txt.open(QIODevice::WriteOnly) &&
+                txt.write("m---------\r\n----------\r\n-------m-m\r\n") > 0);
+        txt.close();
+        const auto startWith = [this](const QString& argument) {
+            const CommandLine command = readCommandLine({"gravlin", argument.toStdString()});
+            gui = std::make_unique<GravlinGui>();
+            gui->start(command.file);
+        };
+
+        startWith(qzd.fileName());
+        QTRY_COMPARE(test::visibleCells(view()), 81);
+        QVERIFY(gui->program.storage.captureGame() == played);
+
+        QString question;
+        test::answerNextModal([&](QWidget* box) {
+            question = qobject_cast<QMessageBox*>(box)->text();
+            for (QAbstractButton* b : qobject_cast<QMessageBox*>(box)->buttons())
+                if (b->text() == QStringLiteral("&Ja")) b->click();
+        });
+        startWith(txt.fileName());
+        QTRY_COMPARE(test::visibleCells(view()), 30);
+        QVERIFY2(question.contains(QStringLiteral("10x3\r\nmit 3 Minen")), qPrintable(question));
+
+        QString failure;
+        test::answerNextModal([&](QWidget* box) {
+            failure = box->windowTitle() + "|" + qobject_cast<QMessageBox*>(box)->text();
+            qobject_cast<QMessageBox*>(box)->buttons().first()->click();
+        });
+        const QString missing = QStringLiteral("fehlt-%1.qzd").arg(QCoreApplication::applicationPid());
+        startWith(missing);
+        QTimer safetyNet;
+        connect(&safetyNet, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        safetyNet.start(10000);
+        QCOMPARE(QApplication::exec(), 1);
+        QCOMPARE(failure, "Spiel laden|File '" + QDir::current().absoluteFilePath(missing) +
+                              "' kann nicht gelesen werden\r\nDas Programm wird beendet!");
+        QVERIFY(!view().isVisible());
     }
 
     // Each window the program opens lies within the available area of its screen, the main

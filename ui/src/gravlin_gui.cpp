@@ -4,11 +4,13 @@
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 #include "about_view.h"
 #include "ben_definiert_view.h"
 #include "equation_views.h"
+#include "gravlin/info/frm_about.h"
 #include "gravlin/text.h"
 #include "on_screen.h"
 #include "pictures.h"
@@ -35,7 +37,7 @@ void setUpApplication() {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     installQtTranslation(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     QApplication::setApplicationName(QString::fromUtf8(kProgramTitle));
-    QApplication::setApplicationVersion(QStringLiteral(GRAVLIN_VERSION));
+    QApplication::setApplicationVersion(QString::fromStdString(frmAbout::versionNumber()));
     QGuiApplication::setDesktopFileName(QStringLiteral(GRAVLIN_DESKTOP_ID));
     // The windows are laid out in twips for an 8-point sans-serif face; narrow faces keep
     // the captions inside their controls where that face is missing.
@@ -72,11 +74,16 @@ GravlinGui::~GravlinGui() {
     host.setMainView(nullptr);
 }
 
-void GravlinGui::start() {
+void GravlinGui::start(const std::string& file) {
     view_ = std::make_unique<MainWindowView>(host, program.form);
     host.setMainView(view_.get());
     host.invoke([this] { program.start(); });
     view_->show();
+    // The file loads once the event loop runs, which a failed read ends.
+    if (!file.empty()) {
+        QTimer::singleShot(0, view_.get(),
+                           [this, file] { host.invoke([this, &file] { program.flow.openFile(file); }); });
+    }
 }
 
 }  // namespace gravlin::ui

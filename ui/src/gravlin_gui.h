@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <memory>
+#include <string>
 
 #include "gravlin/app/program.h"
 #include "main_window_view.h"
@@ -16,8 +17,9 @@ class GravlinGui {
     explicit GravlinGui(Engine* engine = nullptr);
     ~GravlinGui();
 
-    // Runs start-up and shows the main window.
-    void start();
+    // Runs start-up and shows the main window; then, with the event loop, loads the file
+    // if one is named (a saved game, or a mine layout .txt), as the menu loads it.
+    void start(const std::string& file = {});
 
     QtHost host;
     Program program;

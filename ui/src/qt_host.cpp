@@ -243,6 +243,11 @@ void QtHost::closeWindow(Window& window) {
     }
 }
 
+void QtHost::endAfterFailure(Window& mainWindow) {
+    closeWindow(mainWindow);
+    QCoreApplication::exit(1);
+}
+
 std::optional<std::string> QtHost::fileDialog(const FileDialogRequest& request) {
     refreshViews();
     QFileDialog dialog(mainView_ ? mainView_->widget() : nullptr);

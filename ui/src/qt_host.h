@@ -55,6 +55,7 @@ class QtHost : public Host {
     void showModal(Window& window, Window* owner) override;
     void showModeless(Window& window) override;
     void closeWindow(Window& window) override;
+    void endAfterFailure(Window& mainWindow) override;
     std::optional<std::string> fileDialog(const FileDialogRequest& request) override;
     std::string programFolder() override;
     std::string documentsFolder() override;

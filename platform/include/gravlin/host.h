@@ -68,6 +68,9 @@ class Host {
     virtual void showModeless(Window& window) = 0;
     // Unloads the window; for the main window this ends the program.
     virtual void closeWindow(Window& window) = 0;
+    // Ends the program after a failure it has told the user of: unloads the main window as
+    // closeWindow does, and the process then ends with a status that reports the failure.
+    virtual void endAfterFailure(Window& mainWindow) { closeWindow(mainWindow); }
 
     // The full path chosen, or nothing when the dialog was cancelled or failed.
     virtual std::optional<std::string> fileDialog(const FileDialogRequest& request) = 0;

@@ -70,6 +70,9 @@ class Flow {
     void LoadMines(const std::string& path);
     // Starts a new game on a layout within the limits, already read.
     void setUpLayout(const storage::MineLayoutScan& layout);
+    // A file named when the program starts: a mine layout (.txt) loads as "Lade Minen" loads
+    // it, after its question; any other file as the saved game "&Laden" loads.
+    void openFile(const std::string& path);
 
     void About_Click();
     void webmsg_Click();

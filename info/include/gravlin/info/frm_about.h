@@ -36,6 +36,8 @@ class frmAbout : public Window {
                      std::string& KeyVal);
 
     static const std::string& featureHistory();
+    // The program's version, major.minor.revision ("3.2.5"); the label shows "Version 3.2.5".
+    static const std::string& versionNumber();
     static const std::string& versionText();
 
   private:
