@@ -73,9 +73,9 @@ void Flow::Ende_Click() {
 void Flow::Command1_MouseDown(std::int16_t Index, std::int16_t Button, std::int16_t /*Shift*/, float /*X*/,
                               float /*Y*/) {
     if (Index < 0 || Index >= kCellButtons) return;
-    // The press is the cell's only event: disabling the button and enabling it again at once
-    // takes the focus and the pushed-in look that a button keeps while the mouse is down, so
-    // a cell never stays looking pressed. The data ends as it started.
+    // Every press disables the cell and enables it again at once. On a native button that
+    // drops the focus and the pushed-in look; our cells take no focus and are drawn from the
+    // data after the command, so here it leaves no trace. The data ends as it started.
     CommandButton& pressed = form_.Command1[static_cast<std::size_t>(Index)];
     pressed.enabled = false;
     pressed.enabled = true;
