@@ -93,11 +93,9 @@ QByteArray reply(const QByteArray& status, const QByteArray& body) {
 
 // Calls `painted` whenever the widget is painted.
 struct PaintSpy : QObject {
-    PaintSpy(QWidget* w, std::function<void()> f) : painted(std::move(f)) { w->installEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* e) override {
-        return e->type() == QEvent::Paint && (painted(), false);
-    }
-    std::function<void()> painted;
+    PaintSpy(QWidget* w, std::function<void()> f) : f(std::move(f)) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Paint && (f(), false); }
+    std::function<void()> f;
 };
 
 }  // namespace test
@@ -179,26 +177,21 @@ class TstWindows : public QObject {
     static QPlainTextEdit* textBox(QWidget* w) { return test::named<QPlainTextEdit>(w, "Text1"); }
     static QPushButton* okButton(QWidget* w) { return test::named<QPushButton>(w, "OKButton"); }
     static QWidget* textWindow(const QString& title) {
-        const QWidgetList all = QApplication::topLevelWidgets();
-        auto it = std::find_if(all.begin(), all.end(),
-                               [&](QWidget* w) { return w->isVisible() && w->windowTitle() == title; });
-        return it == all.end() ? nullptr : *it;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->windowTitle() == title) return w;
+        return nullptr;
     }
     QWidget* probabilities() {
         action("wahrscheinlichkeiten")->trigger();
-        QWidget* w = textWindow("Wahrscheinlichkeit");
-        if (!w) qFatal("no probability window");
-        return w;
+        return textWindow("Wahrscheinlichkeit");
     }
     // Where the text box and the button sit, and whether long lines scroll sideways.
     static QString layout(QWidget* window) {
-        QPlainTextEdit* text = textBox(window);
-        const bool sideways = text->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn &&
-                              text->lineWrapMode() == QPlainTextEdit::NoWrap;
+        QPlainTextEdit* t = textBox(window);
         QString shown;
-        QDebug(&shown).nospace() << text->geometry() << okButton(window)->geometry()
-                                 << (sideways ? " scrolls sideways" : "");
-        return shown;
+        QDebug(&shown) << t->geometry() << okButton(window)->geometry() << t->horizontalScrollBarPolicy()
+                       << t->lineWrapMode();
+        return shown.trimmed();
     }
 
     // Finds nothing free and answers probabilities with umlauts.
@@ -232,21 +225,21 @@ class TstWindows : public QObject {
             for (int j = i + 1; j < 4; ++j) {
                 const QImage b = face(faces[j]);
                 int differing = 0;
-                for (int y = 0; y < 28; ++y)
-                    for (int x = 0; x < 28; ++x) differing += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+                for (int p = 0; p < 28 * 28; ++p)
+                    differing += a.pixel(p % 28, p / 28) != b.pixel(p % 28, p / 28);
                 QVERIFY2(differing > 20, "two faces are too much alike");
             }
         }
         // The captions after start-up, menu by menu, hidden items left out; "*" marks the
         // checked item, "(aus)" a disabled one.
-        QCOMPARE(view().windowTitle(), QStringLiteral("Gravlin"));
+        QCOMPARE(view().windowTitle(), "Gravlin");
         QStringList shown;
         for (QAction* menu : view().menuBar()->actions()) {
             shown << menu->text() + ":";
             for (QAction* a : menu->menu()->actions())
                 if (a->isVisible())
-                    shown << (a->isSeparator() ? QStringLiteral("-") : a->text()) +
-                                 (a->isChecked() ? " *" : "") + (a->isEnabled() ? "" : " (aus)");
+                    shown << (a->isSeparator() ? "-" : a->text()) + (a->isChecked() ? " *" : "") +
+                                 (a->isEnabled() ? "" : " (aus)");
         }
         QCOMPARE(shown.join('|'),
                  "&Spiel:|&Neu|-|&Laden|&Speichern (aus)|-|Lade Minen|Speicher Minen (aus)|-|&Beenden|"
@@ -273,7 +266,7 @@ class TstWindows : public QObject {
         QVERIFY(label->font().bold() && label->font().pointSizeF() == 18.0);
         QVERIFY(label->palette().color(QPalette::WindowText) == QColor(255, 0, 0) &&
                 label->palette().color(QPalette::Window) == QColor(0x40, 0x40, 0x40));
-        QCOMPARE(named("StartStop")->toolTip(), QStringLiteral("Beginne neues Spiel"));
+        QCOMPARE(named("StartStop")->toolTip(), "Beginne neues Spiel");
         QVERIFY(!named<QPushButton>("GlSolve")->icon().isNull());
 
         testing::layStripes(game());
@@ -287,13 +280,12 @@ class TstWindows : public QObject {
         QVERIFY(status().contains(" - "));
         QCOMPARE(cells().at(40)->text(), QString::fromStdString(gui->program.form.Command1[40].caption));
         press(17, Qt::RightButton);
-        QCOMPARE(status(), QStringLiteral("Index 17: x = 9, y = 2"));
-        QCOMPARE(action("spickmodus")->shortcut().toString(QKeySequence::NativeText),
-                 QStringLiteral("Strg+F12"));
+        QCOMPARE(status(), "Index 17: x = 9, y = 2");
+        QCOMPARE(action("spickmodus")->shortcut().toString(QKeySequence::NativeText), "Strg+F12");
         QTest::keyClick(&view(), Qt::Key_F12, Qt::ControlModifier);
         const int mine = testing::findCell(game(), true);
         press(mine, Qt::RightButton);
-        QVERIFY(status().endsWith(QStringLiteral(" - Achtung! Mine")));
+        QVERIFY(status().endsWith(" - Achtung! Mine"));
         press(mine);
         QCOMPARE(faceShown(), face(Picture::FaceLost));
         test::click(gui->view(), "StartStop");
@@ -316,7 +308,7 @@ class TstWindows : public QObject {
         });
         QVERIFY(game().x_game == 16 && action("Fortgeschrittene")->isChecked());
         runModal("benutzerdefiniert", [&](QWidget* d) {
-            QCOMPARE(d->windowTitle(), QStringLiteral("Benutzerdefinierte Einstellung"));
+            QCOMPARE(d->windowTitle(), "Benutzerdefinierte Einstellung");
             QCOMPARE(colour(d, "Label_x"), green);
             // Focus starts on OK; Tab runs through Cancel and the boxes back to OK.
             QCOMPARE(QApplication::focusWidget(), test::named(d, "OKButton"));
@@ -351,9 +343,9 @@ class TstWindows : public QObject {
         QVERIFY(!QFileInfo::exists(dir.filePath("*.qzd")) && QFileInfo::exists(dir.filePath("named.qzd")));
         const QString path = dir.filePath("mines.txt");
         QVERIFY(QFile(path).open(QIODevice::WriteOnly));
-        layoutFile("save_mine", path, QStringLiteral("besteht bereits."));
+        layoutFile("save_mine", path, "besteht bereits.");
         action("Profis")->trigger();
-        layoutFile("load_mine", path, QStringLiteral("16x16"));
+        layoutFile("load_mine", path, "16x16");
         QCOMPARE(visibleCells(), 256);
     }
 
@@ -384,7 +376,7 @@ class TstWindows : public QObject {
         });
         startWith("minen.TXT", "m---------\r\n----------\r\n-------m-m\r\n");
         QTRY_COMPARE(visibleCells(), 30);
-        QVERIFY2(question.contains(QStringLiteral("10x3\r\nmit 3 Minen")), qPrintable(question));
+        QVERIFY2(question.contains("10x3\r\nmit 3 Minen"), qPrintable(question));
 
         QString failure;
         test::answerNextModal([&](QWidget* box) {
@@ -425,7 +417,7 @@ class TstWindows : public QObject {
         test::runModal([this] { test::click(gui->view(), "GlSolve"); },
                        [&](QWidget* v) {
                            check(v);
-                           QCOMPARE(v->windowTitle(), QStringLiteral("NICHT eindeutig lösbar"));
+                           QCOMPARE(v->windowTitle(), "NICHT eindeutig lösbar");
                            QPlainTextEdit* t = textBox(v);
                            QCOMPARE(t->document()->blockCount(), 8);
                            const QRect inside = t->viewport()->rect();
@@ -442,10 +434,10 @@ class TstWindows : public QObject {
                            QTest::mouseClick(okButton(v), Qt::LeftButton);
                        });
         QWidget* w = probabilities();
+        QVERIFY(w);
         check(w);
-        QCOMPARE(
-            textBox(w)->toPlainText(),
-            QStringLiteral("Vorschlag: a[ 02,01 ] enthält keine Mine\nWahrscheinlichkeiten für Minen\n"));
+        QCOMPARE(textBox(w)->toPlainText(),
+                 "Vorschlag: a[ 02,01 ] enthält keine Mine\nWahrscheinlichkeiten für Minen\n");
         okButton(w)->click();
 
         runModal("benutzerdefiniert", [&](QWidget* d) {
@@ -466,7 +458,7 @@ class TstWindows : public QObject {
             },
             [&](QWidget* about) {
                 check(about);
-                QCOMPARE(about->windowTitle(), QStringLiteral("Info zu Gravlin"));
+                QCOMPARE(about->windowTitle(), "Info zu Gravlin");
                 QVERIFY(!test::named<QLabel>(about, "picIcon")->pixmap().isNull());
                 QCOMPARE(test::named<QPlainTextEdit>(about, "Beschreibung")->verticalScrollBarPolicy(),
                          Qt::ScrollBarAlwaysOn);
@@ -478,11 +470,8 @@ class TstWindows : public QObject {
                                [&](QWidget* box) {
                                    check(box);
                                    auto* mb = qobject_cast<QMessageBox*>(box);
-                                   QVERIFY(mb && mb->windowTitle() == QStringLiteral("Gravlin") &&
-                                           mb->buttons().size() == 1);
-                                   QCOMPARE(
-                                       mb->text(),
-                                       QStringLiteral("Systeminformationen sind momentan nicht verfügbar"));
+                                   QVERIFY(mb && mb->windowTitle() == "Gravlin" && mb->buttons().size() == 1);
+                                   QCOMPARE(mb->text(), "Systeminformationen sind momentan nicht verfügbar");
                                    mb->buttons().first()->click();
                                });
                 QVERIFY(about->isVisible());
@@ -495,7 +484,7 @@ class TstWindows : public QObject {
         QTest::addColumn<QByteArray>("response");  // empty: the server never answers
         QTest::addColumn<bool>("refused");         // no server on the port at all
         QTest::addColumn<QString>("ends");         // how the shown text ends
-        const QString failed = QStringLiteral("Die Hinweise konnten nicht geladen werden.\n");
+        const QString failed = "Die Hinweise konnten nicht geladen werden.\n";
         QTest::newRow("404") << test::reply("404 Not Found", "<h1>Not Found</h1>") << false
                              << failed + "Der Server meldet den HTTP-Status 404.";
         QTest::newRow("never answers")
@@ -532,7 +521,7 @@ class TstWindows : public QObject {
         clock.start();
         test::runModal([this] { QTest::keyClick(&view(), Qt::Key_F2); },
                        [&](QWidget* v) {
-                           QCOMPARE(v->windowTitle(), QStringLiteral("Aktuelle Hinweise"));
+                           QCOMPARE(v->windowTitle(), "Aktuelle Hinweise");
                            QPlainTextEdit* page = textBox(v);
                            QVERIFY(page->isReadOnly() &&
                                    page->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn &&
@@ -581,25 +570,28 @@ class TstWindows : public QObject {
         test::click(gui->view(), "GlSolve");
         QTRY_VERIFY(action("wahrscheinlichkeiten")->isEnabled());
         QWidget* w = probabilities();
-        QVERIFY(!w->isModal() && QFontInfo(textBox(w)->font()).fixedPitch());
-        QCOMPARE(layout(w), QStringLiteral("QRect(16,24 601x409)QRect(16,448 601x25) scrolls sideways"));
-        QVERIFY(textBox(w)->toPlainText().contains(QStringLiteral("12.3")));  // 10 mines in 81 cells
+        QVERIFY(w && !w->isModal() && QFontInfo(textBox(w)->font()).fixedPitch());
+        QCOMPARE(layout(w),
+                 "QRect(16,24 601x409) QRect(16,448 601x25) Qt::ScrollBarAlwaysOn QPlainTextEdit::NoWrap");
+        QVERIFY(textBox(w)->toPlainText().contains("12.3"));  // 10 mines in 81 cells
         action("NewGame")->trigger();
-        QTRY_VERIFY(!textWindow(QStringLiteral("Wahrscheinlichkeit")));
+        QTRY_VERIFY(!textWindow("Wahrscheinlichkeit"));
 
         testing::layStripes(game());
         press(40);
         runModal("EqsGes", [](QWidget* v) {
-            QCOMPARE(v->windowTitle(), QStringLiteral("Gleichungssystem"));
+            QCOMPARE(v->windowTitle(), "Gleichungssystem");
             QVERIFY(textBox(v)->isReadOnly() &&
                     textBox(v)->textInteractionFlags() & Qt::TextSelectableByMouse);
-            QCOMPARE(layout(v), QStringLiteral("QRect(16,24 425x257)QRect(16,296 425x25) scrolls sideways"));
+            QCOMPARE(
+                layout(v),
+                "QRect(16,24 425x257) QRect(16,296 425x25) Qt::ScrollBarAlwaysOn QPlainTextEdit::NoWrap");
             QTest::mouseClick(okButton(v), Qt::LeftButton);
         });
         test::click(gui->view(), "GlSolve");
         test::click(gui->view(), "KlickGreen");
         QVERIFY(!game().game_running);
-        QCOMPARE(named<QLabel>("MinesLabel")->text(), QStringLiteral("000"));
+        QCOMPARE(named<QLabel>("MinesLabel")->text(), "000");
     }
 };
 
