@@ -76,13 +76,12 @@ inline void runModal(const std::function<void()>& open, const std::function<void
 const QByteArray kHangUp = "<hang up>", kNoServer = "<no server>";
 void serve(QTcpServer* server, const QByteArray& response) {
     QObject::connect(server, &QTcpServer::newConnection, server, [server, response] {
-        while (QTcpSocket* s = server->nextPendingConnection()) {
+        while (QTcpSocket* s = server->nextPendingConnection())
             QObject::connect(s, &QTcpSocket::readyRead, s, [s, response] {
                 if (!s->peek(1 << 20).contains("\r\n\r\n") || response.isEmpty()) return;
                 if (response != kHangUp) s->write(response);
                 s->disconnectFromHost();
             });
-        }
     });
 }
 
