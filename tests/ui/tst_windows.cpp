@@ -34,13 +34,6 @@ void click(const QObject* parent, const QString& button) {
     QTest::mouseClick(named<QPushButton>(parent, button), Qt::LeftButton);
 }
 
-// Clicks the button of a message box that has this caption; false when there is none.
-bool clickIn(QWidget* box, const QString& caption) {
-    for (QAbstractButton* b : qobject_cast<QMessageBox*>(box)->buttons())
-        if (b->text() == caption) return b->click(), true;
-    return false;
-}
-
 // Runs `answer` on the next modal window to appear; if that window is still open a few
 // seconds later it is rejected, so a broken test fails instead of hanging.
 inline void answerNextModal(std::function<void(QWidget*)> answer) {
@@ -122,12 +115,6 @@ class TstWindows : public QObject {
     void press(int index, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseClick(cells().at(index), button, Qt::NoModifier, QPoint(8, 8));
     }
-    // A beginner's field with mines in stripes and its middle cell pressed.
-    void beginnerPressed() {
-        action("Anfänger")->trigger();
-        testing::layStripes(game());
-        press(40);
-    }
 
     static QImage argb(const QPixmap& p) { return p.toImage().convertToFormat(QImage::Format_ARGB32); }
     static QImage face(Picture p) { return argb(drawPicture(p, 1.0)); }
@@ -167,7 +154,8 @@ class TstWindows : public QObject {
             QTest::mouseClick(acceptButton(d, saving), Qt::LeftButton);
             test::answerNextModal([&](QWidget* box) {
                 QVERIFY(qobject_cast<QMessageBox*>(box)->text().contains(question));
-                asked = test::clickIn(box, "&Ja");
+                for (QAbstractButton* b : qobject_cast<QMessageBox*>(box)->buttons())
+                    if (b->text() == "&Ja") asked = true, b->click();
             });
         });
         QVERIFY(asked);
@@ -353,7 +341,8 @@ class TstWindows : public QObject {
     // the program after the read-failure message, naming the full path, with status 1.
     void theFileOnTheCommandLineLoadsAfterStartUp() {
         QTemporaryDir dir;
-        beginnerPressed();
+        action("Anfänger")->trigger();
+        press(40);
         const storage::SavedGame played = gui->program.storage.captureGame();
         const auto startWith = [&](const QString& name, const std::string& contents) {
             QFile file(dir.filePath(name));
@@ -371,7 +360,8 @@ class TstWindows : public QObject {
         QString question;
         test::answerNextModal([&](QWidget* box) {
             question = qobject_cast<QMessageBox*>(box)->text();
-            test::clickIn(box, "&Ja");
+            for (QAbstractButton* b : qobject_cast<QMessageBox*>(box)->buttons())
+                if (b->text() == "&Ja") b->click();
         });
         startWith("minen.TXT", "m---------\r\n----------\r\n-------m-m\r\n");
         QTRY_COMPARE(visibleCells(), 30);
@@ -412,7 +402,9 @@ class TstWindows : public QObject {
             "Vorschlag: a[ 02,01 ] enthält keine Mine\r\nWahrscheinlichkeiten für Minen\r\n";
         gui = std::make_unique<GravlinGui>(&fakeEngine);  // finds nothing free: the notice
         gui->start();
-        beginnerPressed();
+        action("Anfänger")->trigger();
+        testing::layStripes(game());
+        press(40);
         test::runModal([this] { test::click(gui->view(), "GlSolve"); },
                        [&](QWidget* v) {
                            check(v);
