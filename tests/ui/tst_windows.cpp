@@ -35,8 +35,9 @@ void click(const QObject* parent, const QString& button) {
 }
 
 // Runs `answer` on the next modal window to appear; if that window is still open a few
-// seconds later it is rejected, so a broken test fails instead of hanging.
-inline void answerNextModal(std::function<void(QWidget*)> answer) {
+// seconds later it is rejected, so a broken test fails instead of hanging. Returns the timer
+// that waits for the window.
+inline QTimer* answerNextModal(std::function<void(QWidget*)> answer) {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, answer] {
         QWidget* modal = QApplication::activeModalWidget();
@@ -50,17 +51,19 @@ inline void answerNextModal(std::function<void(QWidget*)> answer) {
     });
     poll->start(20);
     QTimer::singleShot(5000, poll, [poll] { poll->deleteLater(); });
+    return poll;
 }
 
 // Runs `open`, which must show a modal window, and hands that window to `drive`, which
 // must close it.
 inline void runModal(const std::function<void()>& open, const std::function<void(QWidget*)>& drive) {
     bool driven = false;
-    answerNextModal([&](QWidget* w) {
+    const QPointer<QTimer> poll = answerNextModal([&](QWidget* w) {
         driven = true;
         drive(w);
     });
     open();
+    if (!driven) delete poll;  // it must not answer a later window with this frame gone
     QVERIFY2(driven, "no modal window appeared");
 }
 
@@ -83,7 +86,7 @@ QByteArray reply(const QByteArray& status, const QByteArray& body) {
            QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
 }
 
-// Calls `painted` whenever the widget is painted.
+// Calls `f` whenever the widget is painted.
 struct PaintSpy : QObject {
     PaintSpy(QWidget* w, std::function<void()> f) : f(std::move(f)) { w->installEventFilter(this); }
     bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Paint && (f(), false); }
