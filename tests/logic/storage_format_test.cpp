@@ -124,8 +124,7 @@ TEST(MineLayoutText, WritesOneCharacterACellAndReadsItsMeasuresBack) {
     EXPECT_EQ(std::tie(blanks.width, blanks.rows), std::tuple(5, 3));
     TextSource bom("\xEF\xBB\xBF---\r\n-m-\r\n---\r\n", 1);
     const MineLayoutScan withBom = readMineLayout(bom);
-    EXPECT_EQ(withBom.width, 3);
-    EXPECT_EQ(withBom.mineCells, (std::vector<LayoutCell>{{2, 2}}));
+    EXPECT_TRUE(withBom.width == 3 && withBom.mineCells == (std::vector<LayoutCell>{{2, 2}}));
     EXPECT_EQ(scanMineLayout("\xEF\xBB").width, 2);                // a mark cut short is text
     EXPECT_EQ(scanMineLayout(std::string("\0\0\0", 3)).width, 3);  // binary bytes are free cells
 }
