@@ -41,17 +41,23 @@ std::tuple<uid_t, gid_t, mode_t> ownerOf(const std::string& path) {
     return {st.st_uid, st.st_gid, st.st_mode & 07777};
 }
 
-// A staging name built from the target's would not fit beside a name of 255 bytes.
-TEST(FileAccess, NamesAsLongAsTheFolderTakesAreSavedReplacedAndReadBack) {
+// A staging name built from the target's would not fit beside a name of 255 bytes. A new
+// file gets the mode the umask leaves, a replaced one keeps its own.
+TEST(FileAccess, NamesAsLongAsTheFolderTakesAreSavedAndReplacedKeepingTheMode) {
     const testing::TempFolder folder;
     const std::string name = std::string(251, 'n') + ".qzd", path = folder.file(name);
+    const mode_t umaskBefore = ::umask(027);
     for (const StagingFile way : kWays) {
         ASSERT_TRUE(saveWholeFile(path, "first", way));
+        EXPECT_EQ(std::get<2>(ownerOf(path)), 0640u);
+        ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
         ASSERT_TRUE(saveWholeFile(path, "second", way));
+        EXPECT_EQ(std::get<2>(ownerOf(path)), 0604u);
         EXPECT_EQ(readFile(path), "second");
         EXPECT_EQ(names(folder), std::vector<std::string>{name});
         std::filesystem::remove(path);
     }
+    ::umask(umaskBefore);
 }
 
 // Saves a large text to `path` with files limited to 4 KiB: the write past the limit ends
@@ -73,21 +79,6 @@ TEST(FileAccess, ASaveKilledWhileWritingLeavesTheOldFileWholeAndNothingBeside) {
         EXPECT_EQ(readFile(old), "old content");
         EXPECT_EQ(names(folder), std::vector<std::string>{"old.qzd"});
     }
-}
-
-TEST(FileAccess, ANewFileGetsTheModeTheUmaskLeavesAReplacedFileKeepsItsOwn) {
-    const testing::TempFolder folder;
-    const std::string path = folder.file("game.qzd");
-    const mode_t umaskBefore = ::umask(027);
-    for (const StagingFile way : kWays) {
-        ASSERT_TRUE(saveWholeFile(path, "new", way));
-        EXPECT_EQ(std::get<2>(ownerOf(path)), 0640u);
-        ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
-        ASSERT_TRUE(saveWholeFile(path, "replaced", way));
-        EXPECT_EQ(std::get<2>(ownerOf(path)), 0604u);
-        std::filesystem::remove(path);
-    }
-    ::umask(umaskBefore);
 }
 
 // Root saves over a file of another user, who keeps it; user 65534, in the group 100 of a
