@@ -6,198 +6,114 @@
 
 #include <grp.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <signal.h>
-#include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
+#include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
+
+#include "storage_test_support.h"
 
 namespace gravlin::storage {
 namespace {
 
-namespace fs = std::filesystem;
+using testing::readFile;
+using testing::writeFile;
 
 constexpr StagingFile kWays[] = {StagingFile::Unnamed, StagingFile::Named};
 
-struct Folder {
-    Folder() {
-        std::string pattern = (fs::temp_directory_path() / "gravlin-file-access-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-    }
-    ~Folder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string file(const std::string& name) const { return (path / name).string(); }
-    std::vector<std::string> names() const {
-        std::vector<std::string> all;
-        for (const auto& entry : fs::directory_iterator(path))
-            all.push_back(entry.path().filename().string());
-        std::sort(all.begin(), all.end());
-        return all;
-    }
-    fs::path path;
-};
-
-std::string readBack(const std::string& path) {
-    InputFile in(path);
-    if (!in.isOpen()) return "<not opened>";
-    std::string text;
-    char buffer[4096];
-    while (const std::size_t n = in.read(buffer, sizeof buffer)) text.append(buffer, n);
-    return text;
+std::vector<std::string> names(const testing::TempFolder& folder) {
+    std::vector<std::string> all;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path))
+        all.push_back(entry.path().filename().string());
+    return all;
 }
 
-void writeText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
-
-mode_t modeOf(const std::string& path) {
+// Owner, group and permission bits.
+std::tuple<uid_t, gid_t, mode_t> ownerOf(const std::string& path) {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+    ::stat(path.c_str(), &st);
+    return {st.st_uid, st.st_gid, st.st_mode & 07777};
 }
 
-TEST(FileAccess, NamesAsLongAsTheFolderTakesAreSavedReplacedAndReadBack) {
-    Folder folder;
-    for (const StagingFile way : kWays) {
-        for (const std::size_t length : {250, 255}) {
-            const std::string name = std::string(length - 4, 'n') + ".qzd";
-            SCOPED_TRACE(std::to_string(length) + (way == StagingFile::Named ? " named" : " unnamed"));
-            ASSERT_TRUE(saveWholeFile(folder.file(name), "first", way));
-            ASSERT_TRUE(saveWholeFile(folder.file(name), "second", way));
-            EXPECT_EQ(readBack(folder.file(name)), "second");
-            EXPECT_EQ(folder.names(), std::vector<std::string>{name});
-            fs::remove(folder.file(name));
-        }
-    }
-}
-
-int handshake = -1;
-
-// In the child: a write has gone past the file size limit. Tells the parent and waits for
-// the end.
-void stopAtTheSizeLimit(int) {
-    const char stopped = 1;
-    if (::write(handshake, &stopped, 1) != 1) ::_exit(2);
-    for (;;) ::pause();
-}
-
-// A child process that saves `text` to `path` and stops inside the write that passes 4 KiB,
-// with the new content partly written. Its pid once it has stopped there, else -1.
-pid_t startSaveThatStopsMidway(const std::string& path, const std::string& text) {
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0) return -1;
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(pipeEnds[0]);
-        handshake = pipeEnds[1];
-        struct sigaction action {};
-        action.sa_handler = stopAtTheSizeLimit;
-        ::sigaction(SIGXFSZ, &action, nullptr);
-        const rlimit limit{4096, 4096};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        saveWholeFile(path, text);
-        ::_exit(0);  // never stopped: the parent reads the end of the pipe
-    }
-    ::close(pipeEnds[1]);
-    pollfd ready{pipeEnds[0], POLLIN, 0};
-    char stopped = 0;
-    const bool ok = pid > 0 && ::poll(&ready, 1, 10'000) == 1 && ::read(pipeEnds[0], &stopped, 1) == 1;
-    ::close(pipeEnds[0]);
-    if (ok) return pid;
-    if (pid > 0) {
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, nullptr, 0);
-    }
-    return -1;
-}
-
-TEST(FileAccess, ASaveKilledWhileWritingLeavesTheOldFileWholeAndNothingBeside) {
-    Folder folder;
-    const std::string old = folder.file("old.qzd");
-    writeText(old, "old content");
-    const std::string text(1 << 16, 'x');
-    for (const std::string& path : {old, folder.file("new.qzd")}) {
-        SCOPED_TRACE(path);
-        const pid_t pid = startSaveThatStopsMidway(path, text);
-        ASSERT_GT(pid, 0) << "the save did not stop at the size limit";
-        ASSERT_EQ(::kill(pid, SIGKILL), 0);
-        int status = 0;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
-        EXPECT_EQ(readBack(old), "old content");
-        EXPECT_EQ(folder.names(), std::vector<std::string>{"old.qzd"});
-    }
-}
-
-TEST(FileAccess, ANewFileGetsTheModeTheUmaskLeavesAReplacedFileKeepsItsOwn) {
-    Folder folder;
-    const std::string path = folder.file("game.qzd");
+// A staging name built from the target's would not fit beside a name of 255 bytes. A new
+// file gets the mode the umask leaves, a replaced one keeps its own.
+TEST(FileAccess, NamesAsLongAsTheFolderTakesAreSavedAndReplacedKeepingTheMode) {
+    const testing::TempFolder folder;
+    const std::string name = std::string(251, 'n') + ".qzd", path = folder.file(name);
     const mode_t umaskBefore = ::umask(027);
     for (const StagingFile way : kWays) {
-        ASSERT_TRUE(saveWholeFile(path, "new", way));
-        EXPECT_EQ(modeOf(path), 0640u);
+        ASSERT_TRUE(saveWholeFile(path, "first", way));
+        EXPECT_EQ(std::get<2>(ownerOf(path)), 0640u);
         ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
-        ASSERT_TRUE(saveWholeFile(path, "replaced", way));
-        EXPECT_EQ(modeOf(path), 0604u);
-        fs::remove(path);
+        ASSERT_TRUE(saveWholeFile(path, "second", way));
+        EXPECT_EQ(std::get<2>(ownerOf(path)), 0604u);
+        EXPECT_EQ(readFile(path), "second");
+        EXPECT_EQ(names(folder), std::vector<std::string>{name});
+        std::filesystem::remove(path);
     }
     ::umask(umaskBefore);
 }
 
-TEST(FileAccess, AReplacedFileOfAnotherUserKeepsItsOwnerAndGroup) {
-    if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
-    Folder folder;
-    const std::string path = folder.file("theirs.qzd");
-    for (const StagingFile way : kWays) {
-        writeText(path, "old");
-        ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
-        ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
-        ASSERT_TRUE(saveWholeFile(path, "new", way));
-        struct stat st {};
-        ASSERT_EQ(::stat(path.c_str(), &st), 0);
-        EXPECT_EQ(st.st_uid, 65534u);
-        EXPECT_EQ(st.st_gid, 65534u);
-        EXPECT_EQ(st.st_mode & 07777, 0600u);
-        EXPECT_EQ(readBack(path), "new");
+// Saves a large text to `path` with files limited to 4 KiB: the write past the limit ends
+// the process at once, halfway through the new content, as a kill would.
+void saveKilledHalfway(const std::string& path) {
+    const rlimit noCore{0, 0}, limit{4096, 4096};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    saveWholeFile(path, std::string(1 << 16, 'x'));
+    std::_Exit(0);
+}
+
+TEST(FileAccess, ASaveKilledWhileWritingLeavesTheOldFileWholeAndNothingBeside) {
+    const testing::TempFolder folder;
+    const std::string old = folder.file("old.qzd");
+    writeFile(old, "old content");
+    for (const std::string& path : {old, folder.file("new.qzd")}) {
+        EXPECT_EXIT(saveKilledHalfway(path), ::testing::KilledBySignal(SIGXFSZ), "") << path;
+        EXPECT_EQ(readFile(old), "old content");
+        EXPECT_EQ(names(folder), std::vector<std::string>{"old.qzd"});
     }
 }
 
-// A user may give a file to a group of their own, never to another user: user 65534, in the
-// group 100 of a file of user 1000, saves over that file and the group stays.
-TEST(FileAccess, AFileReplacedByAnotherMemberOfItsGroupKeepsTheGroup) {
-    if (::geteuid() != 0) GTEST_SKIP() << "only root may act as two other users";
-    Folder folder;
-    fs::permissions(folder.path, fs::perms::all);
-    const std::string path = folder.file("shared.qzd");
-    for (const StagingFile way : kWays) {
-        writeText(path, "old");
-        ASSERT_EQ(::chown(path.c_str(), 1000, 100), 0);
-        ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            const gid_t group = 100;
-            const bool saved = ::setgroups(1, &group) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0 &&
-                               saveWholeFile(path, "new", way);
-            ::_exit(saved ? 0 : 1);
+// Root saves over a file of another user, who keeps it; user 65534, in the group 100 of a
+// file of user 1000, saves over it and may give it only to a group of their own: it becomes
+// theirs and the group stays.
+TEST(FileAccess, AReplacedFileKeepsItsGroupAndModeAndItsOwnerWherePermitted) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root may act as other users";
+    const testing::TempFolder folder;
+    std::filesystem::permissions(folder.path, std::filesystem::perms::all);
+    const std::string path = folder.file("theirs.qzd");
+    struct Case {
+        uid_t owner;
+        gid_t group;
+        mode_t mode;
+        bool asOtherUser;
+        uid_t ownerAfter;
+    };
+    for (const Case c : {Case{65534, 65534, 0600, false, 65534}, Case{1000, 100, 0664, true, 65534}}) {
+        for (const StagingFile way : kWays) {
+            writeFile(path, "old");
+            ASSERT_EQ(::chown(path.c_str(), c.owner, c.group), 0);
+            ASSERT_EQ(::chmod(path.c_str(), c.mode), 0);
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                const gid_t group = 100;
+                const bool ready = !c.asOtherUser || (::setgroups(1, &group) == 0 && ::setgid(65534) == 0 &&
+                                                      ::setuid(65534) == 0);
+                ::_exit(ready && saveWholeFile(path, "new", way) ? 0 : 1);
+            }
+            int status = -1;
+            ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.owner;
+            EXPECT_EQ(ownerOf(path), std::tuple(c.ownerAfter, c.group, c.mode));
+            EXPECT_EQ(readFile(path), "new");
         }
-        int status = -1;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        struct stat st {};
-        ASSERT_EQ(::stat(path.c_str(), &st), 0);
-        EXPECT_EQ(st.st_uid, 65534u);
-        EXPECT_EQ(st.st_gid, 100u);
-        EXPECT_EQ(st.st_mode & 07777, 0664u);
-        EXPECT_EQ(readBack(path), "new");
     }
 }
 

@@ -15,7 +15,7 @@ constexpr const char* kFirstKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 constexpr const char* kSecondKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 constexpr const char* kUnavailable = "Systeminformationen sind momentan nicht verfügbar";
 
-// A registry held in memory that behaves like the advapi32 calls.
+// A registry held in memory that behaves like the advapi32 calls; its handles start at 100.
 class FakeRegistry : public Registry {
   public:
     struct Value {
@@ -25,6 +25,7 @@ class FakeRegistry : public Registry {
         std::optional<std::uint32_t> reportedSize;  // a length that differs from the bytes
     };
     std::map<std::string, std::map<std::string, Value>> keys;
+    std::vector<std::string> opened;
     std::vector<std::uint32_t> accessMasks;
     int openCount = 0;
 
@@ -32,32 +33,25 @@ class FakeRegistry : public Registry {
                  RegistryKey& key) override {
         EXPECT_EQ(root, RegistryRoot::LocalMachine);
         accessMasks.push_back(access);
-        auto it = keys.find(subKey);
-        if (it == keys.end()) return kRegistryNotFound;
-        key = static_cast<RegistryKey>(std::distance(keys.begin(), it) + 100);
+        if (!keys.contains(subKey)) return kRegistryNotFound;
+        opened.push_back(subKey);
+        key = opened.size() + 99;
         ++openCount;
         return kRegistrySuccess;
     }
     long queryValue(RegistryKey key, const std::string& name, std::uint32_t& type, unsigned char* data,
                     std::uint32_t& size) override {
-        const auto& values = std::next(keys.begin(), static_cast<std::ptrdiff_t>(key - 100))->second;
-        auto v = values.find(name);
-        if (v == values.end()) return kRegistryNotFound;
-        const Value& value = v->second;
+        const auto& values = keys.at(opened.at(key - 100));
+        const Value& value = values.contains(name) ? values.at(name) : Value{0, {}, kRegistryNotFound, {}};
         if (value.queryError != kRegistrySuccess) return value.queryError;
-        if (value.bytes.size() > size) {
-            size = static_cast<std::uint32_t>(value.bytes.size());
-            return kRegistryMoreData;
-        }
-        std::copy(value.bytes.begin(), value.bytes.end(), data);
+        const auto length = static_cast<std::uint32_t>(value.bytes.size());
+        const bool fits = length <= size;
+        if (fits) std::copy(value.bytes.begin(), value.bytes.end(), data);
         type = value.type;
-        size = value.reportedSize.value_or(static_cast<std::uint32_t>(value.bytes.size()));
-        return kRegistrySuccess;
+        size = fits ? value.reportedSize.value_or(length) : length;
+        return fits ? kRegistrySuccess : kRegistryMoreData;
     }
-    long closeKey(RegistryKey) override {
-        --openCount;
-        return kRegistrySuccess;
-    }
+    long closeKey(RegistryKey) override { return --openCount, kRegistrySuccess; }
 };
 
 struct AboutParts {
@@ -79,31 +73,31 @@ TEST_F(InfoAbout, LoadFillsTitleVersionAndHistory) {
               std::string::npos);
     EXPECT_TRUE(
         history.ends_with("\r\n\r\nAb Version 3.2:\r\n   Endlich auch ein benutzerdefiniertes Feld\r\n"));
-    EXPECT_EQ(std::count(history.begin(), history.end(), '\n'), 26);
-    EXPECT_EQ(std::count(history.begin(), history.end(), '\r'), 26);
+    EXPECT_EQ(std::pair(std::ranges::count(history, '\n'), std::ranges::count(history, '\r')),
+              std::pair(26L, 26L));
 }
 
 TEST(InfoAboutSysInfo, TheToolIsFoundAsWrittenAndEveryFailureGivesTheMessage) {
     using V = std::vector<std::string>;
     struct Case {
         const char *first, *second;  // the two registry values; nullptr: not there
-        bool toolInSecond, starts;
+        bool starts;
         const char* started;  // nullptr: nothing started
     } cases[] = {
-        {"C:\\P\\MSINFO32.EXE", "D:\\anderswo", false, true, "C:\\P\\MSINFO32.EXE"},  // the first wins
-        {nullptr, "C:\\G D\\MSINFO", true, true, "C:\\G D\\MSINFO\\MSINFO32.EXE"},
-        {nullptr, nullptr, false, true, nullptr},
-        {nullptr, "C:\\leer", false, true, nullptr},
-        {nullptr, "C:\\da", true, false, "C:\\da\\MSINFO32.EXE"},  // fails to start
+        {"C:\\P\\MSINFO32.EXE", "D:\\anderswo", true, "C:\\P\\MSINFO32.EXE"},  // the first wins
+        {nullptr, "C:\\G D\\MSINFO", true, "C:\\G D\\MSINFO\\MSINFO32.EXE"},
+        {nullptr, nullptr, true, nullptr},
+        {nullptr, "C:\\leer", true, nullptr},                // no tool in that folder
+        {nullptr, "C:\\da", false, "C:\\da\\MSINFO32.EXE"},  // fails to start
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.first ? c.first : c.second ? c.second : "none");
         AboutParts t;  // a fresh window, host and registry per case
         const std::string tool = std::string(c.second ? c.second : "") + "\\MSINFO32.EXE";
-        if (c.first) t.registry.keys[kFirstKey]["PATH"] = {kRegString, c.first + std::string(1, '\0'), 0, {}};
-        if (c.second)
-            t.registry.keys[kSecondKey]["MSINFO"] = {kRegString, c.second + std::string(1, '\0'), 0, {}};
-        if (c.toolInSecond) t.host.existingFiles = {tool};
+        if (c.first) t.registry.keys[kFirstKey]["PATH"].bytes = c.first + std::string(1, '\0');
+        if (c.second) t.registry.keys[kSecondKey]["MSINFO"].bytes = c.second + std::string(1, '\0');
+        t.host.existingFiles = {"C:\\G D\\MSINFO\\MSINFO32.EXE", "C:\\da\\MSINFO32.EXE",
+                                "D:\\anderswo\\MSINFO32.EXE"};
         t.host.programsStart = c.starts;
         t.about.Form_Load();
         t.about.cmdSysInfo_Click();
@@ -112,12 +106,10 @@ TEST(InfoAboutSysInfo, TheToolIsFoundAsWrittenAndEveryFailureGivesTheMessage) {
         EXPECT_EQ(t.host.fileChecks, !c.first && c.second ? V{tool} : V{});
         EXPECT_EQ(t.registry.openCount, 0) << "every opened key is closed again";
         EXPECT_TRUE(t.about.loaded && t.host.closed.empty()) << "the window stays";
-        const bool started = c.started && c.starts;
-        ASSERT_EQ(t.host.messages.size(), started ? 0u : 1u);
-        if (started) continue;
-        const auto& m = t.host.messages[0];
-        EXPECT_EQ(std::tie(m.text, m.title, m.buttons, m.icon),
-                  std::tuple(kUnavailable, "Gravlin", MsgButtons::Ok, MsgIcon::None));
+        EXPECT_EQ(t.host.messages.size(), c.started && c.starts ? 0u : 1u);
+        for (const auto& m : t.host.messages)
+            EXPECT_EQ(std::tie(m.text, m.title, m.buttons, m.icon),
+                      std::tuple(kUnavailable, "Gravlin", MsgButtons::Ok, MsgIcon::None));
     }
 }
 

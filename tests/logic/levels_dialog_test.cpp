@@ -26,10 +26,10 @@ TEST(TextToInt, ReadsWhateverIsTypedOrPasted) {
 // play off; choosing a level, also the one checked, starts a new game of its size.
 TEST_F(GameTest, EachLevelStartsANewGameOfItsSizeAndCarriesTheOnlyCheckMark) {
     EXPECT_EQ(form.MinesLabel.caption + " " + form.MinesLabel.toolTip, "040 Noch verdeckt: 256");
-    EXPECT_TRUE(form.Fortgeschrittene.checked && !form.Anfänger.checked && !form.benutzerdefiniert.checked);
+    EXPECT_TRUE(form.Fortgeschrittene.checked && !form.Anfänger.checked && !form.benutzerdefiniert.checked &&
+                game.level == Level::Intermediate);
     EXPECT_FALSE(form.save.enabled || form.save_mine.enabled || form.wahrscheinlichkeiten.enabled ||
                  form.loosercont.enabled || form.Auto_solve.checked || form.spickmodus.checked);
-    EXPECT_EQ(game.level, Level::Intermediate);
     EXPECT_EQ(std::pair(form.Dummy.geometry.left, form.Dummy.geometry.top), std::pair(-1000.0f, -1000.0f));
     const std::tuple<MenuItem Form1::*, Level, int, int, int, std::string> levels[] = {
         {&Form1::Anfänger, Level::Beginner, 9, 9, 10, "010"},
@@ -39,14 +39,11 @@ TEST_F(GameTest, EachLevelStartsANewGameOfItsSizeAndCarriesTheOnlyCheckMark) {
         SCOPED_TRACE(caption);
         leftClick(8, 8);
         (*form.menuNode(form.*item).click)();
-        EXPECT_EQ(game.x_game * 100 + game.y_game, w * 100 + h);
-        EXPECT_EQ(std::tie(game.x_actual, game.y_actual, game.no_mines_actual), std::tie(w, h, mines));
-        EXPECT_EQ(game.no_mines_game, mines);
-        EXPECT_EQ(game.covered_left, w * h);
+        EXPECT_EQ(std::tie(game.x_game, game.y_game, game.no_mines_game, game.x_actual, game.y_actual,
+                           game.no_mines_actual, game.covered_left, game.level, form.MinesLabel.caption),
+                  std::tuple(w, h, mines, w, h, mines, w * h, level, caption));
         EXPECT_FALSE(game.minesPlaced || form.save_mine.enabled) << "a new game without mines";
-        EXPECT_EQ(form.MinesLabel.caption, caption);
         EXPECT_TRUE(cell(w, h).visible && !form.Command1.at(static_cast<std::size_t>(w * h)).visible);
-        EXPECT_EQ(game.level, level);
         for (const MenuItem* shown :
              {&form.Anfänger, &form.Fortgeschrittene, &form.Profis, &form.benutzerdefiniert})
             EXPECT_EQ(shown->checked, shown == &(form.*item));
@@ -62,33 +59,36 @@ class CustomFieldDialog : public GameTest {
         host.onModal = [play](Window& w) { play(dynamic_cast<BenDefiniert&>(w)); };
         form.benutzerdefiniert_Click();
     }
-    static void type(BenDefiniert& d, const std::string& x, const std::string& y, const std::string& m) {
-        d.x_input.text = x;
-        d.x_input_Change();
-        d.y_input.text = y;
-        d.y_input_Change();
-        d.m_input.text = m;
-        d.m_input_Change();
+    using Field = std::tuple<Label BenDefiniert::*, TextBox BenDefiniert::*, void (BenDefiniert::*)()>;
+    static constexpr Field kFields[] = {
+        {&BenDefiniert::Label_x, &BenDefiniert::x_input, &BenDefiniert::x_input_Change},
+        {&BenDefiniert::Label_y, &BenDefiniert::y_input, &BenDefiniert::y_input_Change},
+        {&BenDefiniert::Label_m, &BenDefiniert::m_input, &BenDefiniert::m_input_Change}};
+    // Types `text` into field `i`.
+    static void type(BenDefiniert& d, int i, const std::string& text) {
+        (d.*std::get<1>(kFields[i])).text = text;
+        (d.*std::get<2>(kFields[i]))();
     }
-    static bool isRed(const Label& l, const TextBox& t) { return l.backColor == kRed && t.backColor == kRed; }
-    static bool isNormal(const Label& l, const TextBox& t) {
-        return l.backColor == kRangeNormal && t.backColor == kSystemWindowBackground;
+    // Per field x, y, m: 'r' red, '.' in the normal colours, '?' anything else.
+    static std::string colours(const BenDefiniert& d) {
+        std::string shown;
+        for (const auto& [label, box, change] : kFields) {
+            const Color l = (d.*label).backColor, t = (d.*box).backColor;
+            shown += l == kRed && t == kRed                              ? 'r'
+                     : l == kRangeNormal && t == kSystemWindowBackground ? '.'
+                                                                         : '?';
+        }
+        return shown;
     }
 };
 
 TEST_F(CustomFieldDialog, TypingInAFieldTurnsOnlyThatFieldBackToNormal) {
-    using Field = std::tuple<Label BenDefiniert::*, TextBox BenDefiniert::*, void (BenDefiniert::*)()>;
-    const Field fields[] = {{&BenDefiniert::Label_x, &BenDefiniert::x_input, &BenDefiniert::x_input_Change},
-                            {&BenDefiniert::Label_y, &BenDefiniert::y_input, &BenDefiniert::y_input_Change},
-                            {&BenDefiniert::Label_m, &BenDefiniert::m_input, &BenDefiniert::m_input_Change}};
-    for (const Field& field : fields) {
+    for (int i = 0; i < 3; ++i) {
         open([&](BenDefiniert& d) {
-            type(d, "x", "y", "m");
+            for (int j = 0; j < 3; ++j) type(d, j, "x");
             d.OKButton_Click();
-            (d.*std::get<1>(field)).text = "1";
-            (d.*std::get<2>(field))();
-            for (const auto& [otherLabel, otherBox, unused] : fields)
-                EXPECT_EQ(isNormal(d.*otherLabel, d.*otherBox), otherLabel == std::get<0>(field));
+            type(d, i, "1");
+            EXPECT_EQ(colours(d), std::string("rrr").replace(static_cast<std::size_t>(i), 1, "."));
             d.CancelButton_Click();
         });
     }
@@ -101,24 +101,24 @@ TEST_F(CustomFieldDialog, TypingInAFieldTurnsOnlyThatFieldBackToNormal) {
 TEST_F(CustomFieldDialog, OpeningsShowTheLastAcceptedEntryAndOnlyAGoodOkTakesIt) {
     struct Opening {
         MenuItem Form1::*level;
-        std::string shown, x, y, m, bad;
+        std::string shown, x, y, m, colours;
         int widthAfter, minesAfter;
         MenuItem Form1::*checked;
     };
     const auto custom = &Form1::benutzerdefiniert;
     const auto standard = &Form1::Fortgeschrittene;
     const Opening openings[] = {
-        {nullptr, "16 16 40", "31", "10", "10", "x", 16, 40, standard},
-        {nullptr, "16 16 40", "2", "10", "10", "x", 16, 40, standard},
-        {nullptr, "16 16 40", "10", "25", "10", "y", 16, 40, standard},
-        {nullptr, "16 16 40", "10", "2.4", "10", "y", 16, 40, standard},
-        {nullptr, "16 16 40", "10", "10", "100", "m", 16, 40, standard},
-        {nullptr, "16 16 40", "10", "10", "0", "m", 16, 40, standard},
-        {nullptr, "16 16 40", "30", "24", "99", "", 30, 99, custom},
-        {&Form1::Anfänger, "30 24 99", "50", "50", "5", "xy", 9, 10, &Form1::Anfänger},
-        {nullptr, "30 24 99", "3", "3", "9", "", 3, 8, custom},
-        {nullptr, "3 3 8", "4", "4", "15", "", 4, 15, custom},
-        {nullptr, "4 4 15", "20", "10", "50", "", 20, 50, custom},
+        {nullptr, "16 16 40", "31", "10", "10", "r..", 16, 40, standard},
+        {nullptr, "16 16 40", "2", "10", "10", "r..", 16, 40, standard},
+        {nullptr, "16 16 40", "10", "25", "10", ".r.", 16, 40, standard},
+        {nullptr, "16 16 40", "10", "2.4", "10", ".r.", 16, 40, standard},
+        {nullptr, "16 16 40", "10", "10", "100", "..r", 16, 40, standard},
+        {nullptr, "16 16 40", "10", "10", "0", "..r", 16, 40, standard},
+        {nullptr, "16 16 40", "30", "24", "99", "...", 30, 99, custom},
+        {&Form1::Anfänger, "30 24 99", "50", "50", "5", "rr.", 9, 10, &Form1::Anfänger},
+        {nullptr, "30 24 99", "3", "3", "9", "...", 3, 8, custom},
+        {nullptr, "3 3 8", "4", "4", "15", "...", 4, 15, custom},
+        {nullptr, "4 4 15", "20", "10", "50", "...", 20, 50, custom},
     };
     program.flow.seedSource = [] { return 3u; };
     for (const Opening& o : openings) {
@@ -127,31 +127,26 @@ TEST_F(CustomFieldDialog, OpeningsShowTheLastAcceptedEntryAndOnlyAGoodOkTakesIt)
         leftClick(1, 1);
         const Game before = game;
         const int beepsBefore = host.beeps;
-        std::string shown, red;
+        const bool bad = o.colours != "...";
+        std::string shown, after;
         open([&](BenDefiniert& d) {
-            shown = d.x_input.text + " " + d.y_input.text + " " + d.m_input.text;
-            EXPECT_TRUE(isNormal(d.Label_x, d.x_input) && isNormal(d.Label_y, d.y_input) &&
-                        isNormal(d.Label_m, d.m_input));
-            type(d, o.x, o.y, o.m);
+            shown = d.x_input.text + " " + d.y_input.text + " " + d.m_input.text + " " + colours(d);
+            type(d, 0, o.x);
+            type(d, 1, o.y);
+            type(d, 2, o.m);
             d.OKButton_Click();
-            EXPECT_EQ(d.loaded, !o.bad.empty());
-            red = std::string(isRed(d.Label_x, d.x_input) ? "x" : "") +
-                  (isRed(d.Label_y, d.y_input) ? "y" : "") + (isRed(d.Label_m, d.m_input) ? "m" : "");
+            EXPECT_EQ(d.loaded, bad);
+            after = colours(d);
             if (d.loaded) d.CancelButton_Click();
         });
-        EXPECT_EQ(shown, o.shown);
-        EXPECT_EQ(red, o.bad);
-        EXPECT_EQ(host.beeps - beepsBefore, static_cast<int>(o.bad.size()));
-        EXPECT_EQ(game.x_game, o.widthAfter);
-        EXPECT_EQ(game.no_mines_game, o.minesAfter);
+        EXPECT_EQ(std::tie(shown, game.x_game, game.no_mines_game),
+                  std::tuple(o.shown + " ...", o.widthAfter, o.minesAfter));
+        EXPECT_EQ(after, o.colours);
+        EXPECT_EQ(host.beeps - beepsBefore, std::count(o.colours.begin(), o.colours.end(), 'r'));
         for (const MenuItem* level : {&form.Anfänger, &form.Fortgeschrittene, &form.benutzerdefiniert})
             EXPECT_EQ(level->checked, level == &(form.*o.checked));
-        if (!o.bad.empty()) {
-            EXPECT_TRUE(game == before) << "cancelled: the game in play goes on as it was";
-        } else {
-            EXPECT_EQ(game.level, Level::Custom);
-            EXPECT_EQ(countCells(isVisible), 0);
-        }
+        // Cancelled, the game in play goes on as it was.
+        EXPECT_TRUE(bad ? game == before : game.level == Level::Custom && countCells(isVisible) == 0);
     }
 }
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +13,7 @@
 #include <tuple>
 #include <vector>
 
+#include "board_fixture.h"
 #include "storage_test_support.h"
 
 namespace gravlin {
@@ -24,8 +27,23 @@ auto cells(const Game& g) {
     return std::tuple(g.is_mine, g.marked, g.visible, g.done, g.mines_around, g.rest_around);
 }
 
-class StorageGameTest : public StorageTest {
+// A started program with a temporary folder for its files.
+class StorageGameTest : public GameTest {
   protected:
+    // Picks `item` from the menu and answers its file dialog with `path`.
+    void choose(MenuItem& item, const std::string& path) {
+        host.fileAnswers.push_back(path);
+        (*form.menuNode(item).click)();
+    }
+    bool ended() const { return std::ranges::count(host.closed, &form) > 0; }
+    // The one message shown: a question with Yes and No, or a failure with OK.
+    void expectMessage(const std::string& text, const std::string& title, bool question) {
+        ASSERT_EQ(host.messages.size(), 1u) << text;
+        const auto& m = host.messages.back();
+        EXPECT_EQ(std::tie(m.text, m.title, m.icon, m.buttons),
+                  std::tuple(text, title, question ? MsgIcon::Exclamation : MsgIcon::Critical,
+                             question ? MsgButtons::YesNo : MsgButtons::Ok));
+    }
     int firstCovered(bool mine) const {
         for (int L = 0; L < game.x_game * game.y_game; ++L) {
             const auto [x, y] = game.cellAt(L);
@@ -46,6 +64,7 @@ class StorageGameTest : public StorageTest {
         }
         return false;
     }
+    testing::TempFolder folder;
 };
 
 TEST_F(StorageGameTest, RoundTripRestoresEveryCellAndLookOnEveryShape) {
@@ -53,10 +72,12 @@ TEST_F(StorageGameTest, RoundTripRestoresEveryCellAndLookOnEveryShape) {
     for (auto [w, h, m] : {std::tuple{9, 9, 10}, {30, 24, 99}, {3, 24, 10}, {30, 3, 12}}) {
         SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
         ASSERT_TRUE(playTo(w, h, m));
-        const auto before = cells(game);
-        const auto looks = game.look;
-        const auto buttons = form.Command1;
-        const auto label = std::tuple(form.MinesLabel.caption, form.MinesLabel.toolTip, game.covered_left);
+        const auto shown = [&] {
+            return std::tuple(
+                cells(game), game.look, form.MinesLabel.caption, form.MinesLabel.toolTip, game.covered_left,
+                std::vector(form.Command1.begin(), form.Command1.begin() + game.x_game * game.y_game));
+        };
+        const auto before = shown();
         std::filesystem::remove(path);
         choose(form.save, path);
         ASSERT_TRUE(host.messages.empty());
@@ -68,16 +89,12 @@ TEST_F(StorageGameTest, RoundTripRestoresEveryCellAndLookOnEveryShape) {
         ASSERT_FALSE(ended());
         EXPECT_EQ(std::tie(game.x_game, game.y_game, game.no_mines_game, game.x_actual, game.no_mines_actual),
                   std::tuple(w, h, m, w, m));
-        EXPECT_TRUE(cells(game) == before);
-        EXPECT_TRUE(game.look == looks && game.provenFree == Grid<bool>(w, h));
+        EXPECT_TRUE(shown() == before && game.provenFree == Grid<bool>(w, h));
         EXPECT_TRUE(game.game_running && game.minesPlaced && form.save.enabled && form.save_mine.enabled);
-        EXPECT_FALSE(form.Anfänger.checked || form.Fortgeschrittene.checked || form.Profis.checked);
         EXPECT_TRUE(form.benutzerdefiniert.checked && game.level == Level::Custom);
-        EXPECT_EQ(std::tie(form.MinesLabel.caption, form.MinesLabel.toolTip, game.covered_left), label);
-        for (std::size_t L = 0; L < static_cast<std::size_t>(w * h); ++L)
-            EXPECT_TRUE(form.Command1[L] == buttons[L]) << L;
+        EXPECT_FALSE(form.Anfänger.checked || form.Fortgeschrittene.checked || form.Profis.checked);
         click(firstCovered(false));  // play goes on against the loaded mines
-        EXPECT_TRUE(game.is_mine == std::get<0>(before));
+        EXPECT_TRUE(game.is_mine == std::get<0>(std::get<0>(before)));
     }
 }
 
@@ -86,71 +103,12 @@ TEST_F(StorageGameTest, InconsistentButSafeValuesAreTakenAsTheyStand) {
     // play goes on without a fault.
     std::string text = "3\n3\n0\n";
     for (int i = 0; i < 9; ++i) text += "#true#,8,-8,#TRUE#,#FALSE#,#FALSE#\n";
-    const std::string path = folder.file("odd.qzd");
-    writeFile(path, text);
-    choose(form.load, path);
+    writeFile(folder.file("odd.qzd"), text);
+    choose(form.load, folder.file("odd.qzd"));
     ASSERT_FALSE(ended());
-    EXPECT_EQ(game.covered_left, 9);
-    EXPECT_EQ(form.MinesLabel.caption, "00-9");
+    EXPECT_EQ(std::tie(game.covered_left, form.MinesLabel.caption), std::tuple(9, "00-9"));
     for (int L = 0; L < 9; ++L) click(L);
     EXPECT_FALSE(game.game_running);
-}
-
-// What games and mine layouts share: dialogs, the overwrite question, write and read failures.
-struct FileKind {
-    MenuItem Form1::*save;
-    MenuItem Form1::*load;
-    void (Flow::*loadPath)(const std::string&);
-    const char *ext, *saveTitle, *loadTitle;
-};
-
-class StorageMenuTest : public StorageGameTest, public ::testing::WithParamInterface<FileKind> {
-  protected:
-    void saveAs(const std::string& path) { choose(form.*GetParam().save, path); }
-    std::string file(const std::string& stem) const { return folder.file(stem + "." + GetParam().ext); }
-
-    // Saves over `path` after "Yes" with files limited to `bytes`; true when the write
-    // failure was reported. Meant for a child process: the limit stays.
-    bool saveBeyondSizeLimit(const std::string& path, rlim_t bytes) {
-        const rlimit limit{bytes, bytes};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
-        host.messages.clear();
-        host.messageAnswers = {MsgResult::Yes};
-        saveAs(path);
-        return host.messages.size() == 2 &&
-               host.messages[1].text == "File '" + path + "' kann nicht beschrieben werden";
-    }
-};
-
-TEST_P(StorageMenuTest, DialogsCancelSilentlyAndAnExistingFileIsReplacedOnlyAfterYes) {
-    ASSERT_TRUE(playTo(9, 9, 10));
-    const auto before = cells(game);
-    (*form.menuNode(form.*GetParam().save).click)();
-    (*form.menuNode(form.*GetParam().load).click)();
-    ASSERT_EQ(host.fileRequests.size(), 2u);
-    EXPECT_TRUE(host.fileRequests[0].forSaving && !host.fileRequests[1].forSaving);
-    const std::string pattern = std::string("*.") + GetParam().ext;
-    for (const FileDialogRequest& r : host.fileRequests)
-        EXPECT_EQ(std::tie(r.initialFolder, r.fileName, r.filter, r.defaultExtension),
-                  std::tie(host.folder, pattern, pattern, GetParam().ext));
-    EXPECT_TRUE(host.messages.empty() && !ended() && cells(game) == before);
-    EXPECT_TRUE(std::filesystem::is_empty(folder.path));
-
-    const std::string path = file("old");
-    writeFile(path, "old content");
-    saveAs(path);  // the fake answers No
-    expectMessage(path + " besteht bereits.\r\nMöchten Sie sie ersetzen?", GetParam().saveTitle,
-                  MsgIcon::Exclamation);
-    EXPECT_EQ(host.messages.back().buttons, MsgButtons::YesNo);
-    EXPECT_EQ(readFile(path), "old content");
-
-    std::filesystem::permissions(path, std::filesystem::perms(0640));
-    host.messageAnswers.push_back(MsgResult::Yes);
-    saveAs(path);
-    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
-    EXPECT_EQ(host.messages.size(), 2u);
-    EXPECT_NE(readFile(path), "old content");
 }
 
 // The dialogs open where a save can succeed: the program's folder in a build tree, the
@@ -170,63 +128,105 @@ TEST_F(StorageGameTest, FileDialogsOpenWhereTheUserMayWrite) {
     EXPECT_EQ(opensIn(), host.home);
 }
 
+// What games and mine layouts share: dialogs, the overwrite question, write and read failures.
+struct FileKind {
+    MenuItem Form1::*save;
+    MenuItem Form1::*load;
+    void (Flow::*loadPath)(const std::string&);
+    const char *ext, *saveTitle, *loadTitle;
+};
+
+class StorageMenuTest : public StorageGameTest, public ::testing::WithParamInterface<FileKind> {
+  protected:
+    void saveAs(const std::string& path) { choose(form.*GetParam().save, path); }
+    std::string file(const std::string& stem) const { return folder.file(stem + "." + GetParam().ext); }
+    bool isGame() const { return GetParam().ext == std::string("qzd"); }
+};
+
+TEST_P(StorageMenuTest, DialogsCancelSilentlyAndAnExistingFileIsReplacedOnlyAfterYesAndOnlyWhole) {
+    ASSERT_TRUE(playTo(9, 9, 10));
+    const auto before = cells(game);
+    (*form.menuNode(form.*GetParam().save).click)();
+    (*form.menuNode(form.*GetParam().load).click)();
+    ASSERT_EQ(host.fileRequests.size(), 2u);
+    EXPECT_TRUE(host.fileRequests[0].forSaving && !host.fileRequests[1].forSaving);
+    const std::string pattern = std::string("*.") + GetParam().ext;
+    for (const FileDialogRequest& r : host.fileRequests)
+        EXPECT_EQ(std::tie(r.initialFolder, r.fileName, r.filter, r.defaultExtension),
+                  std::tie(host.folder, pattern, pattern, GetParam().ext));
+    EXPECT_TRUE(host.messages.empty() && !ended() && cells(game) == before);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path));
+
+    const std::string path = file("old");
+    writeFile(path, "old content");
+    saveAs(path);  // the fake answers No
+    expectMessage(path + " besteht bereits.\r\nMöchten Sie sie ersetzen?", GetParam().saveTitle, true);
+    EXPECT_EQ(readFile(path), "old content");
+
+    std::filesystem::permissions(path, std::filesystem::perms(0640));
+    host.messageAnswers.push_back(MsgResult::Yes);
+    saveAs(path);
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
+    EXPECT_EQ(host.messages.size(), 2u);
+    EXPECT_NE(readFile(path), "old content");
+
+    // The disk fills up in the middle of replacing the file (a file size limit in a child
+    // process): the failure is reported, the file stays whole and no temporary file is left.
+    const std::string saved = readFile(path);
+    ASSERT_TRUE(playTo(30, 24, 99));
+    const auto saveBeyondSizeLimit = [&] {
+        const rlimit limit{500, 500};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+        host.messages.clear();
+        host.messageAnswers = {MsgResult::Yes};
+        saveAs(path);
+        return host.messages.size() == 2 &&
+               host.messages[1].text == "File '" + path + "' kann nicht beschrieben werden";
+    };
+    EXPECT_EXIT(std::_Exit(saveBeyondSizeLimit() ? 0 : 1), ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(readFile(path), saved);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path), {}), 1) << "a file was left";
+}
+
 // A folder, a FIFO or a path through a file can be neither written nor read: saving says
-// so and play goes on, loading says so and ends the program; nothing waits on the FIFO.
+// so and play goes on, loading says so and ends the program; nothing waits on the FIFO (the
+// alarm ends a run that would). /proc/self/mem is a regular file whose reading fails at its
+// start; a damaged game is one case of the table in storage_format_test.cpp.
 TEST_P(StorageMenuTest, UnusableTargetsGiveTheWriteOrReadMessage) {
     ASSERT_TRUE(playTo(9, 9, 10));
     const auto before = cells(game);
-    const std::string plain = file("plain");
+    const std::string plain = file("plain"), cut = file("cut");
     writeFile(plain, "x");
+    writeFile(cut, isGame() ? "9\r\n9\r\n10\r\n#FALSE#,0" : "");
     std::filesystem::create_directory(file("dir"));
-    ASSERT_EQ(::mkfifo(file("fifo").c_str(), 0600), 0);  // waits for a writer or reader forever
-    const testing::Watchdog watchdog(5);
+    ASSERT_EQ(::mkfifo(file("fifo").c_str(), 0600), 0);
+    ::alarm(5);
     for (const std::string& target : {plain + "/inside." + GetParam().ext, file("dir"), file("fifo")}) {
-        SCOPED_TRACE(target);
         host.messages.clear();
-        host.messageAnswers = {MsgResult::Yes};  // were it asked, it would replace
+        host.messageAnswers = {MsgResult::Yes};  // refused without the question, which would replace
         saveAs(target);
-        ASSERT_EQ(host.messages.size(), 1u) << "refused without the question";
-        expectMessage("File '" + target + "' kann nicht beschrieben werden", GetParam().saveTitle,
-                      MsgIcon::Critical);
-        EXPECT_EQ(host.messages.back().buttons, MsgButtons::Ok);
+        expectMessage("File '" + target + "' kann nicht beschrieben werden", GetParam().saveTitle, false);
     }
     EXPECT_TRUE(!ended() && game.game_running && cells(game) == before);
     EXPECT_EQ(readFile(plain), "x");
     EXPECT_TRUE(std::filesystem::is_fifo(file("fifo")));
-
-    // /proc/self/mem is a regular file whose reading fails at its start.
-    std::vector<std::string> paths = {file("missing"), file("dir"), file("fifo"), "/proc/self/mem"};
-    if (GetParam().ext == std::string("qzd")) {  // damaged contents: the table in storage_format_test.cpp
-        writeFile(file("cut"), "9\r\n9\r\n10\r\n#FALSE#,0");
-        paths.push_back(file("cut"));
-    }
-    for (const std::string& path : paths) {
-        SCOPED_TRACE(path);
+    for (const std::string& path :
+         {file("missing"), file("dir"), file("fifo"), std::string("/proc/self/mem"), cut}) {
+        if (path == cut && !isGame()) continue;  // an empty layout is one too small
         host.messages.clear();
         host.closed.clear();
         choose(form.*GetParam().load, path);
-        ASSERT_EQ(host.messages.size(), 1u);
         expectMessage("File '" + path + "' kann nicht gelesen werden\r\nDas Programm wird beendet!",
-                      GetParam().loadTitle, MsgIcon::Critical);
-        EXPECT_TRUE(ended() && cells(game) == before);
+                      GetParam().loadTitle, false);
+        EXPECT_TRUE(ended() && cells(game) == before) << path;
     }
-}
-
-// The disk fills up in the middle of replacing a file: the old file stays whole and no
-// temporary file is left. Measured in a child process with a file size limit.
-TEST_P(StorageMenuTest, AFailedOverwriteLeavesTheOldFileWhole) {
-    ASSERT_TRUE(playTo(9, 9, 10));
-    const std::string path = file("old");
-    saveAs(path);
-    const std::string old = readFile(path);
-    ASSERT_TRUE(playTo(30, 24, 99));
-    EXPECT_EXIT(std::_Exit(saveBeyondSizeLimit(path, 500) ? 0 : 1), ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(readFile(path), old);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path), {}), 1) << "a file was left";
+    ::alarm(0);
 }
 
 // Blank lines are skipped however many, and nothing after the last cell of a game is read.
-// The loaded game plays on the file's mines with their counts.
+// The loaded game plays on the file's mines with their counts. A path given without the
+// dialog loads as the menu's does, with the same messages.
 TEST_P(StorageMenuTest, AValidFileLoadsWhateverItsSize) {
     ASSERT_TRUE(playTo(9, 9, 10));
     const auto mines = game.is_mine;
@@ -234,38 +234,27 @@ TEST_P(StorageMenuTest, AValidFileLoadsWhateverItsSize) {
     const std::string path = file("large");
     saveAs(path);
     const std::string bulk(6 << 20, '\n');
-    const bool savedGame = GetParam().ext == std::string("qzd");
-    writeFile(path, savedGame ? readFile(path) + bulk + "no game here" : bulk + readFile(path));
+    writeFile(path, isGame() ? readFile(path) + bulk + "no game here" : bulk + readFile(path));
     form.Profis_Click();
-    host.messageAnswers = {MsgResult::Yes};
+    host.messageAnswers = {MsgResult::Yes, MsgResult::Yes};
     choose(form.*GetParam().load, path);
     EXPECT_FALSE(ended());
-    EXPECT_EQ(std::tie(game.x_game, game.y_game), std::tuple(9, 9));
+    EXPECT_EQ(std::tie(game.x_game, game.y_game, game.level), std::tuple(9, 9, Level::None));
     EXPECT_TRUE(game.is_mine == mines && game.mines_around == around);
     EXPECT_TRUE(form.save.enabled && form.save_mine.enabled && !form.Profis.checked);
-    EXPECT_EQ(game.level, Level::None);
-    EXPECT_TRUE(savedGame || (game.rest_around == around && countCells(isVisible) == 0));
+    EXPECT_TRUE(isGame() || (game.rest_around == around && countCells(isVisible) == 0));
     click(firstCovered(true));  // no mines are placed anew at the first click
     EXPECT_FALSE(game.game_running);
     EXPECT_TRUE(game.is_mine == mines);
-}
 
-// A path given without the dialog loads as the menu's does, with the same messages.
-TEST_P(StorageMenuTest, APathLoadsWithoutTheDialogAsTheMenuLoadsIt) {
-    ASSERT_TRUE(playTo(9, 9, 10));
-    const auto mines = game.is_mine;
-    const std::string path = file("kept");
-    saveAs(path);
     form.Profis_Click();
-    host.messageAnswers = {MsgResult::Yes};
     (program.flow.*GetParam().loadPath)(path);
-    EXPECT_TRUE(host.fileRequests.size() == 1 && host.fileRequests[0].forSaving) << "no dialog to load";
+    EXPECT_EQ(host.fileRequests.size(), 2u) << "no dialog to load";
     EXPECT_TRUE(game.x_game == 9 && game.is_mine == mines && game.minesPlaced && !ended());
-
-    const std::string missing = file("missing");
-    (program.flow.*GetParam().loadPath)(missing);
-    expectMessage("File '" + missing + "' kann nicht gelesen werden\r\nDas Programm wird beendet!",
-                  GetParam().loadTitle, MsgIcon::Critical);
+    host.messages.clear();
+    (program.flow.*GetParam().loadPath)(file("missing"));
+    expectMessage("File '" + file("missing") + "' kann nicht gelesen werden\r\nDas Programm wird beendet!",
+                  GetParam().loadTitle, false);
     EXPECT_TRUE(ended() && game.is_mine == mines);
 }
 
@@ -286,11 +275,6 @@ const std::string kTooSmall =
     "Die Breite ist minimal 3, die Höhe ebenso 3!\r\n"
     "Das Programm wird beendet!";
 
-std::string question(int w, int h, int m) {
-    return "Wollen Sie wirklich ein Feld \r\n" + std::to_string(w) + "x" + std::to_string(h) + "\r\nmit " +
-           std::to_string(m) + " Minen aufbauen? \r\n";
-}
-
 // `rows` rows of `width` characters, with mines in the first `mines` cells row by row.
 std::string grid(int width, int rows, int mines) {
     std::string text;
@@ -301,24 +285,16 @@ std::string grid(int width, int rows, int mines) {
     return text;
 }
 
-class StorageLayoutTest : public StorageTest {
-  protected:
-    void loadMines(const std::string& path, MsgResult answer = MsgResult::Yes) {
-        host.messageAnswers.push_back(answer);
-        choose(form.load_mine, path);
-    }
-    std::string layoutFile(const std::string& text) {
-        const std::string path = folder.file("layout" + std::to_string(++files) + ".txt");
-        writeFile(path, text);
-        return path;
-    }
-    int files = 0;
-};
-
-TEST_F(StorageLayoutTest, SizeLimitsAreCheckedLargeBeforeSmall) {
+// An answer of No leaves the game in play as it was.
+TEST_F(StorageGameTest, LayoutSizeLimitsAreCheckedLargeBeforeSmallAndTheQuestionComesLast) {
+    const auto asked = [](const char* size, int mines) {
+        return "Wollen Sie wirklich ein Feld \r\n" + std::string(size) + "\r\nmit " + std::to_string(mines) +
+               " Minen aufbauen? \r\n";
+    };
     const std::pair<std::string, std::string> cases[] = {
-        {grid(30, 24, 99), question(30, 24, 99)},
-        {"   \n---\n-x-\n", question(3, 3, 0)},  // a row of blanks is a row of free cells
+        {grid(9, 9, 10), asked("9x9", 10)},  // answered No
+        {grid(30, 24, 99), asked("30x24", 99)},
+        {"   \n---\n-x-\n", asked("3x3", 0)},  // a row of blanks is a row of free cells
         {grid(31, 3, 0), kTooLarge},
         {grid(3, 25, 0), kTooLarge},
         {grid(30, 24, 100), kTooLarge},
@@ -328,26 +304,23 @@ TEST_F(StorageLayoutTest, SizeLimitsAreCheckedLargeBeforeSmall) {
         {grid(2, 24, 0), kTooSmall},
         {grid(30, 2, 0), kTooSmall},
     };
-    for (const auto& [text, expected] : cases) {
-        SCOPED_TRACE(text.substr(0, 40));
-        host.messages.clear();
-        host.closed.clear();
-        loadMines(layoutFile(text));
-        ASSERT_EQ(host.messages.size(), 1u);
-        const bool accepted = expected.starts_with("Wollen");
-        expectMessage(expected, "Spiel laden", accepted ? MsgIcon::Exclamation : MsgIcon::Critical);
-        EXPECT_EQ(ended(), !accepted);
-    }
-    EXPECT_EQ(std::tie(game.x_game, game.y_game, game.no_mines_game), std::tuple(3, 3, 0));
-}
-
-TEST_F(StorageLayoutTest, AnsweringNoLeavesTheGameAsItWas) {
     form.Profis_Click();
     leftClick(15, 8);
     const Game before = game;
-    loadMines(layoutFile(grid(9, 9, 10)), MsgResult::No);
-    EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_TRUE(game == before && form.Profis.checked && !ended());
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [text, expected] = cases[i];
+        SCOPED_TRACE(text.substr(0, 40));
+        host.messages.clear();
+        host.closed.clear();
+        host.messageAnswers = {i == 0 ? MsgResult::No : MsgResult::Yes};
+        writeFile(folder.file(std::to_string(i) + ".txt"), text);
+        choose(form.load_mine, folder.file(std::to_string(i) + ".txt"));
+        const bool accepted = expected.starts_with("Wollen");
+        expectMessage(expected, "Spiel laden", accepted);
+        EXPECT_EQ(ended(), !accepted);
+        EXPECT_TRUE(i > 0 || (game == before && form.Profis.checked));
+    }
+    EXPECT_EQ(std::tie(game.x_game, game.y_game, game.no_mines_game), std::tuple(3, 3, 0));
 }
 
 }  // namespace
