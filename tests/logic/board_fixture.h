@@ -19,29 +19,14 @@ namespace gravlin {
 
 namespace testing {
 
-struct DrawnSize {
-    std::int16_t width, height, mines;
-};
-
-inline DrawnSize sizeOf(const std::vector<std::string>& rows) {
-    int mines = 0;
-    for (const auto& row : rows)
-        mines += static_cast<int>(
-            std::count_if(row.begin(), row.end(), [](char c) { return c == '*' || c == 'M'; }));
-    return {static_cast<std::int16_t>(rows.front().size()), static_cast<std::int16_t>(rows.size()),
-            static_cast<std::int16_t>(mines)};
-}
-
 // Lays the drawn position on a new game of its size: mines, marks and open cells, looking
 // and counting as they would in play; statistics from zero.
 inline void layPosition(Game& g, const std::vector<std::string>& rows) {
-    auto at = [&rows](int x, int y) {
-        return rows[static_cast<std::size_t>(y - 1)][static_cast<std::size_t>(x - 1)];
-    };
     g.forEachCell([&](int x, int y) {
-        g.is_mine(x, y) = at(x, y) == '*' || at(x, y) == 'M';
-        g.marked(x, y) = at(x, y) == 'M';
-        g.visible(x, y) = at(x, y) == 'o' || at(x, y) == 'M';
+        const char c = rows.at(static_cast<std::size_t>(y - 1)).at(static_cast<std::size_t>(x - 1));
+        g.is_mine(x, y) = c == '*' || c == 'M';
+        g.marked(x, y) = c == 'M';
+        g.visible(x, y) = c == 'o' || c == 'M';
     });
     g.countMinesOfEveryCell();
     g.forEachCell([&](int x, int y) {
@@ -50,12 +35,10 @@ inline void layPosition(Game& g, const std::vector<std::string>& rows) {
             g.CountMinesVAround(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)));
         if (!g.visible(x, y)) return;
         --g.covered_left;
-        CellLook& look = g.look(x, y);
-        if (g.marked(x, y)) {
-            look.caption = CellLook::Caption::Mark;
-            return;
-        }
-        look = {CellLook::Caption::Count, kWhite, false};
+        if (g.marked(x, y))
+            g.look(x, y).caption = CellLook::Caption::Mark;
+        else
+            g.look(x, y) = {CellLook::Caption::Count, kWhite, false};
     });
     g.minesPlaced = true;
     g.InitStat();
@@ -63,59 +46,54 @@ inline void layPosition(Game& g, const std::vector<std::string>& rows) {
 
 }  // namespace testing
 
-// The game on its own: no window, no host.
-class GameModelTest : public ::testing::Test {
+// What both fixtures share, on whichever game the fixture plays.
+class BoardTest : public ::testing::Test {
   protected:
-    void newGame(int width, int height, int mines) {
+    virtual Game& board() = 0;
+    virtual void newGame(int width, int height, int mines) = 0;
+    void setPosition(const std::vector<std::string>& rows) {
+        std::string all;
+        for (const auto& row : rows) all += row;
+        const auto mines = std::count(all.begin(), all.end(), '*') + std::count(all.begin(), all.end(), 'M');
+        newGame(static_cast<int>(rows.front().size()), static_cast<int>(rows.size()),
+                static_cast<int>(mines));
+        testing::layPosition(board(), rows);
+    }
+    std::int16_t index(int x, int y) {
+        return board().GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
+    }
+    int countCells(bool (*pred)(const Game&, int, int)) {
+        int n = 0;
+        board().forEachCell([&](int x, int y) { n += pred(board(), x, y); });
+        return n;
+    }
+};
+
+// The game on its own: no window, no host.
+class GameModelTest : public BoardTest {
+  protected:
+    Game& board() override { return game; }
+    void newGame(int width, int height, int mines) override {
         game.chooseSize(static_cast<std::int16_t>(width), static_cast<std::int16_t>(height),
                         static_cast<std::int16_t>(mines));
         game.InitGame();
     }
-    void setPosition(const std::vector<std::string>& rows) {
-        const auto s = testing::sizeOf(rows);
-        newGame(s.width, s.height, s.mines);
-        testing::layPosition(game, rows);
-    }
-    std::int16_t index(int x, int y) const {
-        return game.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
-    }
-    int countCells(bool (*pred)(const Game&, int, int)) const {
-        int n = 0;
-        game.forEachCell([&](int x, int y) { n += pred(game, x, y); });
-        return n;
-    }
-
     Game game;
 };
 
 // The started program on a fake host. Clicks go through the main window's handlers, as the
 // view's do, so the window shows the game after each.
-class GameTest : public ::testing::Test {
+class GameTest : public BoardTest {
   protected:
+    Game& board() override { return game; }
     void SetUp() override { program.start(); }
 
     CommandButton& cell(int x, int y) { return form.Command1.at(game.cellIndex(x, y)); }
-    CellLook& look(int x, int y) { return game.look(x, y); }
-    std::int16_t index(int x, int y) const {
-        return game.GetLinear(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
-    }
     void leftClick(int x, int y) { form.Command1_MouseDown(index(x, y), Form1::LeftButton); }
     void rightClick(int x, int y) { form.Command1_MouseDown(index(x, y), Form1::RightButton); }
-
-    void newGame(int width, int height, int mines) {
+    void newGame(int width, int height, int mines) override {
         program.flow.startGame(static_cast<std::int16_t>(width), static_cast<std::int16_t>(height),
                                static_cast<std::int16_t>(mines));
-    }
-    void setPosition(const std::vector<std::string>& rows) {
-        const auto s = testing::sizeOf(rows);
-        newGame(s.width, s.height, s.mines);
-        testing::layPosition(game, rows);
-    }
-
-    int countCells(bool (*pred)(const Game&, int, int)) const {
-        int n = 0;
-        game.forEachCell([&](int x, int y) { n += pred(game, x, y); });
-        return n;
     }
 
     testing::FakeHost host;

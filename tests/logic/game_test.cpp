@@ -1,11 +1,5 @@
-// The game on its own: coordinates, a new game, mine placement, marking, uncovering and the
-// end of a game.
-#include <cstdint>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
-
+// The game on its own: coordinates, mine placement, marking, uncovering and the end
+// of a game.
 #include "board_fixture.h"
 
 namespace gravlin {
@@ -13,74 +7,20 @@ namespace {
 
 using Caption = CellLook::Caption;
 
+// Cells are numbered row by row; no index off the board names a cell.
 TEST_F(GameModelTest, CellsAreNumberedRowByRowAndNoIndexOffTheBoardNamesACell) {
-    newGame(16, 16, 40);
-    std::int16_t x = -7, y = -7;
-    EXPECT_EQ(game.GetLinear(1, 1) + game.GetLinear(16, 16) * 1000, 255000);
-    game.GetMatx(17, x, y);
-    EXPECT_EQ((Cell{x, y}), (Cell{2, 2}));
-    newGame(30, 16, 99);
-    game.GetMatx(29, x, y);
-    EXPECT_EQ((Cell{x, y}), (Cell{30, 1}));
-    game.GetMatx(30, x, y);
-    EXPECT_EQ((Cell{x, y}), (Cell{1, 2}));
-    game.GetMatx(479, x, y);
-    EXPECT_EQ((Cell{x, y}), (Cell{30, 16}));
-
     newGame(30, 24, 1);
-    for (int L : {-1, 720, 32767, -32768}) {
-        x = y = -7;
+    const std::tuple<int, int, int> cells[] = {{0, 1, 1},  {29, 30, 1}, {30, 1, 2},    {719, 30, 24},
+                                               {-1, 0, 0}, {720, 0, 0}, {32767, 0, 0}, {-32768, 0, 0}};
+    for (auto [L, cx, cy] : cells) {
+        std::int16_t x = -7, y = -7;
         game.GetMatx(static_cast<std::int16_t>(L), x, y);
-        EXPECT_EQ((Cell{x, y}), Cell{}) << L;
+        EXPECT_EQ((Cell{x, y}), (Cell{cx, cy})) << L;
+        EXPECT_TRUE(cx == 0 || index(cx, cy) == L) << L;
     }
     for (auto [cx, cy] : {std::pair{0, 1}, {31, 1}, {1, 0}, {1, 25}})
         EXPECT_THROW(game.cellIndex(cx, cy), std::out_of_range) << cx << "," << cy;
-    EXPECT_EQ(game.cellAt(719), (Cell{30, 24}));
 }
-
-// A lost 3 x 3 game with its mines shown, proven cells, the solver busy and statistics
-// counted gives way to a 30 x 16 game with 100 mines, as a loaded game may have: nothing of
-// it is left but the chosen size and the settings that outlive a game.
-TEST_F(GameModelTest, NewGameOfAnotherSizeKeepsNothingOfThePreviousGame) {
-    setPosition({"*o.", "oMo", "..*"});
-    game.Spielende(false);
-    game.Solve_Click();
-    game.provenFree(3, 1) = true;
-    game.status = "Index 0: x = 1, y = 1";
-    game.busy = game.probabilitiesOffered = game.peekMode = game.autoPlay = true;
-    game.level = Level::Custom;
-    game.green_found = game.uncovered_count = game.cnt_uncover = game.cnt_phase1 = game.cnt_prephase1 = 3;
-    game.chooseSize(30, 16, 100);
-    game.InitGame();
-
-    Game fresh;
-    fresh.chooseSize(30, 16, 100);
-    fresh.peekMode = fresh.autoPlay = true;
-    fresh.level = Level::Custom;
-    fresh.InitGame();
-    EXPECT_TRUE(game == fresh);
-    EXPECT_EQ(std::tie(game.remainingMines, game.covered_left, game.x_game, game.y_game, game.no_mines_game),
-              std::tuple(100, 480, 30, 16, 100));
-    EXPECT_TRUE(game.game_running && game.status.empty() && game.face == Face::Normal);
-    EXPECT_FALSE(game.busy || game.minesPlaced || game.lost || game.showAllMines ||
-                 game.probabilitiesOffered);
-    EXPECT_EQ(game.look, Grid<CellLook>(30, 16));
-    EXPECT_EQ(game.provenFree, Grid<bool>(30, 16));
-    for (const auto* g : {&game.is_mine, &game.marked, &game.visible, &game.done})
-        EXPECT_EQ(*g, Grid<bool>(30, 16));
-    EXPECT_TRUE(game.mines_around == Grid<std::int16_t>(30, 16) && game.rest_around == game.mines_around);
-    EXPECT_EQ(
-        game.uncovered_count + game.green_found + game.cnt_uncover + game.cnt_phase1 + game.cnt_prephase1, 0);
-}
-
-TEST_F(GameModelTest, DefaultsAreTheIntermediateSizeWithoutPeekingOrAutomaticPlay) {
-    game.peekMode = game.autoPlay = true;
-    game.SetToDefault();
-    EXPECT_EQ(std::tie(game.x_actual, game.y_actual, game.no_mines_actual), std::tuple(16, 16, 40));
-    EXPECT_FALSE(game.peekMode || game.autoPlay);
-}
-
-// ---- mine placement --------------------------------------------------------------------
 
 // A layout file may ask for more mines than fit, or for none at all.
 TEST_F(GameModelTest, MoreMinesThanFreeCellsFillWhatFitsAndStillSpareTheClickedCell) {
@@ -112,15 +52,12 @@ TEST_F(GameModelTest, MinePlacementIsUniformOverTheCellsBesidesTheClickedOne) {
     EXPECT_LT(chi2, 124.0) << "seeds 1000.." << 1000 + kPlacements - 1;
 }
 
-// ---- marking and uncovering -----------------------------------------------------------
-
 TEST_F(GameModelTest, SetUnvisibleAroundMarksEveryCoveredNeighbourOnce) {
     setPosition({"o*o", ".o.", "ooo"});
     EXPECT_TRUE(game.SetUnvisibleAround(2, 2));
     EXPECT_EQ(countCells(isMarked), 3);
     EXPECT_EQ(game.covered_left, 0);
-    const CellLook marked{Caption::Mark, kSystemButtonFace, true};
-    EXPECT_TRUE(game.look(2, 1) == marked && game.look(1, 2) == marked && game.look(3, 2) == marked);
+    EXPECT_EQ(game.look(1, 2), (CellLook{Caption::Mark, kSystemButtonFace, true}));
     EXPECT_FALSE(game.done(2, 2));
     EXPECT_EQ(game.rest_around(2, 2), 1) << "the count is the solver's to bring up to date";
     const Game before = game;
@@ -133,48 +70,39 @@ TEST_F(GameModelTest, SetUnvisibleAroundMarksEveryCoveredNeighbourOnce) {
 TEST_F(GameModelTest, UncoverCellOpensDepthFirstAndCountsEveryCall) {
     struct Case {
         std::vector<std::string> rows;
-        int x, y;
-        bool opens;
-        int calls, coveredLeft, uncovered;
+        int x, y, calls, coveredLeft, uncovered;
         Caption caption;
     };
     std::vector<std::string> largest(24, std::string(30, '.'));
     largest[0][0] = '*';
     const Case cases[] = {
-        {{"*..", "...", "..*"}, 2, 2, true, 1, 8, 1, Caption::Count},
-        {{"*****", "*...*", "*...*", "*...*", "*****"}, 3, 3, true, 9, 16, 9, Caption::Count},
-        {{"Mo.", "...", "..*"}, 1, 1, false, 1, 7, 0, Caption::Mark},
-        {{"Mo.", "...", "..*"}, 2, 1, false, 1, 7, 0, Caption::Count},
-        {largest, 30, 24, true, 5420, 1, 719, Caption::Count},
-        {{"M....", ".....", ".....", "....*"}, 2, 2, true, 87, 1, 18, Caption::Count},
+        {{"*..", "...", "..*"}, 2, 2, 1, 8, 1, Caption::Count},
+        {{"*****", "*...*", "*...*", "*...*", "*****"}, 3, 3, 9, 16, 9, Caption::Count},
+        {{"Mo.", "...", "..*"}, 1, 1, 1, 7, 0, Caption::Mark},
+        {{"Mo.", "...", "..*"}, 2, 1, 1, 7, 0, Caption::Count},
+        {largest, 30, 24, 5420, 1, 719, Caption::Count},
+        {{"M....", ".....", ".....", "....*"}, 2, 2, 87, 1, 18, Caption::Count},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rows[0] + " click " + std::to_string(c.x) + "," + std::to_string(c.y));
         setPosition(c.rows);
-        if (c.opens) game.provenFree(c.x, c.y) = true;  // proven free by a solve
+        const bool opens = c.uncovered > 0;
+        game.provenFree(c.x, c.y) = opens;  // proven free by a solve
         const CellLook before = game.look(c.x, c.y);
-        EXPECT_EQ(game.UncoverCell(index(c.x, c.y)), c.opens);
-        EXPECT_EQ(game.cnt_uncover, c.calls);
-        EXPECT_EQ(game.covered_left, c.coveredLeft);
-        EXPECT_EQ(game.uncovered_count, c.uncovered);
+        EXPECT_EQ(game.UncoverCell(index(c.x, c.y)), opens);
+        EXPECT_EQ(std::tie(game.cnt_uncover, game.covered_left, game.uncovered_count),
+                  std::tie(c.calls, c.coveredLeft, c.uncovered));
+        EXPECT_EQ(game.look(c.x, c.y), (opens ? CellLook{Caption::Count, kWhite, false} : before));
         EXPECT_EQ(game.look(c.x, c.y).caption, c.caption);
-        if (c.opens) {
-            EXPECT_EQ(game.look(c.x, c.y), (CellLook{Caption::Count, kWhite, false}));
-            EXPECT_FALSE(game.provenFree(c.x, c.y));
-        } else {
-            EXPECT_EQ(game.look(c.x, c.y), before);
-        }
+        EXPECT_FALSE(game.provenFree(c.x, c.y));
     }
     EXPECT_EQ(game.look(1, 1).caption, Caption::Mark);
     EXPECT_EQ(game.mines_around(2, 2), 1);
 }
 
-// ---- the end of a game and the mines shown ------------------------------------------------
-
 TEST_F(GameModelTest, TheRemainingMinesAreTheMinesLessTheMarksAsLastCounted) {
     setPosition({"M*.", "...", "..*"});
     EXPECT_EQ(game.PrintRestMinen(), 2);
-    EXPECT_EQ(game.remainingMines, 2);
     game.marked(3, 3) = game.marked(3, 1) = game.marked(1, 3) = true;
     EXPECT_EQ(game.remainingMines, 2) << "counted only when asked";
     EXPECT_EQ(game.PrintRestMinen(), -1);

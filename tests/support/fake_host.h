@@ -59,18 +59,11 @@ class FakeHost : public Host {
     std::vector<std::string> fileChecks;
     std::vector<std::string> startedPrograms;
     std::vector<std::string> httpRequests;
-    std::vector<int> httpTimeouts;
-    bool busyDuringHttp = false;
 
     MsgResult messageBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                          const std::string& title) override {
         messages.push_back({text, buttons, icon, title});
-        if (!messageAnswers.empty()) {
-            const MsgResult r = messageAnswers.front();
-            messageAnswers.pop_front();
-            return r;
-        }
-        return buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Ok;
+        return next(messageAnswers, buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Ok);
     }
     void beep() override { ++beeps; }
     void doEvents() override {
@@ -99,10 +92,7 @@ class FakeHost : public Host {
     }
     std::optional<std::string> fileDialog(const FileDialogRequest& request) override {
         fileRequests.push_back(request);
-        if (fileAnswers.empty()) return std::nullopt;
-        auto r = fileAnswers.front();
-        fileAnswers.pop_front();
-        return r;
+        return next(fileAnswers, std::optional<std::string>());
     }
     std::string programFolder() override { return folder; }
     std::string documentsFolder() override { return documents; }
@@ -122,13 +112,18 @@ class FakeHost : public Host {
         auto it = environment.find(name);
         return it == environment.end() ? std::string() : it->second;
     }
-    HttpResult httpGet(const std::string& url, int timeoutMs) override {
+    HttpResult httpGet(const std::string& url, int /*timeoutMs*/) override {
         httpRequests.push_back(url);
-        httpTimeouts.push_back(timeoutMs);
-        busyDuringHttp = busyPointer;
-        if (httpAnswers.empty()) return {HttpResult::Outcome::HostNotFound, 0, {}, {}};
-        HttpResult r = httpAnswers.front();
-        httpAnswers.pop_front();
+        return next(httpAnswers, HttpResult{HttpResult::Outcome::HostNotFound, 0, {}, {}});
+    }
+
+  private:
+    // The front of `answers`, taken off, or `otherwise` when there is none.
+    template <class T>
+    static T next(std::deque<T>& answers, T otherwise) {
+        if (answers.empty()) return otherwise;
+        T r = answers.front();
+        answers.pop_front();
         return r;
     }
 };

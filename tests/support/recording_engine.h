@@ -41,7 +41,7 @@ class RecordingEngine : public Engine {
     }
     void QZcalcStochEnd() override { calls.push_back("QZcalcStochEnd"); }
 
-    // Only the calls that change or ask the system, without the listings.
+    // How many calls begin with `prefix`.
     int count(const std::string& prefix) const {
         return static_cast<int>(std::count_if(calls.begin(), calls.end(),
                                               [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
