@@ -345,6 +345,48 @@ Position allButOne(int width, int height, uint64_t seed) {
     return p;
 }
 
+Position interleavedWindows(int window, int mines, bool withTotal, uint64_t seed) {
+    std::mt19937_64 rng(seed);
+    std::vector<std::vector<std::pair<int, int>>> classes(9);
+    for (int x = 1; x <= 30; ++x)
+        for (int y = 1; y <= 24; ++y) classes[static_cast<size_t>(x % 3 * 3 + y % 3)].emplace_back(x, y);
+    Position p;
+    char buf[32];
+    std::string total, totalDisplay;
+    int all = 0;
+    for (size_t k = 0; k < classes.size(); ++k) {
+        auto& cells = classes[k];
+        std::shuffle(cells.begin(), cells.end(), rng);
+        const int rhs = k == 0 ? mines - 1 : mines;
+        // Mines at the same places of every run: every equation holds.
+        for (size_t i = 0; i < cells.size(); ++i)
+            all += static_cast<int>(i % static_cast<size_t>(window)) < rhs;
+        for (size_t i = 0; i + static_cast<size_t>(window) <= cells.size(); ++i) {
+            std::string compact, display;
+            for (size_t j = i; j < i + static_cast<size_t>(window); ++j) {
+                std::snprintf(buf, sizeof buf, "%02d%02d", cells[j].first, cells[j].second);
+                compact += (compact.empty() ? "" : "+") + std::string(buf);
+                std::snprintf(buf, sizeof buf, "a[ %02d,%02d ]", cells[j].first, cells[j].second);
+                display += (display.empty() ? "" : " + ") + std::string(buf);
+            }
+            p.cellEquations.push_back(compact + "=" + std::to_string(rhs));
+            p.display += (p.display.empty() ? "" : ",\r\n") + display + " = " + std::to_string(rhs);
+        }
+        for (const auto& [x, y] : cells) {
+            std::snprintf(buf, sizeof buf, "%02d%02d", x, y);
+            total += (total.empty() ? "" : "+") + std::string(buf);
+            std::snprintf(buf, sizeof buf, "a[ %02d,%02d ]", x, y);
+            totalDisplay += (totalDisplay.empty() ? "" : " + ") + std::string(buf);
+        }
+    }
+    if (withTotal) {
+        p.totalSum = total + "=" + std::to_string(all);
+        p.display += ",\r\n\r\n/*g*/" + totalDisplay + " = " + std::to_string(all) + "\r\n";
+    }
+    p.stuck = true;
+    return p;
+}
+
 Position oversized(size_t bytes, size_t calls) {
     Position p;
     const std::string item = "a[1,1]=1,";

@@ -47,6 +47,15 @@ Position diagonalPairs(int width, int height);
 // every key of the counter's states holds hundreds of needs.
 Position allButOne(int width, int height, uint64_t seed);
 
+// Not from a board but within its bounds: the 30 x 24 cells in nine classes by x and y
+// modulo 3, so that the neighbours of a cell lie in the eight other classes; each class is a
+// sequence in random order, and each run of `window` cells of it holds `mines` mines (the
+// class of (3, 3) one fewer, so that its cells are the safest). Cheap to count, and no cell
+// is certain; but with the neighbours of a cell as one more equation the classes join into
+// a component that no sweep of the field can follow, so that the look-ahead's censuses run
+// into a guard.
+Position interleavedWindows(int window, int mines, bool withTotal, uint64_t seed);
+
 // Beyond every board: `bytes` of "a[1,1]=1," for the probabilities, and one equation given
 // `calls` times without a new system for the solve.
 Position oversized(size_t bytes, size_t calls);

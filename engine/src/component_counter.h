@@ -29,6 +29,9 @@ class ComponentCounter {
 
     // Estimated limb operations of forward() and backward() together.
     uint64_t work() const { return work_; }
+    // Estimated limb operations of layouts(), whatever the weights: what counting costs a
+    // census.
+    uint64_t layoutsWork() const { return layoutsWork_; }
     // After forward(): whether every layer's row is kept, or only checkpoints (the rest is
     // recomputed in backward()).
     bool keepsAll() const { return keepAll_; }
@@ -75,6 +78,7 @@ class ComponentCounter {
     bool keepAll_ = true;
     size_t segment_ = 1;
     uint64_t work_ = 0;
+    uint64_t layoutsWork_ = 0;
     std::map<size_t, std::vector<Limb>> binomials_;  // per group size: C(size, j), j = 0 .. size
 };
 
