@@ -104,7 +104,7 @@ std::vector<std::string> setNames() {
             "lattice_7", "every2_30x16", "every2_30x24", "every3_30x16", "every3_30x24", "region_30x16",
             "region_30x24", "scatter_30x16", "scatter_30x24", "every2_30x24_150", "every2_30x24_165",
             "every2_30x24_175", "diagonal_64", "diagonal_225", "diagonal_667", "diagonal_1521", "text_20mb",
-            "all_but_one_30x24", "interleaved_30x24",
+            "all_but_one_30x24", "interleaved_30x24", "prefix_sums",
             // Where automatic play stops: the suggestion has to look ahead.
             "9x9_10_stuck", "16x16_40_stuck", "30x16_99_stuck", "30x24_99_stuck", "8x8_40_stuck"};
 }
@@ -152,6 +152,8 @@ std::vector<Position> makeSet(const std::string& name) {
     // Within the bounds: cheap to count, but the look-ahead's censuses run into a guard.
     if (name == "interleaved_30x24")
         return {interleavedWindows(12, 5, false, 23), interleavedWindows(12, 6, true, 24)};
+    // Within the bounds: each census of the look-ahead orders a big component again.
+    if (name == "prefix_sums") return {prefixSums(false), prefixSums(true)};
     return {};
 }
 

@@ -48,7 +48,7 @@ std::vector<CountSet> componentCounts(const IndexedSystem& system, Budget& budge
     for (size_t c = 0; c < p.components.size(); ++c) {
         const Component& comp = p.components[c];
         try {
-            d.graphs[c].emplace(comp, eliminationOrder(comp, system.codes()), budget);
+            d.graphs[c].emplace(comp, eliminationOrder(comp, system.codes(), budget), budget);
             counts.push_back(d.graphs[c]->layoutCounts(p.open + 1));
         } catch (const TooLarge&) {
             d.graphs[c].reset();
@@ -64,6 +64,7 @@ bool decide(const IndexedSystem& system, std::span<const IndexedEquation> extra,
             Analysis& out, Decision& d) {
     d.prepared = prepare(system, extra);
     const Prepared& p = d.prepared;
+    budget.deduct(p.steps);
     if (!p.solvable) return false;
     const std::vector<CountSet> counts = componentCounts(system, budget, d);
     for (const CountSet& k : counts)

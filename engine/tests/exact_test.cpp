@@ -295,7 +295,7 @@ TEST(Counting, CheckpointsAndRecomputedLayersCountLikeKeptOnes) {
     ASSERT_EQ(p.components.size(), 1u);
     const Component& comp = p.components[0];
     Budget ample(Limits{});
-    StateGraph graph(comp, eliminationOrder(comp, system.codes()), ample);
+    StateGraph graph(comp, eliminationOrder(comp, system.codes(), ample), ample);
     std::vector<std::vector<char>> possible;
     graph.restrict(CountSet::range(p.open + 1, 0, static_cast<int64_t>(p.open)), possible);
     ASSERT_GE(graph.layers().size(), 10u);
