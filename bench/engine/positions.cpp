@@ -363,7 +363,8 @@ Position fromSums(const std::vector<Sum>& sums, int totalMines) {
                     std::string& display) {
         for (const std::string& c : cells) {
             compact += (compact.empty() ? "" : "+") + c;
-            display += std::string(display.empty() ? "" : " + ") + "a[ " + c.substr(0, 2) + "," + c.substr(2) + " ]";
+            display +=
+                std::string(display.empty() ? "" : " + ") + "a[ " + c.substr(0, 2) + "," + c.substr(2) + " ]";
         }
         compact += "=" + std::to_string(rhs);
         display += " = " + std::to_string(rhs);
@@ -426,6 +427,70 @@ Position prefixSums(bool withTotal) {
             sums.emplace_back(row, 1);
         }
     return fromSums(sums, withTotal ? 220 : -1);
+}
+
+namespace {
+
+// The 720 cells of a 30 x 24 field in random order, cut into groups of `size`, with a mine
+// on each cell with probability 0.3.
+struct Groups {
+    std::vector<std::vector<std::string>> cells;
+    std::vector<std::vector<char>> mine;
+};
+
+Groups shuffledGroups(int size, std::mt19937_64& rng) {
+    std::vector<std::string> all;
+    for (int x = 1; x <= 30; ++x)
+        for (int y = 1; y <= 24; ++y) all.push_back(fourDigits(x, y));
+    std::shuffle(all.begin(), all.end(), rng);
+    Groups g;
+    for (size_t at = 0; at + static_cast<size_t>(size) <= all.size(); at += static_cast<size_t>(size)) {
+        g.cells.emplace_back(all.begin() + static_cast<ptrdiff_t>(at),
+                             all.begin() + static_cast<ptrdiff_t>(at) + size);
+        g.mine.emplace_back();
+        for (int i = 0; i < size; ++i) g.mine.back().push_back(rng() % 10 < 3);
+    }
+    return g;
+}
+
+// The sum over the groups named, unless it is 0 or full (a certain answer).
+void addSum(const Groups& g, const std::vector<size_t>& named, std::vector<Sum>& sums) {
+    std::vector<std::string> cells;
+    int mines = 0;
+    for (size_t k : named) {
+        cells.insert(cells.end(), g.cells[k].begin(), g.cells[k].end());
+        mines += static_cast<int>(std::count(g.mine[k].begin(), g.mine[k].end(), 1));
+    }
+    if (mines > 0 && mines < static_cast<int>(cells.size())) sums.emplace_back(cells, mines);
+}
+
+}  // namespace
+
+Position groupChain(int size, int span, uint64_t seed) {
+    std::mt19937_64 rng(seed);
+    const Groups g = shuffledGroups(size, rng);
+    std::vector<Sum> sums;
+    for (size_t i = 0; i + static_cast<size_t>(span) <= g.cells.size(); ++i) {
+        std::vector<size_t> named;
+        for (size_t k = i; k < i + static_cast<size_t>(span); ++k) named.push_back(k);
+        addSum(g, named, sums);
+    }
+    return fromSums(sums, -1);
+}
+
+Position groupSums(int size, int count, int per, uint64_t seed) {
+    std::mt19937_64 rng(seed);
+    const Groups g = shuffledGroups(size, rng);
+    std::vector<Sum> sums;
+    for (int e = 0; e < count; ++e) {
+        std::vector<size_t> named;
+        while (named.size() < static_cast<size_t>(per)) {
+            const size_t k = rng() % g.cells.size();
+            if (std::find(named.begin(), named.end(), k) == named.end()) named.push_back(k);
+        }
+        addSum(g, named, sums);
+    }
+    return fromSums(sums, -1);
 }
 
 Position oversized(size_t bytes, size_t calls) {

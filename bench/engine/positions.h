@@ -62,6 +62,14 @@ Position interleavedWindows(int window, int mines, bool withTotal, uint64_t seed
 // component's groups takes milliseconds, and every census of the look-ahead does it again.
 Position prefixSums(bool withTotal);
 
+// Not from a board but within its bounds: the cells of a 30 x 24 field at random in groups
+// of `size`, each equation the sum over `span` groups in a row (groupChain) or over `per`
+// groups at random (groupSums, `count` equations). Every state of the counter allows only
+// a few of the numbers of mines of a group of dozens of cells; with groupSums, one layer
+// of the states makes the next many times as large.
+Position groupChain(int size, int span, uint64_t seed);
+Position groupSums(int size, int count, int per, uint64_t seed);
+
 // Beyond every board: `bytes` of "a[1,1]=1," for the probabilities, and one equation given
 // `calls` times without a new system for the solve.
 Position oversized(size_t bytes, size_t calls);

@@ -179,7 +179,7 @@ Census census(const IndexedSystem& system, std::span<const IndexedEquation> extr
         for (size_t c = 0; c < p.components.size(); ++c) {
             ComponentCounter counter(*d.graphs[c], p.components[c], 0, budget);
             out.effort += counter.layoutsWork();
-            budget.spend(counter.layoutsWork());
+            budget.spend(counter.layoutsSteps());
             rows.push_back(counter.layouts());
         }
         out.layouts =
