@@ -104,7 +104,7 @@ std::vector<std::string> setNames() {
             "lattice_7", "every2_30x16", "every2_30x24", "every3_30x16", "every3_30x24", "region_30x16",
             "region_30x24", "scatter_30x16", "scatter_30x24", "every2_30x24_150", "every2_30x24_165",
             "every2_30x24_175", "diagonal_64", "diagonal_225", "diagonal_667", "diagonal_1521", "text_20mb",
-            "all_but_one_30x24",
+            "all_but_one_30x24", "interleaved_30x24", "prefix_sums", "big_groups",
             // Where automatic play stops: the suggestion has to look ahead.
             "9x9_10_stuck", "16x16_40_stuck", "30x16_99_stuck", "30x24_99_stuck", "8x8_40_stuck"};
 }
@@ -149,6 +149,16 @@ std::vector<Position> makeSet(const std::string& name) {
     if (name == "text_20mb") return {oversized(20'000'000, 1'000'000)};
     // Within the bounds but no board: states with keys of hundreds of needs.
     if (name == "all_but_one_30x24") return {allButOne(30, 24, 22)};
+    // Within the bounds: cheap to count, but the look-ahead's censuses run into a guard.
+    if (name == "interleaved_30x24")
+        return {interleavedWindows(12, 5, false, 23), interleavedWindows(12, 6, true, 24)};
+    // Within the bounds: each census of the look-ahead orders a big component again.
+    if (name == "prefix_sums") return {prefixSums(false), prefixSums(true)};
+    // Within the bounds: groups of dozens of cells, most of whose numbers of mines no state
+    // allows; and states that multiply from one layer to the next.
+    if (name == "big_groups")
+        return {groupChain(45, 4, 25), groupChain(60, 6, 26), groupSums(60, 20, 4, 27),
+                groupSums(40, 12, 3, 28)};
     return {};
 }
 

@@ -345,6 +345,154 @@ Position allButOne(int width, int height, uint64_t seed) {
     return p;
 }
 
+namespace {
+
+using Sum = std::pair<std::vector<std::string>, int>;  // cells as "xxyy", and their mines
+
+std::string fourDigits(int x, int y) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d%02d", x, y);
+    return buf;
+}
+
+// The equations in both notations, and with totalMines >= 0 the total sum over every cell
+// they name.
+Position fromSums(const std::vector<Sum>& sums, int totalMines) {
+    Position p;
+    auto write = [](const std::vector<std::string>& cells, int rhs, std::string& compact,
+                    std::string& display) {
+        for (const std::string& c : cells) {
+            compact += (compact.empty() ? "" : "+") + c;
+            display +=
+                std::string(display.empty() ? "" : " + ") + "a[ " + c.substr(0, 2) + "," + c.substr(2) + " ]";
+        }
+        compact += "=" + std::to_string(rhs);
+        display += " = " + std::to_string(rhs);
+    };
+    std::vector<std::string> all;
+    for (const auto& [cells, rhs] : sums) {
+        std::string compact, display;
+        write(cells, rhs, compact, display);
+        p.cellEquations.push_back(compact);
+        p.display += (p.display.empty() ? "" : ",\r\n") + display;
+        all.insert(all.end(), cells.begin(), cells.end());
+    }
+    if (totalMines >= 0) {
+        std::sort(all.begin(), all.end());
+        all.erase(std::unique(all.begin(), all.end()), all.end());
+        std::string display;
+        write(all, totalMines, p.totalSum, display);
+        p.display += ",\r\n\r\n/*g*/" + display + "\r\n";
+    }
+    p.stuck = true;
+    return p;
+}
+
+}  // namespace
+
+Position interleavedWindows(int window, int mines, bool withTotal, uint64_t seed) {
+    std::mt19937_64 rng(seed);
+    std::vector<std::vector<std::string>> classes(9);
+    for (int x = 1; x <= 30; ++x)
+        for (int y = 1; y <= 24; ++y)
+            classes[static_cast<size_t>(x % 3 * 3 + y % 3)].push_back(fourDigits(x, y));
+    std::vector<Sum> sums;
+    int all = 0;
+    const auto w = static_cast<size_t>(window);
+    for (size_t k = 0; k < classes.size(); ++k) {
+        auto& cells = classes[k];
+        std::shuffle(cells.begin(), cells.end(), rng);
+        const int rhs = k == 0 ? mines - 1 : mines;
+        // Mines at the same places of every run: every equation holds.
+        for (size_t i = 0; i < cells.size(); ++i) all += static_cast<int>(i % w) < rhs;
+        for (size_t i = 0; i + w <= cells.size(); ++i)
+            sums.emplace_back(std::vector<std::string>(cells.begin() + static_cast<ptrdiff_t>(i),
+                                                       cells.begin() + static_cast<ptrdiff_t>(i + w)),
+                              rhs);
+    }
+    return fromSums(sums, withTotal ? all : -1);
+}
+
+Position prefixSums(bool withTotal) {
+    std::vector<Sum> sums;
+    std::vector<std::string> prefix;
+    for (int k = 0; k < 200; ++k) {
+        for (int i = 3 * k; i < 3 * k + 3; ++i) prefix.push_back(fourDigits(i / 20 + 1, i % 20 + 1));
+        sums.emplace_back(prefix, k + 1);
+    }
+    for (int y = 22; y < 32; ++y)
+        for (int x0 : {1, 6}) {
+            std::vector<std::string> row;
+            for (int x = x0; x < x0 + 5; ++x) row.push_back(fourDigits(x, y));
+            sums.emplace_back(row, 1);
+        }
+    return fromSums(sums, withTotal ? 220 : -1);
+}
+
+namespace {
+
+// The 720 cells of a 30 x 24 field in random order, cut into groups of `size`, with a mine
+// on each cell with probability 0.3.
+struct Groups {
+    std::vector<std::vector<std::string>> cells;
+    std::vector<std::vector<char>> mine;
+};
+
+Groups shuffledGroups(int size, std::mt19937_64& rng) {
+    std::vector<std::string> all;
+    for (int x = 1; x <= 30; ++x)
+        for (int y = 1; y <= 24; ++y) all.push_back(fourDigits(x, y));
+    std::shuffle(all.begin(), all.end(), rng);
+    Groups g;
+    for (size_t at = 0; at + static_cast<size_t>(size) <= all.size(); at += static_cast<size_t>(size)) {
+        g.cells.emplace_back(all.begin() + static_cast<ptrdiff_t>(at),
+                             all.begin() + static_cast<ptrdiff_t>(at) + size);
+        g.mine.emplace_back();
+        for (int i = 0; i < size; ++i) g.mine.back().push_back(rng() % 10 < 3);
+    }
+    return g;
+}
+
+// The sum over the groups named, unless it is 0 or full (a certain answer).
+void addSum(const Groups& g, const std::vector<size_t>& named, std::vector<Sum>& sums) {
+    std::vector<std::string> cells;
+    int mines = 0;
+    for (size_t k : named) {
+        cells.insert(cells.end(), g.cells[k].begin(), g.cells[k].end());
+        mines += static_cast<int>(std::count(g.mine[k].begin(), g.mine[k].end(), 1));
+    }
+    if (mines > 0 && mines < static_cast<int>(cells.size())) sums.emplace_back(cells, mines);
+}
+
+}  // namespace
+
+Position groupChain(int size, int span, uint64_t seed) {
+    std::mt19937_64 rng(seed);
+    const Groups g = shuffledGroups(size, rng);
+    std::vector<Sum> sums;
+    for (size_t i = 0; i + static_cast<size_t>(span) <= g.cells.size(); ++i) {
+        std::vector<size_t> named;
+        for (size_t k = i; k < i + static_cast<size_t>(span); ++k) named.push_back(k);
+        addSum(g, named, sums);
+    }
+    return fromSums(sums, -1);
+}
+
+Position groupSums(int size, int count, int per, uint64_t seed) {
+    std::mt19937_64 rng(seed);
+    const Groups g = shuffledGroups(size, rng);
+    std::vector<Sum> sums;
+    for (int e = 0; e < count; ++e) {
+        std::vector<size_t> named;
+        while (named.size() < static_cast<size_t>(per)) {
+            const size_t k = rng() % g.cells.size();
+            if (std::find(named.begin(), named.end(), k) == named.end()) named.push_back(k);
+        }
+        addSum(g, named, sums);
+    }
+    return fromSums(sums, -1);
+}
+
 Position oversized(size_t bytes, size_t calls) {
     Position p;
     const std::string item = "a[1,1]=1,";

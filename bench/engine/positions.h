@@ -47,6 +47,29 @@ Position diagonalPairs(int width, int height);
 // every key of the counter's states holds hundreds of needs.
 Position allButOne(int width, int height, uint64_t seed);
 
+// Not from a board but within its bounds: the 30 x 24 cells in nine classes by x and y
+// modulo 3, so that the neighbours of a cell lie in the eight other classes; each class is a
+// sequence in random order, and each run of `window` cells of it holds `mines` mines (the
+// class of (3, 3) one fewer, so that its cells are the safest). Cheap to count, and no cell
+// is certain; but with the neighbours of a cell as one more equation the classes join into
+// a component that no sweep of the field can follow, so that the look-ahead's censuses run
+// into a guard.
+Position interleavedWindows(int window, int mines, bool withTotal, uint64_t seed);
+
+// Not from a board but within its bounds: 200 runs of three cells of a 30 x 20 field, each
+// first k runs one equation with k mines, and apart from them 20 rows of five cells with one
+// mine each (the safest cells). Cheap to count, but choosing the order of the big
+// component's groups takes milliseconds, and every census of the look-ahead does it again.
+Position prefixSums(bool withTotal);
+
+// Not from a board but within its bounds: the cells of a 30 x 24 field at random in groups
+// of `size`, each equation the sum over `span` groups in a row (groupChain) or over `per`
+// groups at random (groupSums, `count` equations). Every state of the counter allows only
+// a few of the numbers of mines of a group of dozens of cells; with groupSums, one layer
+// of the states makes the next many times as large.
+Position groupChain(int size, int span, uint64_t seed);
+Position groupSums(int size, int count, int per, uint64_t seed);
+
 // Beyond every board: `bytes` of "a[1,1]=1," for the probabilities, and one equation given
 // `calls` times without a new system for the solve.
 Position oversized(size_t bytes, size_t calls);

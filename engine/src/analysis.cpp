@@ -48,7 +48,7 @@ std::vector<CountSet> componentCounts(const IndexedSystem& system, Budget& budge
     for (size_t c = 0; c < p.components.size(); ++c) {
         const Component& comp = p.components[c];
         try {
-            d.graphs[c].emplace(comp, eliminationOrder(comp, system.codes()), budget);
+            d.graphs[c].emplace(comp, eliminationOrder(comp, system.codes(), budget), budget);
             counts.push_back(d.graphs[c]->layoutCounts(p.open + 1));
         } catch (const TooLarge&) {
             d.graphs[c].reset();
@@ -64,6 +64,7 @@ bool decide(const IndexedSystem& system, std::span<const IndexedEquation> extra,
             Analysis& out, Decision& d) {
     d.prepared = prepare(system, extra);
     const Prepared& p = d.prepared;
+    budget.deduct(p.steps);
     if (!p.solvable) return false;
     const std::vector<CountSet> counts = componentCounts(system, budget, d);
     for (const CountSet& k : counts)
@@ -119,7 +120,11 @@ void countAll(Decision& d, Budget& budget, Analysis& out) {
         budget.spend(counters.back().work());
     }
     std::vector<bignum::Row> rows;
-    for (auto& counter : counters) rows.push_back(counter.forward());
+    for (auto& counter : counters) {
+        rows.push_back(counter.forward());
+        out.effort += counter.layoutsWork();
+    }
+    out.layouts = p.hasTotal ? layoutsWithTotal(rows, p.free.size(), p.total, p.open) : layoutsAlone(rows);
     if (p.hasTotal) {
         // Each component's row meets the products of the others, up to the total, three times.
         const uint64_t width = bignum::widthFor(p.open);
@@ -173,8 +178,8 @@ Census census(const IndexedSystem& system, std::span<const IndexedEquation> extr
         std::vector<bignum::Row> rows;
         for (size_t c = 0; c < p.components.size(); ++c) {
             ComponentCounter counter(*d.graphs[c], p.components[c], 0, budget);
-            out.effort += counter.work() / 3;  // forward only: about a third of both passes
-            budget.spend(counter.work() / 3);
+            out.effort += counter.layoutsWork();
+            budget.spend(counter.layoutsSteps());
             rows.push_back(counter.layouts());
         }
         out.layouts =
@@ -224,11 +229,14 @@ Analysis analyseProbabilities(const IndexedSystem& system, const Limits& limits)
     out.classOf.assign(out.codes.size(), -1);
     if (d.complete) {
         try {
+            out.effort = decidingEffort(d);
             countAll(d, budget, out);
         } catch (const TooLarge&) {
             out.status = Analysis::Status::Partial;
             out.probabilities.resize(2);
             out.classOf.assign(out.codes.size(), -1);
+            out.layouts.clear();
+            out.effort = 0;
         }
     }
     // Unknowns fixed before counting, and every certain unknown of a partial analysis.

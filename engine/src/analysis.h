@@ -33,6 +33,10 @@ struct Analysis {
     std::vector<char> constrained;
     // Steps of work it took (Limits::work), a tripped guard's last attempt included.
     uint64_t work = 0;
+    // Only from analyseProbabilities when complete: the number of 0/1 solutions and the
+    // effort a census of the system takes (Census), which the suggestion needs as well.
+    bignum::Number layouts;
+    uint64_t effort = 0;
 
     // Only from analyseProbabilities (empty otherwise). Interchangeable unknowns share one
     // exact probability: classOf[i] indexes probabilities, or is -1 where a partial analysis

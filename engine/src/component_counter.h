@@ -27,8 +27,14 @@ class ComponentCounter {
   public:
     ComponentCounter(const StateGraph& graph, const Component& component, size_t weightBits, Budget& budget);
 
-    // Estimated limb operations of forward() and backward() together.
+    // Steps (guards.h) of forward() and backward() together: limb operations and the
+    // passes over the layers, this object's construction included.
     uint64_t work() const { return work_; }
+    // Estimated limb operations of layouts(), whatever the weights: the effort counting
+    // adds to a census (analysis.h).
+    uint64_t layoutsWork() const { return layoutsWork_; }
+    // Steps of layouts() and of this object's construction.
+    uint64_t layoutsSteps() const { return layoutsSteps_; }
     // After forward(): whether every layer's row is kept, or only checkpoints (the rest is
     // recomputed in backward()).
     bool keepsAll() const { return keepAll_; }
@@ -75,6 +81,8 @@ class ComponentCounter {
     bool keepAll_ = true;
     size_t segment_ = 1;
     uint64_t work_ = 0;
+    uint64_t layoutsWork_ = 0;
+    uint64_t layoutsSteps_ = 0;
     std::map<size_t, std::vector<Limb>> binomials_;  // per group size: C(size, j), j = 0 .. size
 };
 

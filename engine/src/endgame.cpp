@@ -119,7 +119,10 @@ bool Endgame::list(const IndexedSystem& system, const Analysis& an, const std::v
 }
 
 void Endgame::listFrom(size_t v) {
-    if (!spend(1) || layouts_.size() > std::min(limits_.layouts, kMostLayouts - 1)) {
+    // A unit covers a cell of a board (in at most 9 equations); a system whose equations
+    // each name most of the cells pays for each further 16 its cell is in.
+    const uint64_t units = 1 + (v < living_.size() ? equationsOf_[v].size() / 16 : 0);
+    if (!spend(units) || layouts_.size() > std::min(limits_.layouts, kMostLayouts - 1)) {
         aborted_ = true;
         return;
     }

@@ -23,9 +23,10 @@ namespace gravlin::engine {
 struct EndgameLimits {
     size_t layouts = 1000;  // list and search up to this many layouts (at most 65,536)
     size_t unknowns = 64;   // ... over at most this many undecided unknowns (at most 64)
-    // Layouts visited while listing and searching (each part of a split, each count of
-    // mines per cell) and sets of layouts remembered (8 each): about 30 ns a unit, and the
-    // memory kept stays below 10 bytes a unit.
+    // Layouts visited while listing (one more for each 16 equations the cell decided is
+    // in) and searching (each part of a split, each count of mines per cell) and sets of
+    // layouts remembered (8 each): about 30 ns a unit, and the memory kept stays below 10
+    // bytes a unit.
     uint64_t work = 3'000'000;
 };
 

@@ -38,6 +38,9 @@ class Budget {
         if (steps > workLeft_) throw TooLarge{};
         workLeft_ -= steps;
     }
+    // Steps already taken: never trips itself, but leaves that much less, or nothing, to
+    // what follows.
+    void deduct(uint64_t steps) { workLeft_ -= steps < workLeft_ ? steps : workLeft_; }
     uint64_t spent() const { return work_ - workLeft_; }
 
   private:

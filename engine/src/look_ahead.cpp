@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "bignum.h"
 #include "neighbours.h"
@@ -24,6 +25,9 @@ uint64_t setUpEffort(const IndexedSystem& system) {
     return kPerUnknown * static_cast<uint64_t>(std::count(named.begin(), named.end(), 1) + 1);
 }
 
+// The same in steps of Limits::work (about a nanosecond each).
+constexpr uint64_t kStepsPerEffort = 10;
+
 // The equations over codes again, for an analysis of the system with more of them.
 std::vector<Equation> asEquations(const IndexedSystem& system) {
     std::vector<Equation> out;
@@ -39,10 +43,11 @@ std::vector<Equation> asEquations(const IndexedSystem& system) {
 
 class LookAhead {
   public:
-    LookAhead(const LookAheadInput& in, Weighing weighing, uint64_t budget, const Limits& limits)
+    LookAhead(const LookAheadInput& in, Weighing weighing, LookAheadBudget budget, const Limits& limits)
         : in_(in),
           weighing_(weighing),
-          budget_(budget),
+          budget_(budget.effort),
+          steps_(budget.steps),
           limits_(limits),
           setUp_(setUpEffort(in.system)),
           equations_(weighing == Weighing::TwoSteps ? asEquations(in.system) : std::vector<Equation>{}) {}
@@ -54,18 +59,25 @@ class LookAhead {
         long double score = 0;     // by the weighing
         long double progress = 0;  // the chance to be safe and prove a further cell free
         int numbers = 0;           // the numbers the cell can show when safe
-        bool complete = true;
+        bool complete = true;      // false: a bound cut it short, or made it pointless
     };
     Weighed weigh(size_t cell, long double toBeat);
     bool provesMore(size_t cell, const Census& c) const;
     // The chance to survive the safest cell of the position where the cell is safe and
-    // shows `shows`.
-    long double nextSafety(size_t cell, const std::vector<uint32_t>& around, int64_t shows, const Census& c);
+    // shows `shows`; nothing when a guard stopped the analysis.
+    std::optional<long double> nextSafety(size_t cell, const std::vector<uint32_t>& around, int64_t shows,
+                                          const Census& c);
     bool worthWeighing(size_t cell, long double toBeat);
+    // The limits of the next analysis: no more work than the steps left.
+    Limits nextLimits() const;
+    // Counts an analysis's steps and its set-ups (census: one); false when a guard stopped
+    // it. Once no steps are left, no further candidate is weighed.
+    bool took(const Analysis& an, uint64_t setUps);
 
     const LookAheadInput& in_;
     const Weighing weighing_;
     const uint64_t budget_;
+    uint64_t steps_;  // left
     const Limits& limits_;
     const uint64_t setUp_;
     const std::vector<Equation> equations_;
@@ -94,19 +106,43 @@ LookAhead::Weighed LookAhead::weigh(size_t cell, long double toBeat) {
             break;
         }
         if (!around.empty()) extra[1].rhs = shows;
-        const Census c = census(in_.system, extra, limits_);
+        const Census c = census(in_.system, extra, nextLimits());
         work_ += c.effort + setUp_;
+        if (!took(c.analysis, 1)) {
+            w.complete = false;
+            break;
+        }
         if (c.analysis.status != Analysis::Status::Solvable) continue;
         const long double part = toReal(c.layouts) / in_.layouts;
         left -= part;
         ++w.numbers;
         const bool more = provesMore(cell, c);
         if (more) w.progress += part;
-        if (weighing_ == Weighing::TwoSteps)
-            w.score += more ? part : part * nextSafety(cell, around, shows, c);
+        if (weighing_ == Weighing::TwoSteps && !more) {
+            const std::optional<long double> next = nextSafety(cell, around, shows, c);
+            if (!next) {
+                w.complete = false;
+                break;
+            }
+            w.score += part * *next;
+        } else if (weighing_ == Weighing::TwoSteps) {
+            w.score += part;
+        }
     }
     if (weighing_ == Weighing::Progress) w.score = safe * (1 + w.progress);
     return w;
+}
+
+Limits LookAhead::nextLimits() const {
+    Limits limits = limits_;
+    limits.work = std::min(limits.work, steps_);
+    return limits;
+}
+
+bool LookAhead::took(const Analysis& an, uint64_t setUps) {
+    steps_ -= std::min(steps_, an.work + setUps * kStepsPerEffort * setUp_);
+    if (steps_ == 0) spent_ = true;
+    return an.status != Analysis::Status::Partial;
 }
 
 // Some further cell proven free, or none left to open: the next step is safe.
@@ -120,8 +156,8 @@ bool LookAhead::provesMore(size_t cell, const Census& c) const {
     return !undecided;
 }
 
-long double LookAhead::nextSafety(size_t cell, const std::vector<uint32_t>& around, int64_t shows,
-                                  const Census& c) {
+std::optional<long double> LookAhead::nextSafety(size_t cell, const std::vector<uint32_t>& around,
+                                                 int64_t shows, const Census& c) {
     std::vector<Equation> more = equations_;
     more.push_back({{in_.system.codes()[cell]}, 0, true});
     if (!around.empty()) {
@@ -129,8 +165,10 @@ long double LookAhead::nextSafety(size_t cell, const std::vector<uint32_t>& arou
         for (uint32_t v : around) e.codes.push_back(in_.system.codes()[v]);
         more.push_back(std::move(e));
     }
-    const Analysis next = analyseProbabilities(more, limits_);
+    const Analysis next = analyseProbabilities(more, nextLimits());
     work_ += 3 * c.effort + setUp_;
+    // Reading the equations again costs about another set-up.
+    if (!took(next, 2)) return std::nullopt;
     long double best = 0;
     for (size_t i = 0; i < next.value.size(); ++i) {
         const Analysis::Fraction* f = next.value[i] < 0 ? next.probability(i) : nullptr;
@@ -149,7 +187,7 @@ bool LookAhead::worthWeighing(size_t cell, long double toBeat) {
     // Each number the cell may show costs a census, and for two steps about an analysis.
     const uint64_t perNumber =
         weighing_ == Weighing::TwoSteps ? 4 * in_.baseEffort + 2 * setUp_ : in_.baseEffort + setUp_;
-    if (work_ + (around.size() + 1) * perNumber > budget_) spent_ = true;
+    if (work_ + (around.size() + 1) * perNumber > budget_ || steps_ == 0) spent_ = true;
     return !spent_ && 1 - in_.p[cell] > toBeat;
 }
 
@@ -183,7 +221,7 @@ LookAheadResult LookAhead::choose() {
 
 }  // namespace
 
-LookAheadResult lookAhead(const LookAheadInput& in, Weighing weighing, uint64_t budget,
+LookAheadResult lookAhead(const LookAheadInput& in, Weighing weighing, LookAheadBudget budget,
                           const Limits& analysisLimits) {
     return LookAhead(in, weighing, budget, analysisLimits).choose();
 }

@@ -18,9 +18,13 @@
 // out to be a mine. Deterministic: the candidates are weighed in the order given and only a
 // strictly better one replaces the best so far.
 //
-// The work is counted in units of census effort (about 10 ns each) plus the set-up every
-// analysis repeats; before a candidate would pass the budget the weighing stops and the
-// best so far stands.
+// The work is estimated in units of census effort (about 10 ns each) plus the set-up every
+// analysis repeats; before a candidate would pass that budget the weighing stops and the
+// best so far stands. The estimate can be far off (a census that a guard stops or that finds
+// no solution reports no effort, and an added equation can make a census much dearer than
+// the position's own), so a second budget bounds what the analyses really take, in steps of
+// Limits::work: each analysis may take only the steps left, and a candidate that an analysis
+// cut short leaves the weighing with the best so far.
 #pragma once
 
 #include <cstddef>
@@ -45,12 +49,17 @@ struct LookAheadInput {
     uint64_t baseEffort;                // census effort of the system alone
 };
 
+struct LookAheadBudget {
+    uint64_t effort;  // estimated, in units of census effort
+    uint64_t steps;   // taken, in steps of Limits::work
+};
+
 struct LookAheadResult {
     std::optional<size_t> cell;  // nothing when the budget allowed no candidate
     uint64_t work = 0;
 };
 
-LookAheadResult lookAhead(const LookAheadInput& in, Weighing weighing, uint64_t budget,
+LookAheadResult lookAhead(const LookAheadInput& in, Weighing weighing, LookAheadBudget budget,
                           const Limits& analysisLimits);
 
 }  // namespace gravlin::engine

@@ -10,11 +10,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "guards.h"
 #include "prepare.h"
 
 namespace gravlin::engine {
 
-// codes: the cell code of every unknown, to place the groups on the field.
-std::vector<uint32_t> eliminationOrder(const Component& component, const std::vector<int32_t>& codes);
+// codes: the cell code of every unknown, to place the groups on the field. The heuristic's
+// own work is spent from the budget (TooLarge when it runs out).
+std::vector<uint32_t> eliminationOrder(const Component& component, const std::vector<int32_t>& codes,
+                                       Budget& budget);
 
 }  // namespace gravlin::engine

@@ -59,7 +59,7 @@ std::vector<IndexedEquation> canonical(std::vector<IndexedEquation> eqs, bool& s
 
 // Sums of 0 and full sums, until nothing changes; a fixed unknown puts its equations back
 // on the work list. Returns false when an equation cannot be met.
-bool propagate(const std::vector<IndexedEquation>& eqs, std::vector<int8_t>& fixed) {
+bool propagate(const std::vector<IndexedEquation>& eqs, std::vector<int8_t>& fixed, uint64_t& steps) {
     const FlatLists uses = equationsOf(eqs, fixed.size());
     std::vector<uint32_t> work(eqs.size());
     std::iota(work.begin(), work.end(), 0u);
@@ -68,6 +68,7 @@ bool propagate(const std::vector<IndexedEquation>& eqs, std::vector<int8_t>& fix
         const IndexedEquation& e = eqs[work.back()];
         queued[work.back()] = 0;
         work.pop_back();
+        steps += 1 + e.vars.size();
         int64_t open = 0;
         int64_t rest = e.rhs;
         for (uint32_t v : e.vars) {
@@ -81,6 +82,7 @@ bool propagate(const std::vector<IndexedEquation>& eqs, std::vector<int8_t>& fix
         for (uint32_t v : e.vars) {
             if (fixed[v] >= 0) continue;
             fixed[v] = rest == 0 ? 0 : 1;
+            steps += static_cast<uint64_t>(uses.end(v) - uses.begin(v));
             for (const uint32_t* o = uses.begin(v); o != uses.end(v); ++o)
                 if (!queued[*o]) {
                     queued[*o] = 1;
@@ -233,7 +235,13 @@ Prepared prepare(const IndexedSystem& system, std::span<const IndexedEquation> e
             eqs.erase(eqs.begin() + static_cast<std::ptrdiff_t>(i));
             break;
         }
-    if (!p.solvable || !propagate(eqs, p.fixed)) {
+    // The passes over all equations and unknowns: copying (an allocation per equation),
+    // sorting (a comparison mostly decided by the first few unknowns), the lists by
+    // unknown, reducing, grouping.
+    uint64_t terms = 0;
+    for (const auto& e : eqs) terms += e.vars.size();
+    p.steps = 8 * terms + (256 + 4 * static_cast<uint64_t>(std::bit_width(eqs.size()))) * eqs.size() + 64 * n;
+    if (!p.solvable || !propagate(eqs, p.fixed, p.steps)) {
         p.solvable = false;
         return p;
     }
@@ -250,6 +258,8 @@ Prepared prepare(const IndexedSystem& system, std::span<const IndexedEquation> e
     std::vector<int64_t> localEq(eqs.size(), -1);
     for (auto& vars : connected(eqs, eqsOf, p.fixed, p.free))
         p.components.push_back(makeComponent(std::move(vars), eqs, eqsOf, localEq));
+    // Grouping sorts the unknowns by their lists of equations.
+    p.steps += eqsOf.items.size() * static_cast<uint64_t>(std::bit_width(n) + 1);
     return p;
 }
 

@@ -19,6 +19,13 @@ uint64_t transitionSteps(size_t states, size_t keyWords) {
     return 40 + 22 * doublings + 8 * keyWords;
 }
 
+// Steps of each empty slot (state, j without a transition) of a layer: the later passes
+// over the layer (filling it, the counts and bit rows of the next layer, restrict()) each
+// look at every slot, some 3 ns together; a transition's price covers its own. Decisive
+// where a group of dozens of unknowns follows a layer of many states, each allowing few of
+// its numbers of mines.
+constexpr uint64_t kSlotSteps = 3;
+
 // A state's key: the needs of the open equations, each in a field of the same width in
 // 64-bit words. An equation keeps its field while it is open, so most of a key carries over
 // to the next layer unchanged.
@@ -77,8 +84,11 @@ class KeyIndex {
         }
         return static_cast<size_t>(h);
     }
+    // Every key is placed again: in a layer of mostly new states about half the work of
+    // the transitions that made them, and never priced with them.
     void grow() {
         const size_t slots = table_.size() * 2;
+        tableCharge_.budget().spend(count_ * transitionSteps(count_, width_) / 2);
         tableCharge_.take(slots * sizeof(int32_t));
         std::vector<int32_t>(slots, -1).swap(table_);
         tableCharge_.give(slots / 2 * sizeof(int32_t));
@@ -245,8 +255,9 @@ void StateGraph::step(Build& b, uint32_t g) {
                 jlo = std::max(jlo, t.cap < 0 ? need : need - t.cap);
                 jhi = std::min(jhi, need);
             }
-            budget.spend(3 * p.touched.size() + 2 * base.size() +
-                         static_cast<uint64_t>(std::max<int64_t>(jhi - jlo + 1, 0)) * steps);
+            const auto made = static_cast<uint64_t>(std::max<int64_t>(jhi - jlo + 1, 0));
+            budget.spend(3 * p.touched.size() + 2 * base.size() + made * steps +
+                         (choices - made) * kSlotSteps);
             for (size_t w = 0; w < base.size(); ++w)
                 base[w] = ((w < b.keyWords ? pk[w] : 0) & p.keep[w]) | p.opened[w];
             // Lowering every touched need by j never borrows across fields: j <= each need.

@@ -95,9 +95,8 @@ std::optional<size_t> bestChance(const IndexedSystem& system, const Analysis& an
                                  const std::vector<size_t>& order, const SuggestionLimits& limits,
                                  const Limits& analysisLimits) {
     if (const auto pair = forcedPair(system, an)) return pair;
-    const Census base = census(system, {}, analysisLimits);
-    if (base.analysis.status != Analysis::Status::Solvable || base.layouts.empty()) return order.front();
-    const long double layouts = toReal(base.layouts);
+    if (an.layouts.empty()) return order.front();
+    const long double layouts = toReal(an.layouts);
     if (layouts <= static_cast<long double>(limits.endgame.layouts))
         if (const auto cell = bestEndgameCell(system, an, order, limits.endgame).cell) return cell;
     std::vector<long double> p(an.codes.size(), 1);
@@ -107,8 +106,10 @@ std::optional<size_t> bestChance(const IndexedSystem& system, const Analysis& an
     }
     const Weighing weighing =
         layouts <= static_cast<long double>(limits.twoStepLayouts) ? Weighing::TwoSteps : Weighing::Progress;
-    const LookAheadResult chosen = lookAhead({system, an, order, p, layouts, base.effort}, weighing,
-                                             limits.lookAheadWork, analysisLimits);
+    // The steps the analysis of the position left are the look-ahead's.
+    const uint64_t steps = limits.steps > an.work ? limits.steps - an.work : 0;
+    const LookAheadResult chosen = lookAhead({system, an, order, p, layouts, an.effort}, weighing,
+                                             {limits.lookAheadWork, steps}, analysisLimits);
     return chosen.cell ? chosen.cell : order.front();
 }
 

@@ -37,6 +37,11 @@ struct SuggestionLimits {
     // 10 ns a unit); before a candidate would pass it, the remaining ones are not weighed and
     // the best so far stands. Keeps every system within a person's patience.
     uint64_t lookAheadWork = 20'000'000;
+    // The bound behind that estimate: steps (Limits::work) that the analysis of the position
+    // and the look-ahead's analyses may take together, each of them stopped by a guard at what
+    // is left, and the set-up each repeats. A candidate whose weighing it cuts short is not
+    // taken.
+    uint64_t steps = 400'000'000;
 };
 
 enum class SuggestionRule {

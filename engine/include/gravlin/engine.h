@@ -20,10 +20,11 @@
  * for every cell it could not compute, with a line that says so. Whatever the order in
  * which the equations arrive, the answer is the same, partial or not. Measured on whole
  * boards beyond the limits (every second cell of 30 x 24 open, 150 to 175 mines) and on
- * dense systems within the bounds below, on a shared 2-core machine: an analysis that
- * trips a guard stopped within 0.61 s of CPU time, and one call of the engine, parsing
- * included, peaked at 163 MiB of memory, the process included; the memory limit (176 MiB
- * of tables and counts) keeps a call within 256 MiB whatever the input.
+ * dense systems within the bounds below (groups of dozens of cells among them), on a
+ * shared 2-core machine: an analysis that trips a guard stopped within 0.61 s of CPU time,
+ * and one call of the engine, parsing included, peaked at 167 MiB of memory, the process
+ * included; the memory limit (176 MiB of tables and counts) keeps a call within 256 MiB
+ * whatever the input.
  *
  * What no board can produce. The largest board has 30 x 24 = 720 cells, so a system names at
  * most 720 distinct unknowns in at most 721 equations (one per open cell, and the total
