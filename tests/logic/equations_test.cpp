@@ -200,7 +200,6 @@ TEST_F(GameTest, ProbabilityWindowLifecycle) {
         close();
         EXPECT_FALSE(w.loaded);
     }
-    EXPECT_EQ(w.Text1.font.name, "Courier New");
     setPosition({"ooo", "oMo", "ooo"});
     engine.calls.clear();
     game.probabilitiesOffered = true;

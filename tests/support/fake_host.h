@@ -43,7 +43,6 @@ class FakeHost : public Host {
     std::vector<bool> pointerChanges;
     int beeps = 0;
     int doEventsCalls = 0;
-    int repaints = 0;
     bool busyPointer = false;
     std::string folder = "/opt/gravlin/bin";
     std::string documents = "/home/spieler/Dokumente";
@@ -70,7 +69,7 @@ class FakeHost : public Host {
         ++doEventsCalls;
         if (onDoEvents) onDoEvents();
     }
-    void repaintNow() override { ++repaints; }
+    void repaintNow() override {}
     void setBusyPointer(bool busy) override {
         busyPointer = busy;
         pointerChanges.push_back(busy);
