@@ -41,9 +41,7 @@ class FakeHost : public Host {
     std::vector<bool> pointerChanges;
     int beeps = 0, doEventsCalls = 0;
     bool busyPointer = false;
-    std::string folder = "/opt/gravlin/bin";
-    std::string documents = "/home/spieler/Dokumente";
-    std::string home = "/home/spieler";
+    std::string folder = "/opt/gravlin/bin", documents = "/home/spieler/Dokumente", home = "/home/spieler";
     std::vector<std::string> unwritableFolders;  // every other folder may be written
     // Platform services: files that exist, programs that start, the environment and the
     // answers to HTTP GETs (an empty queue answers "host not found").
