@@ -2,6 +2,7 @@
 // window, against a recording engine.
 #include <functional>
 
+#include "board_fixture.h"
 #include "storage_test_support.h"
 
 namespace gravlin {

@@ -2,6 +2,7 @@
 // never from the working folder, and playing a game automatically.
 #include <cstdlib>
 
+#include "board_fixture.h"
 #include "gravlin/equations/dynamic_engine.h"
 #include "storage_test_support.h"
 
