@@ -105,6 +105,5 @@ class GameTest : public BoardTest {
 
 inline constexpr auto isMine = [](const Game& g, int x, int y) { return g.is_mine(x, y); };
 inline constexpr auto isVisible = [](const Game& g, int x, int y) { return g.visible(x, y); };
-inline constexpr auto isMarked = [](const Game& g, int x, int y) { return g.marked(x, y); };
 
 }  // namespace gravlin

@@ -2,6 +2,7 @@
 // never from the working folder, and playing a game automatically.
 #include <cstdlib>
 
+#include "board_fixture.h"
 #include "gravlin/equations/dynamic_engine.h"
 #include "storage_test_support.h"
 
@@ -47,8 +48,6 @@ TEST(RealEngineGame, OneClickWinsABeginnerGameThatLogicDecides) {
     game.autoPlay = true;
     program.form.Command1_MouseDown(game.GetLinear(5, 5), Form1::LeftButton);
     EXPECT_TRUE(game.face == Face::Won && !game.game_running && host.modalShown.empty());
-    EXPECT_EQ(program.form.StartStop.picture, Form1::WinnerPict);
-    EXPECT_EQ(program.form.MinesLabel.caption, "000");
     EXPECT_GT(game.cnt_phase1, 10);
 }
 

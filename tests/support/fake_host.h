@@ -35,19 +35,13 @@ class FakeHost : public Host {
     std::function<void()> onDoEvents;
 
     std::vector<RecordedMessage> messages;
-    std::vector<Window*> modalShown;
-    std::vector<Window*> modelessShown;
-    std::vector<Window*> closed;
+    std::vector<Window*> modalShown, closed;
     std::vector<FileDialogRequest> fileRequests;
     std::vector<std::string> focus;
     std::vector<bool> pointerChanges;
-    int beeps = 0;
-    int doEventsCalls = 0;
-    int repaints = 0;
+    int beeps = 0, doEventsCalls = 0;
     bool busyPointer = false;
-    std::string folder = "/opt/gravlin/bin";
-    std::string documents = "/home/spieler/Dokumente";
-    std::string home = "/home/spieler";
+    std::string folder = "/opt/gravlin/bin", documents = "/home/spieler/Dokumente", home = "/home/spieler";
     std::vector<std::string> unwritableFolders;  // every other folder may be written
     // Platform services: files that exist, programs that start, the environment and the
     // answers to HTTP GETs (an empty queue answers "host not found").
@@ -56,9 +50,7 @@ class FakeHost : public Host {
     std::map<std::string, std::string> environment;
     std::deque<HttpResult> httpAnswers;
 
-    std::vector<std::string> fileChecks;
-    std::vector<std::string> startedPrograms;
-    std::vector<std::string> httpRequests;
+    std::vector<std::string> fileChecks, startedPrograms, httpRequests;
 
     MsgResult messageBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                          const std::string& title) override {
@@ -70,7 +62,7 @@ class FakeHost : public Host {
         ++doEventsCalls;
         if (onDoEvents) onDoEvents();
     }
-    void repaintNow() override { ++repaints; }
+    void repaintNow() override {}
     void setBusyPointer(bool busy) override {
         busyPointer = busy;
         pointerChanges.push_back(busy);
@@ -82,10 +74,7 @@ class FakeHost : public Host {
         if (onModal) onModal(window);
         if (window.loaded) closeWindow(window);
     }
-    void showModeless(Window& window) override {
-        modelessShown.push_back(&window);
-        window.loaded = true;
-    }
+    void showModeless(Window& window) override { window.loaded = true; }
     void closeWindow(Window& window) override {
         closed.push_back(&window);
         window.loaded = false;

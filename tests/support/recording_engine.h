@@ -12,8 +12,7 @@ namespace gravlin::testing {
 class RecordingEngine : public Engine {
   public:
     std::vector<std::string> calls;
-    std::vector<std::int32_t> freeCodes;  // ascending
-    std::vector<std::int32_t> mineCodes;  // ascending
+    std::vector<std::int32_t> freeCodes, mineCodes;  // ascending
     std::string stochAnswer = "Wahrscheinlichkeiten\r\n";
     bool available = true;
     // When set, solving and the probabilities fail with an exception.
