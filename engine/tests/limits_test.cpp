@@ -79,12 +79,6 @@ bool unreadable(const std::string& system) {
            std::string::npos;
 }
 
-std::string traceText(const std::string& path) {
-    std::stringstream text;
-    text << std::ifstream(path).rdbuf();
-    return text.str();
-}
-
 // Each bound holds exactly: at the bound the text is read, one past it not.
 TEST(Bounds, TextsBeyondAnyBoardAreUnreadable) {
     for (const size_t n : {kMaxUnknowns, kMaxUnknowns + 1}) {
@@ -132,7 +126,9 @@ TEST(SolverState, ASystemBeyondAnyBoardListsNothingUntilANewOne) {
     EXPECT_EQ(state.next(1, -1), -1);
     EXPECT_EQ(state.next(0, -1), -1);
     EXPECT_TRUE(state.equations().empty());
-    EXPECT_NE(traceText(trace).find("Gleichungssystem nicht gelesen: mehr als 720 Unbekannte"),
+    EXPECT_NE((std::stringstream() << std::ifstream(trace).rdbuf())
+                  .str()
+                  .find("Gleichungssystem nicht gelesen: mehr als 720 Unbekannte"),
               std::string::npos);
     EXPECT_FALSE(state.add("0101=1"));
 
@@ -147,34 +143,31 @@ TEST(SolverState, ASystemBeyondAnyBoardListsNothingUntilANewOne) {
     std::remove(trace.c_str());
 }
 
-// Memory running out: an equation that cannot be stored leaves an unreadable system rather
-// than one that lacks it; an analysis that cannot be made lists nothing and is made again at
-// the next listing.
+// Whether the call ran out of memory while every allocation failed.
+template <class Call>
+bool runsOutOfMemory(Call call) {
+    failAllocations = true;
+    bool threw = false;
+    try {
+        call();
+    } catch (const std::bad_alloc&) {
+        threw = true;
+    }
+    failAllocations = false;
+    return threw;
+}
+
+// Memory running out: an analysis that cannot be made lists nothing and is made again at the
+// next listing; an equation that cannot be stored leaves an unreadable system rather than one
+// that lacks it.
 TEST(SolverState, AFailedCallLeavesNothingThatPassesForAnAnswer) {
     SolverState state;
     ASSERT_TRUE(state.add("0101+0102=1"));
     ASSERT_TRUE(state.add("0102=1"));
-    bool threw = false;
-    failAllocations = true;
-    try {
-        state.next(0, -1);
-    } catch (const std::bad_alloc&) {
-        threw = true;
-    }
-    failAllocations = false;
-    EXPECT_TRUE(threw);
+    EXPECT_TRUE(runsOutOfMemory([&] { state.next(0, -1); }));
     EXPECT_EQ(state.next(0, -1), 101);
     EXPECT_EQ(state.next(1, -1), 102);
-
-    threw = false;
-    failAllocations = true;
-    try {
-        state.add("0201=0");
-    } catch (const std::bad_alloc&) {
-        threw = true;
-    }
-    failAllocations = false;
-    EXPECT_TRUE(threw);
+    EXPECT_TRUE(runsOutOfMemory([&] { state.add("0201=0"); }));
     EXPECT_TRUE(state.unreadable());
     EXPECT_EQ(state.next(0, -1), -1);
     EXPECT_EQ(state.next(1, -1), -1);

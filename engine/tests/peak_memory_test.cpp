@@ -30,45 +30,29 @@ void check(bool ok, const char* what) {
     }
 }
 
-// The process's peak resident memory in MiB (VmHWM), or a negative value.
-double peakMiB() {
+// Runs the call after starting a new peak from what the process holds now (where the system
+// allows it), and checks the process's peak resident memory (VmHWM) after it.
+void withinBound(const char* what, const std::function<void()>& call) {
+    std::ofstream clear("/proc/self/clear_refs");
+    const bool reset = static_cast<bool>(clear << "5" << std::flush);
+    call();
+    double peak = -1;
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0) return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
-    return -1;
-}
-
-// Starts a new peak from what the process holds now; false where the system does not allow it.
-bool resetPeak() {
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    clear.flush();
-    return static_cast<bool>(clear);
-}
-
-void withinBound(const char* what, const std::function<void()>& call) {
-    const bool reset = resetPeak();
-    call();
-    const double peak = peakMiB();
+        if (line.rfind("VmHWM:", 0) == 0) peak = std::strtod(line.c_str() + 6, nullptr) / 1024.0;
     std::printf("%-40s peak %.1f MiB%s\n", what, peak, reset ? "" : " (whole run)");
 #ifndef GRAVLIN_SANITIZED
     check(peak > 0 && peak < 256, what);
 #endif
 }
 
-std::string repeated(const char* item, size_t bytes) {
-    std::string text;
-    const size_t size = std::strlen(item);
-    text.reserve(bytes + size);
-    while (text.size() + size <= bytes) text += item;
-    return text;
-}
-
 }  // namespace
 
 int main() {
-    const std::string system = repeated("a[1,1]=1,", 20'000'000);
-    const std::string equation = repeated("0101+", 20'000'000) + "=1";
+    std::string system, equation;
+    while (system.size() < 20'000'000) system += "a[1,1]=1,";
+    while (equation.size() < 20'000'000) equation += "0101+";
+    equation += "=1";
 
     withinBound("QZcalcStoch, 20 MB of a[1,1]=1,", [&] {
         char* answer = QZcalcStoch(system.c_str());
