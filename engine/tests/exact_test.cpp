@@ -9,23 +9,17 @@
 #include <cstdlib>
 #include <fstream>
 #include <random>
-#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "analysis.h"
-#include "bignum.h"
 #include "combine.h"
 #include "component_counter.h"
-#include "count_set.h"
-#include "equation.h"
 #include "order.h"
-#include "prepare.h"
 #include "report.h"
 #include "solver_state.h"
-#include "state_graph.h"
 #include "test_board.h"
 
 namespace gravlin::engine {
@@ -214,35 +208,6 @@ TEST(Bignum, CarriesOverflowsAndDegenerateArguments) {
     for (const auto& [lo, hi] : {std::pair{0, -5}, {3, 2}, {-9, -2}, {80, 70}})
         EXPECT_TRUE(CountSet::range(130, lo, hi).empty()) << lo << " " << hi;
     EXPECT_EQ(analyseDetermination({{{101, 102}, 1, true}}).probability(0), nullptr);
-}
-
-// Sets of mine counts over several words against plain sets of numbers: sums, also where
-// the sparser set has members past the first word, and the least and the most member.
-TEST(CountRows, SetsWiderThanAWordMatchPlainSets) {
-    std::mt19937_64 rng(11);
-    auto draw = [&](size_t size, double density, std::set<int64_t>& plain) {
-        CountSet s(size);
-        for (size_t k = 0; k < size; ++k)
-            if (std::bernoulli_distribution(density)(rng)) {
-                s.insert(static_cast<int64_t>(k));
-                plain.insert(static_cast<int64_t>(k));
-            }
-        return s;
-    };
-    for (int round = 0; round < 300; ++round) {
-        const size_t size = 65 + rng() % 250;
-        std::set<int64_t> pa, pb;
-        const CountSet a = draw(size, round % 2 ? 0.02 : 0.5, pa), b = draw(size, round % 3 ? 0.4 : 0.03, pb);
-        if (pa.empty() || pb.empty()) continue;
-        ASSERT_EQ(a.least(), *pa.begin()) << round;
-        ASSERT_EQ(a.most(), *pa.rbegin()) << round;
-        const CountSet sum = a.plus(b);
-        for (int64_t k = 0; k < static_cast<int64_t>(size); ++k) {
-            bool want = false;
-            for (int64_t x : pa) want = want || pb.count(k - x) != 0;
-            ASSERT_EQ(sum.has(k), want) << round << " " << k;
-        }
-    }
 }
 
 // The rows of possible mine counts, moved across word edges, against one bit at a time:

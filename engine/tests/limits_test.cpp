@@ -9,9 +9,7 @@
 #include <new>
 #include <sstream>
 #include <string>
-#include <vector>
 
-#include "equation.h"
 #include "report.h"
 #include "solver_state.h"
 
@@ -81,8 +79,11 @@ bool unreadable(const std::string& system) {
 
 // Each bound holds exactly: at the bound the text is read, one past it not.
 TEST(Bounds, TextsBeyondAnyBoardAreUnreadable) {
-    for (const size_t n : {kMaxUnknowns, kMaxUnknowns + 1}) {
-        std::string sum, pairs, compact;
+    const std::string one = "a[ 01,01 ] + a[ 01,02 ] = 1";
+    for (const size_t over : {0, 1}) {
+        SCOPED_TRACE(over ? "one past each bound" : "at each bound");
+        const size_t n = kMaxUnknowns + over;
+        std::string sum, pairs, compact, repeated;
         for (size_t i = 0; i < n; ++i) {
             sum += (i ? " + " : "") + displayCell(i);
             if (i % 2 == 1)
@@ -90,23 +91,17 @@ TEST(Bounds, TextsBeyondAnyBoardAreUnreadable) {
             compact += (i ? "+" : "") + std::to_string(cellCode(i) + 10000).substr(1);
         }
         if (n % 2 == 1) pairs += ",\r\n" + displayCell(n - 1) + " = 0";
-        const bool over = n > kMaxUnknowns;
-        EXPECT_EQ(unreadable(sum + " = 5"), over) << n << " unknowns in one equation";
-        EXPECT_EQ(unreadable(pairs), over) << n << " unknowns in pairs";
+        for (size_t i = 0; i < kMaxEquations + over; ++i) repeated += "a[ 01,01 ] = 1,\r\n";
+        EXPECT_EQ(unreadable(sum + " = 5"), over == 1) << "unknowns in one equation";
+        EXPECT_EQ(unreadable(pairs), over == 1) << "unknowns in pairs";
+        EXPECT_EQ(unreadable(repeated), over == 1) << "equations";
+        EXPECT_EQ(unreadable(one + std::string(kMaxSystemText - one.size() + over, ' ')), over == 1)
+            << "text";
+        const ParseResult want = over ? ParseResult::Rejected : ParseResult::Ok;
         Equation e;
-        EXPECT_EQ(parseCompact(compact + "=5", e), over ? ParseResult::Rejected : ParseResult::Ok) << n;
+        EXPECT_EQ(parseCompact(compact + "=5", e), want) << "unknowns in compact notation";
+        EXPECT_EQ(parseCompact("0101=1" + std::string(kMaxEquationText - 6 + over, ' '), e), want);
     }
-    std::string repeated;
-    for (size_t i = 0; i < kMaxEquations; ++i) repeated += "a[ 01,01 ] = 1,\r\n";
-    EXPECT_FALSE(unreadable(repeated));
-    EXPECT_TRUE(unreadable(repeated + "a[ 01,01 ] = 1"));
-
-    const std::string one = "a[ 01,01 ] + a[ 01,02 ] = 1";
-    EXPECT_FALSE(unreadable(one + std::string(kMaxSystemText - one.size(), ' ')));
-    EXPECT_TRUE(unreadable(one + std::string(kMaxSystemText - one.size() + 1, ' ')));
-    Equation e;
-    EXPECT_EQ(parseCompact("0101=1" + std::string(kMaxEquationText - 6, ' '), e), ParseResult::Ok);
-    EXPECT_EQ(parseCompact("0101=1" + std::string(kMaxEquationText - 5, ' '), e), ParseResult::Rejected);
 }
 
 // The equation that passes a bound makes the whole system unreadable: nothing is listed, the

@@ -7,15 +7,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "analysis.h"
 #include "equation.h"
-#include "prepare.h"
-#include "suggestion.h"
 
 namespace gravlin::engine {
 namespace {

@@ -15,10 +15,6 @@
 #include <utility>
 #include <vector>
 
-#include "analysis.h"
-#include "endgame.h"
-#include "equation.h"
-#include "prepare.h"
 #include "test_board.h"
 
 namespace gravlin::engine {
@@ -113,25 +109,23 @@ TEST(Suggestion, ADeadCellGivesWayToAnEquallySafeOneThatTellsSomething) {
 
 TEST(Suggestion, APairNoNumberCanTellApartIsGuessedFirstAndOnlyThen) {
     // X and Y hold one mine, and so do two cells further right; the far block is far safer
-    // (3 mines in 30 cells). Nothing but X and Y sees them, so the pair goes first. A covered cell beside X
-    // alone could tell them apart: then the far block's safety counts.
+    // (3 mines in 30 cells). Nothing but X and Y sees them, so the pair goes first. A covered
+    // cell beside X alone could tell them apart: then the far block's safety counts.
     const int32_t X = cell(10, 10), Y = cell(10, 11);
     Position forced;
     forced.add({cell(20, 10), cell(20, 11)}, 1);
     forced.add({X, Y}, 1);
     forced.total(5, farBlock());
-    EXPECT_EQ(forced.suggestion(), X);  // of two such pairs the lower, in any order
-    std::reverse(forced.equations.begin(), forced.equations.end());
-    EXPECT_EQ(forced.suggestion(), X);
+    for (int pass = 0; pass < 2; ++pass, std::reverse(forced.equations.begin(), forced.equations.end()))
+        EXPECT_EQ(forced.suggestion(), X);  // of two such pairs the lower, in any order
     EXPECT_EQ(forced.suggestion(SuggestionRule::Safest), cell(50, 50));
     Position told;
     told.add({X, Y}, 1);
     std::vector<int32_t> more = farBlock();
     more.push_back(cell(9, 9));
     told.total(4, more);
-    ASSERT_TRUE(told.suggestion().has_value());
-    EXPECT_NE(told.suggestion(), X);
-    EXPECT_NE(told.suggestion(), Y);
+    const auto guess = told.suggestion();
+    EXPECT_TRUE(guess && *guess != X && *guess != Y);
     // A pair whose cells are named by different equations may be a mine unevenly often.
     Position uneven;
     uneven.add({X, Y}, 1);
