@@ -46,19 +46,6 @@ std::vector<int32_t> farBlock() {
     return block;
 }
 
-TEST(Suggestion, ACertainlyFreeCellComesFirstAndNothingIsGuessedWithoutSolution) {
-    Position p;
-    p.add({cell(1, 1), cell(1, 2)}, 1);
-    p.add({cell(1, 2)}, 1);
-    // A forced pair elsewhere and few layouts: neither outranks the free cell.
-    p.add({cell(9, 2), cell(9, 3)}, 1);
-    p.total(2, {cell(20, 20)});
-    EXPECT_EQ(p.suggestion(), cell(1, 1));
-    Position none;
-    none.add({cell(1, 1)}, 2);
-    EXPECT_EQ(none.suggestion(), std::nullopt);
-}
-
 // X and Y hold one mine and nothing nearby can tell which, except R (a mine with 1/4), whose
 // only covered neighbour is X: safe, it always proves a cell of the pair free.
 TEST(Suggestion, TheLookAheadWeighsWhatACellRevealsAgainstItsRisk) {
