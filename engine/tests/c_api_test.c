@@ -26,31 +26,6 @@ static int traceReturns(const char* name) {
     return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-/* Only a regular file receives records: a named pipe nobody reads is skipped at once, and
-   so is a link, which would let the records land wherever it points. */
-static void traceSkipsWhatIsNoRegularFile(const char* base) {
-    char fifo[4096], link[4096], target[4096];
-    snprintf(fifo, sizeof fifo, "%s.fifo", base);
-    snprintf(link, sizeof link, "%s.link", base);
-    snprintf(target, sizeof target, "%s.target", base);
-    remove(fifo);
-    remove(link);
-    remove(target);
-    struct stat st;
-    CHECK(mkfifo(fifo, 0600) == 0);
-    CHECK(traceReturns(fifo));
-    CHECK(lstat(fifo, &st) == 0 && S_ISFIFO(st.st_mode));
-    FILE* f = fopen(target, "w");
-    CHECK(f != NULL);
-    if (f != NULL) fclose(f);
-    CHECK(symlink(target, link) == 0);
-    CHECK(traceReturns(link));
-    CHECK(stat(target, &st) == 0 && st.st_size == 0);
-    remove(fifo);
-    remove(link);
-    remove(target);
-}
-
 int main(int argc, char** argv) {
     /* clang-format off */
     const char* added[] = {NULL, "garbage", "9999+0000=1", "0101=99999999999", "0101+0201+0301=1",
@@ -86,6 +61,25 @@ int main(int argc, char** argv) {
           strstr(line, " Vor Solve: 0101=1\n") != NULL && fgets(line, sizeof line, trace) == NULL);
     if (trace != NULL) fclose(trace);
     remove(argv[1]);
-    traceSkipsWhatIsNoRegularFile(argv[1]);
+
+    /* Only a regular file receives records: a named pipe nobody reads is skipped at once, and
+       so is a link, which would let the records land wherever it points. */
+    char fifo[4096], link[4096], target[4096];
+    const char* made[] = {fifo, link, target};
+    snprintf(fifo, sizeof fifo, "%s.fifo", argv[1]);
+    snprintf(link, sizeof link, "%s.link", argv[1]);
+    snprintf(target, sizeof target, "%s.target", argv[1]);
+    for (int i = 0; i < 3; ++i) remove(made[i]);
+    struct stat st;
+    CHECK(mkfifo(fifo, 0600) == 0);
+    CHECK(traceReturns(fifo));
+    CHECK(lstat(fifo, &st) == 0 && S_ISFIFO(st.st_mode));
+    FILE* f = fopen(target, "w");
+    CHECK(f != NULL);
+    if (f != NULL) fclose(f);
+    CHECK(symlink(target, link) == 0);
+    CHECK(traceReturns(link));
+    CHECK(stat(target, &st) == 0 && st.st_size == 0);
+    for (int i = 0; i < 3; ++i) remove(made[i]);
     return failures == 0 ? 0 : 1;
 }
