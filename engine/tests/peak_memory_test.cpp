@@ -50,9 +50,6 @@ int main() {
     for (int i = 0; i < 1'000'000; ++i) QZInterpreter("0101+0102=1");
     QZSolve();
     check(QZGetNextMine(-1) < 0 && QZGetNextFree(-1) < 0, "a system beyond any board lists nothing");
-    QZNewSystem();
-    QZInterpreter("0101=1");
-    check(QZGetNextMine(-1) == 101, "a new system is read again");
 
     // The peak resident memory of the whole run, the 40 MB of input included.
     double peak = -1;
