@@ -87,38 +87,18 @@ TEST(Suggestion, ADeadCellGivesWayToAnEquallySafeOneThatTellsSomething) {
         EXPECT_EQ(p.suggestion(), cell(50, 50));
         EXPECT_EQ(p.suggestion(SuggestionRule::Safest), cell(3, 3));
     }
-    // Every cell a mine with 1/2, the cells no equation names first by code.
-    Position q;
-    q.add({cell(5, 5), cell(7, 7)}, 1);
-    q.total(2, {cell(1, 1), cell(6, 1)});
-    EXPECT_EQ(q.suggestion(SuggestionRule::Safest), cell(5, 5));
 }
 
-TEST(Suggestion, APairNoNumberCanTellApartIsGuessedFirstAndOnlyThen) {
+TEST(Suggestion, APairNoNumberCanTellApartIsGuessedFirst) {
     // X and Y hold one mine, and so do two cells further right; the far block is far safer
-    // (3 mines in 30 cells). Nothing but X and Y sees them, so the pair goes first. A covered
-    // cell beside X alone could tell them apart: then the far block's safety counts.
-    const int32_t X = cell(10, 10), Y = cell(10, 11);
+    // (3 mines in 30 cells). Nothing but X and Y sees them, so the pair goes first.
     Position forced;
     forced.add({cell(20, 10), cell(20, 11)}, 1);
-    forced.add({X, Y}, 1);
+    forced.add({cell(10, 10), cell(10, 11)}, 1);
     forced.total(5, farBlock());
     for (int pass = 0; pass < 2; ++pass, std::reverse(forced.equations.begin(), forced.equations.end()))
-        EXPECT_EQ(forced.suggestion(), X);  // of two such pairs the lower, in any order
+        EXPECT_EQ(forced.suggestion(), cell(10, 10));  // of two such pairs the lower, in any order
     EXPECT_EQ(forced.suggestion(SuggestionRule::Safest), cell(50, 50));
-    Position told;
-    told.add({X, Y}, 1);
-    std::vector<int32_t> more = farBlock();
-    more.push_back(cell(9, 9));
-    told.total(4, more);
-    const auto guess = told.suggestion();
-    EXPECT_TRUE(guess && *guess != X && *guess != Y);
-    // A pair whose cells are named by different equations may be a mine unevenly often.
-    Position uneven;
-    uneven.add({X, Y}, 1);
-    uneven.add({Y, cell(12, 11)}, 1);
-    uneven.total(4, farBlock());
-    EXPECT_NE(uneven.suggestion(), X);
 }
 
 TEST(Suggestion, WideSystemsGetACellWithinTheBudget) {
@@ -215,7 +195,6 @@ TEST(Endgame, NeverLosesALayoutToBestPlay) {
         const auto at = suggestCell(system, an);
         ASSERT_TRUE(at.has_value());
         BestPlay play(board);
-        ASSERT_GT(play.layouts.size(), 1u);
         std::vector<int> all(play.layouts.size());
         std::iota(all.begin(), all.end(), 0);
         EXPECT_EQ(play.afterOpening(system.codes()[*at], all), play.best(all));
