@@ -93,7 +93,7 @@ std::vector<Equation> subsetSystem(std::mt19937_64& rng, bool withTotal, Equatio
 // equation more, given apart to a system indexed once.
 TEST(CrossCheck, RandomSystemsMatchEnumeration) {
     const uint64_t base = 20240611u + kSeedShift;
-    for (uint64_t seed = base; seed < base + 1500 && !::testing::Test::HasFailure(); ++seed) {
+    for (uint64_t seed = base; seed < base + 300 && !::testing::Test::HasFailure(); ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         std::mt19937_64 rng(seed);
         Equation extra;
@@ -258,9 +258,8 @@ TEST(Counting, CheckpointsAndRecomputedLayersCountLikeKeptOnes) {
     StateGraph graph(comp, eliminationOrder(comp, system.codes(), ample), ample);
     std::vector<std::vector<char>> possible;
     graph.restrict(CountSet::range(p.open + 1, 0, static_cast<int64_t>(p.open)), possible);
-    ASSERT_GE(graph.layers().size(), 10u);
 
-    int kept = 0, recomputed = 0, refused = 0;
+    int recomputed = 0, refused = 0;
     for (size_t bytes = 0; bytes < 4000; bytes += 4) {
         Budget budget(Limits{bytes, Limits{}.work});
         try {
@@ -268,7 +267,7 @@ TEST(Counting, CheckpointsAndRecomputedLayersCountLikeKeptOnes) {
             const bignum::Row row = counter.forward();
             std::vector<std::vector<bignum::Limb>> shares;
             counter.backward(combineAlone({row}).weights[0], shares);
-            ++(counter.keepsAll() ? kept : recomputed);
+            recomputed += !counter.keepsAll();
             uint64_t layouts = 0;
             for (int64_t k = row.lo; k < row.end(); ++k) layouts += row.at(k)[0];
             ASSERT_EQ(layouts, brute.solutions) << bytes;
@@ -286,7 +285,6 @@ TEST(Counting, CheckpointsAndRecomputedLayersCountLikeKeptOnes) {
     }
     EXPECT_GT(refused, 0);
     EXPECT_GT(recomputed, 0);
-    EXPECT_GT(kept, 0);
 }
 
 // Mines at random; open cells at every step-th column and row when step > 1, else each safe
@@ -323,11 +321,11 @@ TEST(WholeBoards, AnswersAreCompleteAndAgreeWithIndependentChecks) {
         int width, height, mines, step;
         double density;
         uint64_t seed;
-    } families[] = {
-        {"every second 30x16", 30, 16, 99, 2, 0, 11}, {"every second 30x24", 30, 24, 99, 2, 0, 12},
-        {"every third 30x16", 30, 16, 99, 3, 0, 13},  {"every third 30x24", 30, 24, 99, 3, 0, 14},
-        {"scatter 10 %", 30, 16, 60, 1, 0.1, 15},     {"scatter 30 %", 30, 24, 99, 1, 0.3, 16},
-        {"scatter 50 %", 30, 24, 80, 1, 0.5, 17}};
+    } families[] = {{"every second 30x24", 30, 24, 99, 2, 0, 12},
+                    {"every third 30x24", 30, 24, 99, 3, 0, 14},
+                    {"scatter 10 %", 30, 16, 60, 1, 0.1, 15},
+                    {"scatter 30 %", 30, 24, 99, 1, 0.3, 16},
+                    {"scatter 50 %", 30, 24, 80, 1, 0.5, 17}};
     for (const auto& f : families)
         for (const bool withTotal : {false, true}) {
             SCOPED_TRACE(std::string(f.name) + (withTotal ? " with" : " without") + " the total sum, seed " +
@@ -350,17 +348,6 @@ TEST(WholeBoards, AnswersAreCompleteAndAgreeWithIndependentChecks) {
         }
 }
 
-std::string text(const Equation& e, bool display) {
-    std::string t = display && !e.cellEquation ? "/*g*/" : "";
-    for (size_t i = 0; i < e.codes.size(); ++i) {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, display ? "a[ %02d,%02d ]" : "%02d%02d", e.codes[i] / 100,
-                      e.codes[i] % 100);
-        t += (i == 0 ? "" : display ? " + " : "+") + std::string(buf);
-    }
-    return t + (display ? " = " : "=") + std::to_string(e.rhs);
-}
-
 // Limits far too small for the board: what is listed must still be true, and every text
 // must say that the answer is partial.
 TEST(Guards, TrippedLimitsGiveAProvenSubsetAndSaySo) {
@@ -370,12 +357,12 @@ TEST(Guards, TrippedLimitsGiveAProvenSubsetAndSaySo) {
     const Limits noWork{Limits{}.memoryBytes, full.work};  // enough to decide, not to count
     const Analysis small = analyseDetermination(eqs, noMemory);
     ASSERT_EQ(small.status, Analysis::Status::Partial);
-    std::vector<int32_t> provenFree;
+    int provenFree = 0;
     for (size_t i = 0; i < small.codes.size(); ++i) {
         EXPECT_TRUE(small.value[i] < 0 || small.value[i] == full.value[i]) << small.codes[i];
-        if (small.value[i] == 0) provenFree.push_back(small.codes[i]);
+        provenFree += small.value[i] == 0;
     }
-    EXPECT_FALSE(provenFree.empty());  // the neighbours of zeros, at least
+    EXPECT_GT(provenFree, 0);  // the neighbours of zeros, at least
 
     // Deciding fits but counting does not: the certain cells keep 0.0 and 100.0.
     const Analysis uncounted = analyseProbabilities(eqs, noWork);
@@ -385,26 +372,21 @@ TEST(Guards, TrippedLimitsGiveAProvenSubsetAndSaySo) {
         EXPECT_EQ(uncounted.classOf[i], full.value[i]) << uncounted.codes[i];
 
     std::string system;
-    for (const auto& e : eqs) system += (system.empty() ? "" : ",\r\n") + text(e, true);
+    for (const auto& e : eqs) {
+        system += system.empty() ? e.cellEquation ? "" : "/*g*/" : e.cellEquation ? ",\r\n" : ",\r\n/*g*/";
+        for (size_t i = 0; i < e.codes.size(); ++i) {
+            char buf[32];
+            std::snprintf(buf, sizeof buf, "%sa[ %02d,%02d ]", i ? " + " : "", e.codes[i] / 100,
+                          e.codes[i] % 100);
+            system += buf;
+        }
+        system += " = " + std::to_string(e.rhs);
+    }
     for (const Limits& limits : {noMemory, noWork}) {
         const std::string report = probabilityReport(system, SuggestionRule::BestChance, limits);
         EXPECT_NE(report.find("     ?"), std::string::npos) << report;
         EXPECT_NE(report.find("konnten nicht berechnet werden"), std::string::npos) << report;
     }
-
-    // The listing of the C interface gives the proven cells and notes in the trace that
-    // it is incomplete.
-    const std::string trace = ::testing::TempDir() + "gravlin_guard_test.trace";
-    std::remove(trace.c_str());
-    SolverState state(noMemory);
-    for (const auto& e : eqs) state.add(text(e, false));
-    state.noteTraceFile(trace.c_str());
-    std::vector<int32_t> listed;
-    for (int32_t c = state.next(0, -1); c >= 0; c = state.next(0, c)) listed.push_back(c);
-    EXPECT_EQ(listed, provenFree);
-    EXPECT_NE((std::stringstream() << std::ifstream(trace).rdbuf()).str().find("Ergebnis unvollständig"),
-              std::string::npos);
-    std::remove(trace.c_str());
 }
 
 // The same equations in another order, the total sum first among them: the same answer and
@@ -414,25 +396,21 @@ TEST(Guards, TheOrderOfTheEquationsChangesNothing) {
     for (const uint64_t seed : {60, 66, 67}) {
         const auto eqs = board(30, 16, 99, 2, 0, seed + kSeedShift).equations(true);
         const uint64_t needs = analyseDetermination(eqs).work, ample = Limits{}.memoryBytes;
+        std::vector<Equation> moved(eqs.rbegin(), eqs.rend());
+        std::mt19937_64 rng(seed);
+        std::shuffle(moved.begin() + 1, moved.end(), rng);
         for (const Limits& guard :
              {Limits{ample, needs}, Limits{ample, needs - 1}, Limits{2 << 20, Limits{}.work}}) {
-            const Analysis was = analyseDetermination(eqs, guard);
-            std::vector<Equation> moved = eqs;
-            std::rotate(moved.begin(), moved.end() - 1, moved.end());
-            std::mt19937_64 rng(seed);
-            for (int variant = 0; variant < 3; ++variant) {
-                if (variant == 1) std::reverse(moved.begin(), moved.end());
-                if (variant == 2) std::shuffle(moved.begin(), moved.end(), rng);
-                const Analysis now = analyseDetermination(moved, guard);
-                EXPECT_TRUE(now.status == was.status && now.value == was.value && now.work == was.work)
-                    << "seed " << seed + kSeedShift << ", variant " << variant << ", " << guard.memoryBytes
-                    << " bytes, " << guard.work << " steps";
-            }
+            const Analysis was = analyseDetermination(eqs, guard), now = analyseDetermination(moved, guard);
+            EXPECT_TRUE(now.status == was.status && now.value == was.value && now.work == was.work)
+                << "seed " << seed + kSeedShift << ", " << guard.memoryBytes << " bytes, " << guard.work
+                << " steps";
         }
     }
 }
 
-// Only propagation fits no work at all: the trace names what it proved, one mine as one.
+// Only propagation fits no work at all: the listing gives what it proved, and the trace says
+// that it is incomplete and names what it proved, one mine as one.
 TEST(Guards, ThePartialRecordCountsInWords) {
     const std::string trace = ::testing::TempDir() + "gravlin_record_test.trace";
     for (const auto& [more, says] : {std::pair{"", "(1 frei, 1 Mine)"}, {"0401=1", "(1 frei, 2 Minen)"}}) {
@@ -441,9 +419,10 @@ TEST(Guards, ThePartialRecordCountsInWords) {
         state.noteTraceFile(trace.c_str());
         for (const char* e : {"0101=0", "0201+0202=1", "0202+0203=1", "0301=1", more}) state.add(e);
         EXPECT_EQ(state.next(1, -1), 301);
-        std::stringstream text;
-        text << std::ifstream(trace).rdbuf();
-        EXPECT_NE(text.str().find(says), std::string::npos) << text.str();
+        EXPECT_EQ(state.next(0, -1), 101);
+        const std::string text = (std::stringstream() << std::ifstream(trace).rdbuf()).str();
+        EXPECT_NE(text.find("Ergebnis unvollständig: "), std::string::npos) << text;
+        EXPECT_NE(text.find(says), std::string::npos) << text;
     }
     std::remove(trace.c_str());
 }
