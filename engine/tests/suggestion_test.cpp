@@ -60,17 +60,13 @@ TEST(Suggestion, TheLookAheadWeighsWhatACellRevealsAgainstItsRisk) {
     withS.total(18, farBlock());
     EXPECT_EQ(withS.suggestion(), R);
     EXPECT_EQ(withS.suggestion(SuggestionRule::Safest), S);
-    SuggestionLimits none;
-    none.lookAheadWork = 0;
-    EXPECT_EQ(withS.suggestion(SuggestionRule::BestChance, none), S);
+    EXPECT_EQ(withS.suggestion(SuggestionRule::BestChance, {.lookAheadWork = 0}), S);
     // The far block holds 5 mines in 30 cells; its corner cell is safer and shows 0 (freeing
     // its neighbours) more than half the time, but otherwise leaves a guess behind. Counting
     // progress, R is worth more; counting the chance to survive two steps, the corner.
     p.total(7, farBlock());
-    SuggestionLimits twoSteps;
-    twoSteps.twoStepLayouts = SIZE_MAX;
     EXPECT_EQ(p.suggestion(), R);
-    EXPECT_EQ(p.suggestion(SuggestionRule::BestChance, twoSteps), cell(50, 50));
+    EXPECT_EQ(p.suggestion(SuggestionRule::BestChance, {.twoStepLayouts = SIZE_MAX}), cell(50, 50));
 }
 
 // A ring of four cells, each pair of neighbours in the ring holding one mine: every cell is a
@@ -108,8 +104,7 @@ TEST(Suggestion, WideSystemsGetACellWithinTheBudget) {
     Position p;
     for (int x = 1; x <= 29; ++x)
         for (int y = 1; y <= 23; ++y) p.add({cell(x, y), cell(x + 1, y + 1)}, 1);
-    SuggestionLimits small;
-    small.lookAheadWork = 2'000'000;
+    const SuggestionLimits small{.lookAheadWork = 2'000'000};
     const auto first = p.suggestion(SuggestionRule::BestChance, small);
     ASSERT_TRUE(first.has_value());
     EXPECT_EQ(p.suggestion(SuggestionRule::BestChance, small), first);
