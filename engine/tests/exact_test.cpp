@@ -9,23 +9,18 @@
 #include <cstdlib>
 #include <fstream>
 #include <random>
-#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "analysis.h"
-#include "bignum.h"
 #include "combine.h"
 #include "component_counter.h"
-#include "count_set.h"
-#include "equation.h"
 #include "order.h"
-#include "prepare.h"
 #include "report.h"
 #include "solver_state.h"
-#include "state_graph.h"
+#include "test_board.h"
 
 namespace gravlin::engine {
 namespace {
@@ -98,7 +93,7 @@ std::vector<Equation> subsetSystem(std::mt19937_64& rng, bool withTotal, Equatio
 // equation more, given apart to a system indexed once.
 TEST(CrossCheck, RandomSystemsMatchEnumeration) {
     const uint64_t base = 20240611u + kSeedShift;
-    for (uint64_t seed = base; seed < base + 1500 && !::testing::Test::HasFailure(); ++seed) {
+    for (uint64_t seed = base; seed < base + 300 && !::testing::Test::HasFailure(); ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         std::mt19937_64 rng(seed);
         Equation extra;
@@ -153,15 +148,12 @@ uint64_t residue(const bignum::Number& n) {
     return r;
 }
 
-uint64_t binomial(uint64_t n, uint64_t k) {  // k <= n < the prime
-    uint64_t num = 1, den = 1, inverse = 1;
-    for (uint64_t i = 1; i <= k; ++i) {
-        num = mulMod(num, n - k + i);
-        den = mulMod(den, i);
-    }
-    for (uint64_t e = kPrime - 2; e != 0; e >>= 1, den = mulMod(den, den))
-        if (e & 1) inverse = mulMod(inverse, den);
-    return mulMod(num, inverse);
+uint64_t binomial(size_t n, size_t k) {  // by Pascal's triangle
+    std::vector<uint64_t> row(n + 1, 0);
+    row[0] = 1;
+    for (size_t i = 1; i <= n; ++i)
+        for (size_t j = i; j > 0; --j) row[j] = (row[j] + row[j - 1]) % kPrime;
+    return row[k];
 }
 
 // A group of 100 interchangeable unknowns with 40 mines, 150 separate pairs with one mine
@@ -185,7 +177,10 @@ TEST(Bignum, LayoutCountOfIndependentPartsIsTheProduct) {
     EXPECT_EQ(residue(a.probability(699)->num), mulMod(layouts, 60));
 }
 
-TEST(Bignum, CarriesCrossLimbsAndWritesThatDoNotFitFailLoudly) {
+// Carries cross limbs and writes that do not fit fail loudly. Degenerate arguments stay
+// harmless: an empty range of binomials or of counts writes nothing, a quotient above 1 or
+// over zero is refused, and a determination has no probabilities to hand out.
+TEST(Bignum, CarriesOverflowsAndDegenerateArguments) {
     using bignum::Limb;
     const Limb max = ~Limb{0};
     const std::vector<Limb> one{1, 0}, top{max, 0}, high{0, 1}, two{2}, half{0, Limb{1} << 63};
@@ -201,17 +196,11 @@ TEST(Bignum, CarriesCrossLimbsAndWritesThatDoNotFitFailLoudly) {
     EXPECT_THROW(bignum::addProduct(narrow.data(), 2, high.data(), 2, high.data(), 2), bignum::Overflow);
     EXPECT_THROW(bignum::addProduct(narrow.data(), 2, half.data(), 2, two.data(), 1), bignum::Overflow);
     EXPECT_THROW(bignum::divideExact({7}, {2}), bignum::Overflow);
-}
-
-// Degenerate arguments stay harmless: an empty range of binomials or of counts writes
-// nothing, a quotient above 1 or over zero is refused, and a determination has no
-// probabilities to hand out.
-TEST(Bignum, EmptyRangesWriteNothingAndImpossibleQuotientsAreRefused) {
-    std::vector<bignum::Limb> out(4, 7);
+    std::vector<Limb> out(4, 7);
     bignum::binomials(10, 5, 2, out.data(), 1);
-    EXPECT_EQ(out, std::vector<bignum::Limb>(4, 7));
+    EXPECT_EQ(out, std::vector<Limb>(4, 7));
     bignum::binomials(10, 3, 4, out.data(), 1);
-    EXPECT_EQ(out, (std::vector<bignum::Limb>{120, 210, 7, 7}));
+    EXPECT_EQ(out, (std::vector<Limb>{120, 210, 7, 7}));
     EXPECT_EQ(bignum::scaledQuotient({1}, {3}, 2000), 666u);
     EXPECT_EQ(bignum::scaledQuotient({3}, {3}, 2000), 2000u);
     EXPECT_THROW(bignum::scaledQuotient({4}, {3}, 2000), std::invalid_argument);
@@ -219,35 +208,6 @@ TEST(Bignum, EmptyRangesWriteNothingAndImpossibleQuotientsAreRefused) {
     for (const auto& [lo, hi] : {std::pair{0, -5}, {3, 2}, {-9, -2}, {80, 70}})
         EXPECT_TRUE(CountSet::range(130, lo, hi).empty()) << lo << " " << hi;
     EXPECT_EQ(analyseDetermination({{{101, 102}, 1, true}}).probability(0), nullptr);
-}
-
-// Sets of mine counts over several words against plain sets of numbers: sums, also where
-// the sparser set has members past the first word, and the least and the most member.
-TEST(CountRows, SetsWiderThanAWordMatchPlainSets) {
-    std::mt19937_64 rng(11);
-    auto draw = [&](size_t size, double density, std::set<int64_t>& plain) {
-        CountSet s(size);
-        for (size_t k = 0; k < size; ++k)
-            if (std::bernoulli_distribution(density)(rng)) {
-                s.insert(static_cast<int64_t>(k));
-                plain.insert(static_cast<int64_t>(k));
-            }
-        return s;
-    };
-    for (int round = 0; round < 300; ++round) {
-        const size_t size = 65 + rng() % 250;
-        std::set<int64_t> pa, pb;
-        const CountSet a = draw(size, round % 2 ? 0.02 : 0.5, pa), b = draw(size, round % 3 ? 0.4 : 0.03, pb);
-        if (pa.empty() || pb.empty()) continue;
-        ASSERT_EQ(a.least(), *pa.begin()) << round;
-        ASSERT_EQ(a.most(), *pa.rbegin()) << round;
-        const CountSet sum = a.plus(b);
-        for (int64_t k = 0; k < static_cast<int64_t>(size); ++k) {
-            bool want = false;
-            for (int64_t x : pa) want = want || pb.count(k - x) != 0;
-            ASSERT_EQ(sum.has(k), want) << round << " " << k;
-        }
-    }
 }
 
 // The rows of possible mine counts, moved across word edges, against one bit at a time:
@@ -298,9 +258,8 @@ TEST(Counting, CheckpointsAndRecomputedLayersCountLikeKeptOnes) {
     StateGraph graph(comp, eliminationOrder(comp, system.codes(), ample), ample);
     std::vector<std::vector<char>> possible;
     graph.restrict(CountSet::range(p.open + 1, 0, static_cast<int64_t>(p.open)), possible);
-    ASSERT_GE(graph.layers().size(), 10u);
 
-    int kept = 0, recomputed = 0, refused = 0;
+    int recomputed = 0, refused = 0;
     for (size_t bytes = 0; bytes < 4000; bytes += 4) {
         Budget budget(Limits{bytes, Limits{}.work});
         try {
@@ -308,7 +267,7 @@ TEST(Counting, CheckpointsAndRecomputedLayersCountLikeKeptOnes) {
             const bignum::Row row = counter.forward();
             std::vector<std::vector<bignum::Limb>> shares;
             counter.backward(combineAlone({row}).weights[0], shares);
-            ++(counter.keepsAll() ? kept : recomputed);
+            recomputed += !counter.keepsAll();
             uint64_t layouts = 0;
             for (int64_t k = row.lo; k < row.end(); ++k) layouts += row.at(k)[0];
             ASSERT_EQ(layouts, brute.solutions) << bytes;
@@ -326,51 +285,26 @@ TEST(Counting, CheckpointsAndRecomputedLayersCountLikeKeptOnes) {
     }
     EXPECT_GT(refused, 0);
     EXPECT_GT(recomputed, 0);
-    EXPECT_GT(kept, 0);
 }
 
 // Mines at random; open cells at every step-th column and row when step > 1, else each safe
 // cell with probability `density`, each showing its true number (no cascade of zeros).
-struct Board {
-    int width, height, mines;
-    std::vector<char> mine, open;
-    Board(int w, int h, int m, int step, double density, uint64_t seed)
-        : width(w), height(h), mines(m), mine(static_cast<size_t>(w * h)), open(mine.size()) {
-        std::mt19937_64 rng(seed);
-        auto lattice = [&](size_t at) {
-            return step > 1 && (at % w + 1) % step == 0 && (at / w + 1) % step == 0;
-        };
-        std::vector<size_t> candidates;
-        for (size_t at = 0; at < mine.size(); ++at)
-            if (!lattice(at)) candidates.push_back(at);
-        std::shuffle(candidates.begin(), candidates.end(), rng);
-        for (int i = 0; i < m; ++i) mine[candidates[static_cast<size_t>(i)]] = 1;
-        for (size_t at = 0; at < mine.size(); ++at)
-            open[at] = !mine[at] && (step > 1 ? lattice(at) : std::bernoulli_distribution(density)(rng));
-    }
-    size_t at(int x, int y) const { return static_cast<size_t>((y - 1) * width + (x - 1)); }
-    // One equation per open cell with covered neighbours, then the total sum if asked for.
-    std::vector<Equation> equations(bool withTotal) const {
-        std::vector<Equation> eqs;
-        Equation total{{}, mines, false};
-        for (int x = 1; x <= width; ++x)
-            for (int y = 1; y <= height; ++y) {
-                if (!open[at(x, y)]) {
-                    total.codes.push_back(x * 100 + y);
-                    continue;
-                }
-                Equation e;
-                for (int i = std::max(x - 1, 1); i <= std::min(x + 1, width); ++i)
-                    for (int j = std::max(y - 1, 1); j <= std::min(y + 1, height); ++j) {
-                        e.rhs += mine[at(i, j)];
-                        if (!open[at(i, j)]) e.codes.push_back(i * 100 + j);
-                    }
-                if (!e.codes.empty()) eqs.push_back(e);
-            }
-        if (withTotal) eqs.push_back(total);
-        return eqs;
-    }
-};
+Board board(int w, int h, int mines, int step, double density, uint64_t seed) {
+    Board b{w, h, std::vector<char>(static_cast<size_t>(w * h)),
+            std::vector<char>(static_cast<size_t>(w * h))};
+    std::mt19937_64 rng(seed);
+    auto lattice = [&](size_t at) {
+        return step > 1 && (at % w + 1) % step == 0 && (at / w + 1) % step == 0;
+    };
+    std::vector<size_t> candidates;
+    for (size_t at = 0; at < b.mine.size(); ++at)
+        if (!lattice(at)) candidates.push_back(at);
+    std::shuffle(candidates.begin(), candidates.end(), rng);
+    for (int i = 0; i < mines; ++i) b.mine[candidates[static_cast<size_t>(i)]] = 1;
+    for (size_t at = 0; at < b.mine.size(); ++at)
+        b.open[at] = !b.mine[at] && (step > 1 ? lattice(at) : std::bernoulli_distribution(density)(rng));
+    return b;
+}
 
 long double toReal(const bignum::Number& n) {
     long double r = 0;
@@ -387,17 +321,17 @@ TEST(WholeBoards, AnswersAreCompleteAndAgreeWithIndependentChecks) {
         int width, height, mines, step;
         double density;
         uint64_t seed;
-    } families[] = {
-        {"every second 30x16", 30, 16, 99, 2, 0, 11}, {"every second 30x24", 30, 24, 99, 2, 0, 12},
-        {"every third 30x16", 30, 16, 99, 3, 0, 13},  {"every third 30x24", 30, 24, 99, 3, 0, 14},
-        {"scatter 10 %", 30, 16, 60, 1, 0.1, 15},     {"scatter 30 %", 30, 24, 99, 1, 0.3, 16},
-        {"scatter 50 %", 30, 24, 80, 1, 0.5, 17}};
+    } families[] = {{"every second 30x24", 30, 24, 99, 2, 0, 12},
+                    {"every third 30x24", 30, 24, 99, 3, 0, 14},
+                    {"scatter 10 %", 30, 16, 60, 1, 0.1, 15},
+                    {"scatter 30 %", 30, 24, 99, 1, 0.3, 16},
+                    {"scatter 50 %", 30, 24, 80, 1, 0.5, 17}};
     for (const auto& f : families)
         for (const bool withTotal : {false, true}) {
             SCOPED_TRACE(std::string(f.name) + (withTotal ? " with" : " without") + " the total sum, seed " +
                          std::to_string(f.seed + kSeedShift));
-            const Board board(f.width, f.height, f.mines, f.step, f.density, f.seed + kSeedShift);
-            const auto eqs = board.equations(withTotal);
+            const Board b = board(f.width, f.height, f.mines, f.step, f.density, f.seed + kSeedShift);
+            const auto eqs = b.equations(withTotal);
             const Analysis an = analyseProbabilities(eqs);
             ASSERT_EQ(an.status, Analysis::Status::Solvable);
             ASSERT_EQ(analyseDetermination(eqs).value, an.value);
@@ -405,9 +339,7 @@ TEST(WholeBoards, AnswersAreCompleteAndAgreeWithIndependentChecks) {
             for (size_t i = 0; i < an.codes.size(); ++i) {
                 const Analysis::Fraction* p = an.probability(i);
                 ASSERT_NE(p, nullptr);
-                EXPECT_TRUE(an.value[i] < 0 ||
-                            an.value[i] == board.mine[board.at(an.codes[i] / 100, an.codes[i] % 100)])
-                    << an.codes[i];
+                EXPECT_TRUE(an.value[i] < 0 || an.value[i] == b.mine[b.at(an.codes[i])]) << an.codes[i];
                 EXPECT_EQ(p->num.empty(), an.value[i] == 0) << an.codes[i];
                 EXPECT_EQ(bignum::compare(p->num, p->den) == 0, an.value[i] == 1) << an.codes[i];
                 sum += toReal(p->num) / toReal(p->den);
@@ -416,32 +348,21 @@ TEST(WholeBoards, AnswersAreCompleteAndAgreeWithIndependentChecks) {
         }
 }
 
-std::string text(const Equation& e, bool display) {
-    std::string t = display && !e.cellEquation ? "/*g*/" : "";
-    for (size_t i = 0; i < e.codes.size(); ++i) {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, display ? "a[ %02d,%02d ]" : "%02d%02d", e.codes[i] / 100,
-                      e.codes[i] % 100);
-        t += (i == 0 ? "" : display ? " + " : "+") + std::string(buf);
-    }
-    return t + (display ? " = " : "=") + std::to_string(e.rhs);
-}
-
 // Limits far too small for the board: what is listed must still be true, and every text
 // must say that the answer is partial.
 TEST(Guards, TrippedLimitsGiveAProvenSubsetAndSaySo) {
-    const auto eqs = Board(30, 16, 99, 2, 0, 31).equations(true);
+    const auto eqs = board(30, 16, 99, 2, 0, 31).equations(true);
     const Analysis full = analyseDetermination(eqs);  // solvable: the true layout fits
     const Limits noMemory{4096, Limits{}.work};
     const Limits noWork{Limits{}.memoryBytes, full.work};  // enough to decide, not to count
     const Analysis small = analyseDetermination(eqs, noMemory);
     ASSERT_EQ(small.status, Analysis::Status::Partial);
-    std::vector<int32_t> provenFree;
+    int provenFree = 0;
     for (size_t i = 0; i < small.codes.size(); ++i) {
         EXPECT_TRUE(small.value[i] < 0 || small.value[i] == full.value[i]) << small.codes[i];
-        if (small.value[i] == 0) provenFree.push_back(small.codes[i]);
+        provenFree += small.value[i] == 0;
     }
-    EXPECT_FALSE(provenFree.empty());  // the neighbours of zeros, at least
+    EXPECT_GT(provenFree, 0);  // the neighbours of zeros, at least
 
     // Deciding fits but counting does not: the certain cells keep 0.0 and 100.0.
     const Analysis uncounted = analyseProbabilities(eqs, noWork);
@@ -451,26 +372,21 @@ TEST(Guards, TrippedLimitsGiveAProvenSubsetAndSaySo) {
         EXPECT_EQ(uncounted.classOf[i], full.value[i]) << uncounted.codes[i];
 
     std::string system;
-    for (const auto& e : eqs) system += (system.empty() ? "" : ",\r\n") + text(e, true);
+    for (const auto& e : eqs) {
+        system += system.empty() ? e.cellEquation ? "" : "/*g*/" : e.cellEquation ? ",\r\n" : ",\r\n/*g*/";
+        for (size_t i = 0; i < e.codes.size(); ++i) {
+            char buf[32];
+            std::snprintf(buf, sizeof buf, "%sa[ %02d,%02d ]", i ? " + " : "", e.codes[i] / 100,
+                          e.codes[i] % 100);
+            system += buf;
+        }
+        system += " = " + std::to_string(e.rhs);
+    }
     for (const Limits& limits : {noMemory, noWork}) {
         const std::string report = probabilityReport(system, SuggestionRule::BestChance, limits);
         EXPECT_NE(report.find("     ?"), std::string::npos) << report;
         EXPECT_NE(report.find("konnten nicht berechnet werden"), std::string::npos) << report;
     }
-
-    // The listing of the C interface gives the proven cells and notes in the trace that
-    // it is incomplete.
-    const std::string trace = ::testing::TempDir() + "gravlin_guard_test.trace";
-    std::remove(trace.c_str());
-    SolverState state(noMemory);
-    for (const auto& e : eqs) state.add(text(e, false));
-    state.noteTraceFile(trace.c_str());
-    std::vector<int32_t> listed;
-    for (int32_t c = state.next(0, -1); c >= 0; c = state.next(0, c)) listed.push_back(c);
-    EXPECT_EQ(listed, provenFree);
-    EXPECT_NE((std::stringstream() << std::ifstream(trace).rdbuf()).str().find("Ergebnis unvollständig"),
-              std::string::npos);
-    std::remove(trace.c_str());
 }
 
 // The same equations in another order, the total sum first among them: the same answer and
@@ -478,31 +394,23 @@ TEST(Guards, TrippedLimitsGiveAProvenSubsetAndSaySo) {
 // and one step less, any order that took more or less would answer otherwise.
 TEST(Guards, TheOrderOfTheEquationsChangesNothing) {
     for (const uint64_t seed : {60, 66, 67}) {
-        SCOPED_TRACE("seed " + std::to_string(seed + kSeedShift));
-        const auto eqs = Board(30, 16, 99, 2, 0, seed + kSeedShift).equations(true);
-        const uint64_t needs = analyseDetermination(eqs).work;
-        for (const Limits& limits :
-             {Limits{Limits{}.memoryBytes, needs}, Limits{Limits{}.memoryBytes, needs - 1},
-              Limits{size_t{2} << 20, Limits{}.work}}) {
-            const Analysis first = analyseDetermination(eqs, limits);
-            std::vector<Equation> moved = eqs;
-            std::rotate(moved.begin(), moved.end() - 1, moved.end());
-            std::mt19937_64 rng(seed);
-            for (int variant = 0; variant < 3; ++variant) {
-                if (variant == 1) std::reverse(moved.begin(), moved.end());
-                if (variant == 2) std::shuffle(moved.begin(), moved.end(), rng);
-                const Analysis other = analyseDetermination(moved, limits);
-                SCOPED_TRACE("limits " + std::to_string(limits.memoryBytes) + " bytes, " +
-                             std::to_string(limits.work) + " steps, variant " + std::to_string(variant));
-                EXPECT_EQ(other.status, first.status);
-                EXPECT_EQ(other.value, first.value);
-                EXPECT_EQ(other.work, first.work);
-            }
+        const auto eqs = board(30, 16, 99, 2, 0, seed + kSeedShift).equations(true);
+        const uint64_t needs = analyseDetermination(eqs).work, ample = Limits{}.memoryBytes;
+        std::vector<Equation> moved(eqs.rbegin(), eqs.rend());
+        std::mt19937_64 rng(seed);
+        std::shuffle(moved.begin() + 1, moved.end(), rng);
+        for (const Limits& guard :
+             {Limits{ample, needs}, Limits{ample, needs - 1}, Limits{2 << 20, Limits{}.work}}) {
+            const Analysis was = analyseDetermination(eqs, guard), now = analyseDetermination(moved, guard);
+            EXPECT_TRUE(now.status == was.status && now.value == was.value && now.work == was.work)
+                << "seed " << seed + kSeedShift << ", " << guard.memoryBytes << " bytes, " << guard.work
+                << " steps";
         }
     }
 }
 
-// Only propagation fits no work at all: the trace names what it proved, one mine as one.
+// Only propagation fits no work at all: the listing gives what it proved, and the trace says
+// that it is incomplete and names what it proved, one mine as one.
 TEST(Guards, ThePartialRecordCountsInWords) {
     const std::string trace = ::testing::TempDir() + "gravlin_record_test.trace";
     for (const auto& [more, says] : {std::pair{"", "(1 frei, 1 Mine)"}, {"0401=1", "(1 frei, 2 Minen)"}}) {
@@ -511,9 +419,10 @@ TEST(Guards, ThePartialRecordCountsInWords) {
         state.noteTraceFile(trace.c_str());
         for (const char* e : {"0101=0", "0201+0202=1", "0202+0203=1", "0301=1", more}) state.add(e);
         EXPECT_EQ(state.next(1, -1), 301);
-        std::stringstream text;
-        text << std::ifstream(trace).rdbuf();
-        EXPECT_NE(text.str().find(says), std::string::npos) << text.str();
+        EXPECT_EQ(state.next(0, -1), 101);
+        const std::string text = (std::stringstream() << std::ifstream(trace).rdbuf()).str();
+        EXPECT_NE(text.find("Ergebnis unvollständig: "), std::string::npos) << text;
+        EXPECT_NE(text.find(says), std::string::npos) << text;
     }
     std::remove(trace.c_str());
 }
