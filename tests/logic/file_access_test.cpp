@@ -15,7 +15,6 @@
 #include <filesystem>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "storage_test_support.h"
 
@@ -26,13 +25,6 @@ using testing::readFile;
 using testing::writeFile;
 
 constexpr StagingFile kWays[] = {StagingFile::Unnamed, StagingFile::Named};
-
-std::vector<std::string> names(const testing::TempFolder& folder) {
-    std::vector<std::string> all;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path))
-        all.push_back(entry.path().filename().string());
-    return all;
-}
 
 // Owner, group and permission bits.
 std::tuple<uid_t, gid_t, mode_t> ownerOf(const std::string& path) {
@@ -54,7 +46,7 @@ TEST(FileAccess, NamesAsLongAsTheFolderTakesAreSavedAndReplacedKeepingTheMode) {
         ASSERT_TRUE(saveWholeFile(path, "second", way));
         EXPECT_EQ(std::get<2>(ownerOf(path)), 0604u);
         EXPECT_EQ(readFile(path), "second");
-        EXPECT_EQ(names(folder), std::vector<std::string>{name});
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path), {}), 1);
         std::filesystem::remove(path);
     }
     ::umask(umaskBefore);
@@ -77,7 +69,7 @@ TEST(FileAccess, ASaveKilledWhileWritingLeavesTheOldFileWholeAndNothingBeside) {
     for (const std::string& path : {old, folder.file("new.qzd")}) {
         EXPECT_EXIT(saveKilledHalfway(path), ::testing::KilledBySignal(SIGXFSZ), "") << path;
         EXPECT_EQ(readFile(old), "old content");
-        EXPECT_EQ(names(folder), std::vector<std::string>{"old.qzd"});
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path), {}), 1);
     }
 }
 

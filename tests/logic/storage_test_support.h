@@ -1,11 +1,13 @@
 #pragma once
-// Temporary folders and whole-file helpers for the tests of files.
+// Temporary folders and whole-file helpers for the tests of files, with the board fixtures.
 #include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include "board_fixture.h"
 
 namespace gravlin::testing {
 
