@@ -67,15 +67,14 @@ inline void runModal(const std::function<void()>& open, const std::function<void
     QVERIFY2(driven, "no modal window appeared");
 }
 
-// Answers every request on `server` with `response`, never answers when it is empty, and
-// closes the connection without a word when it is kHangUp.
-const QByteArray kHangUp = "<hang up>", kNoServer = "<no server>";
+// Answers every request on `server` with `response`, and never answers when it is empty.
+const QByteArray kNoServer = "<no server>";
 void serve(QTcpServer* server, const QByteArray& response) {
     QObject::connect(server, &QTcpServer::newConnection, server, [server, response] {
         while (QTcpSocket* s = server->nextPendingConnection())
             QObject::connect(s, &QTcpSocket::readyRead, s, [s, response] {
                 if (!s->peek(1 << 20).contains("\r\n\r\n") || response.isEmpty()) return;
-                if (response != kHangUp) s->write(response);
+                s->write(response);
                 s->disconnectFromHost();
             });
     });
@@ -126,9 +125,6 @@ class TstWindows : public QObject {
         test::runModal([&] { action(item)->trigger(); }, drive);
     }
     static QLineEdit* edit(QWidget* d, const char* name) { return test::named<QLineEdit>(d, name); }
-    static QColor colour(QWidget* d, const char* name, QPalette::ColorRole role = QPalette::Window) {
-        return test::named(d, name)->palette().color(role);
-    }
     // Replaces the text of the width, height and mines boxes by typing, then presses OK.
     static void typeAndOk(QWidget* d, const QStringList& values) {
         for (int i = 0; i < 3; ++i) {
@@ -175,15 +171,6 @@ class TstWindows : public QObject {
         action("wahrscheinlichkeiten")->trigger();
         return textWindow("Wahrscheinlichkeit");
     }
-    // Where the text box and the button sit, and whether long lines scroll sideways.
-    static QString layout(QWidget* window) {
-        QPlainTextEdit* t = textBox(window);
-        QString shown;
-        QDebug(&shown) << t->geometry() << okButton(window)->geometry() << t->horizontalScrollBarPolicy()
-                       << t->lineWrapMode();
-        return shown.trimmed();
-    }
-
     // Finds nothing free and answers probabilities with umlauts.
     testing::RecordingEngine fakeEngine;
 
@@ -202,27 +189,15 @@ class TstWindows : public QObject {
         for (QWidget* w : qApp->topLevelWidgets()) QVERIFY2(!w->isVisible(), "a window was left open");
     }
 
-    // The four faces are yellow discs on a clear ground, told apart at a glance. Then the main
-    // window as it starts, and as the user presses cells and keys on it.
+    // The four faces differ, so the face shown tells how the game stands. Then the main window
+    // as it starts, and as the user presses cells and keys on it.
     void facesMenusPressesAndKeys() {
         const Picture faces[] = {Picture::FaceNormal, Picture::FaceWorking, Picture::FaceWon,
                                  Picture::FaceLost};
-        for (int i = 0; i < 4; ++i) {
-            const QImage a = face(faces[i]);
-            for (QPoint cheek : {QPoint(4, 16), QPoint(23, 17), QPoint(14, 4)})
-                QCOMPARE(a.pixelColor(cheek), QColor(0xFF, 0xE0, 0x20));
-            QCOMPARE(a.pixelColor(0, 0).alpha(), 0);
-            for (int j = i + 1; j < 4; ++j) {
-                const QImage b = face(faces[j]);
-                int differing = 0;
-                for (int p = 0; p < 28 * 28; ++p)
-                    differing += a.pixel(p % 28, p / 28) != b.pixel(p % 28, p / 28);
-                QVERIFY2(differing > 20, "two faces are too much alike");
-            }
-        }
+        for (int i = 0; i < 4; ++i)
+            for (int j = i + 1; j < 4; ++j) QVERIFY2(face(faces[i]) != face(faces[j]), "two faces alike");
         // The captions after start-up, menu by menu, hidden items left out; "*" marks the
         // checked item, "(aus)" a disabled one.
-        QCOMPARE(view().windowTitle(), "Gravlin");
         QStringList shown;
         for (QAction* menu : view().menuBar()->actions()) {
             shown << menu->text() + ":";
@@ -247,15 +222,7 @@ class TstWindows : public QObject {
         action("Anfänger")->trigger();
         QCOMPARE(visibleCells(), 81);
         QCOMPARE(cells().at(80)->geometry(), QRect(136, 144, 17, 17));
-        QCOMPARE(view().centralWidget()->size(), QSize(192, 249));
         QTRY_COMPARE(view().width(), 192);
-        // On a narrow board the hammer is hidden and "?" stands flush right.
-        QVERIFY(!named("KlickGreen")->isVisible());
-        QCOMPARE(named("GlSolve")->geometry().right(), named("Frame2")->geometry().right());
-        QLabel* label = named<QLabel>("MinesLabel");
-        QVERIFY(label->font().bold() && label->font().pointSizeF() == 18.0);
-        QVERIFY(label->palette().color(QPalette::WindowText) == QColor(255, 0, 0) &&
-                label->palette().color(QPalette::Window) == QColor(0x40, 0x40, 0x40));
         QCOMPARE(named("StartStop")->toolTip(), "Beginne neues Spiel");
         QVERIFY(!named<QPushButton>("GlSolve")->icon().isNull());
 
@@ -267,11 +234,9 @@ class TstWindows : public QObject {
         press(40);
         QVERIFY2(painted.contains("working"), qPrintable(painted.join('|')));
         QCOMPARE(faceShown(), face(Picture::FaceNormal));
-        QVERIFY(status().contains(" - "));
         QCOMPARE(cells().at(40)->text(), QString::fromStdString(gui->program.form.Command1[40].caption));
         press(17, Qt::RightButton);
         QCOMPARE(status(), "Index 17: x = 9, y = 2");
-        QCOMPARE(action("spickmodus")->shortcut().toString(QKeySequence::NativeText), "Strg+F12");
         QTest::keyClick(&view(), Qt::Key_F12, Qt::ControlModifier);
         const int mine = testing::findCell(game(), true);
         press(mine, Qt::RightButton);
@@ -282,38 +247,18 @@ class TstWindows : public QObject {
         QCOMPARE(faceShown(), face(Picture::FaceNormal));
     }
 
-    // Bad values turn red and typing turns a box back; Escape keeps the level, OK takes the
-    // typed values, Cancel closes the dialog.
+    // Bad values turn red and typing turns a box back; Escape keeps the level.
     void customFieldDialogByKeyboardAndMouse() {
-        const QColor red(255, 0, 0), green(0xC0, 0xFF, 0xC0);
         runModal("benutzerdefiniert", [&](QWidget* d) {
             typeAndOk(d, {"31", "25", "abc"});
             QVERIFY(d->isVisible());
-            for (const char* name : {"Label_x", "Label_y", "Label_m"}) QCOMPARE(colour(d, name), red);
-            for (const char* name : {"x_input", "y_input", "m_input"})
-                QCOMPARE(colour(d, name, QPalette::Base), red);
+            const QWidget* label = test::named(d, "Label_y");
+            QCOMPARE(label->palette().color(QPalette::Window), QColor(255, 0, 0));
             QTest::keyClick(edit(d, "y_input"), Qt::Key_Backspace);
-            QCOMPARE(colour(d, "Label_y"), green);
+            QCOMPARE(label->palette().color(QPalette::Window), QColor(0xC0, 0xFF, 0xC0));
             QTest::keyClick(d, Qt::Key_Escape);
         });
         QVERIFY(game().x_game == 16 && action("Fortgeschrittene")->isChecked());
-        runModal("benutzerdefiniert", [&](QWidget* d) {
-            QCOMPARE(d->windowTitle(), "Benutzerdefinierte Einstellung");
-            QCOMPARE(colour(d, "Label_x"), green);
-            // Focus starts on OK; Tab runs through Cancel and the boxes back to OK.
-            QCOMPARE(QApplication::focusWidget(), test::named(d, "OKButton"));
-            for (const char* next : {"CancelButton", "y_input", "x_input", "m_input", "OKButton"}) {
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                QCOMPARE(QApplication::focusWidget(), test::named(d, next));
-            }
-            typeAndOk(d, {"20", "10", "50"});
-        });
-        QCOMPARE(visibleCells(), 200);
-        QVERIFY(game().x_game == 20 && game().no_mines_game == 50);
-        runModal("benutzerdefiniert", [](QWidget* d) {
-            test::click(d, "CancelButton");
-            QVERIFY(!d->isVisible());
-        });
     }
 
     // Accepting the preset "*.qzd" as it stands filters the folder and brings the dialog back,
@@ -381,25 +326,17 @@ class TstWindows : public QObject {
         QCOMPARE(QApplication::exec(), 1);
         QCOMPARE(failure, "Spiel laden|File '" + QDir::current().absoluteFilePath(missing) +
                               "' kann nicht gelesen werden\r\nDas Programm wird beendet!");
-        QVERIFY(!view().isVisible());
     }
 
     // Each window the program opens lies within the available area of its screen, the main
-    // window with the largest field too. Every line of the notice shows whole, unwrapped, inside
-    // the box, in the font in use; the engine's UTF-8 text reaches the probability window with
-    // its umlauts; F1 shows About. Runs once more at twice the size on a 1920 x 1080 screen;
-    // prints where each window went and the screen's scale.
+    // window with the largest field, typed into the custom dialog, too. Every line of the notice
+    // shows whole, unwrapped, inside the box, in the font in use; the engine's UTF-8 text reaches
+    // the probability window with its umlauts; F1 shows About. Runs once more at twice the size on
+    // a 1920 x 1080 screen.
     void everyWindowLiesOnItsScreen() {
         QStringList outside;
         const auto check = [&](QWidget* w) {
-            const QRect area = w->screen()->availableGeometry();
-            qInfo().noquote() << w->windowTitle() << w->frameGeometry() << "on" << area << "scale"
-                              << w->devicePixelRatioF();
-            if (!area.contains(w->frameGeometry())) outside << w->windowTitle();
-        };
-        const auto checkAndEscape = [&](QWidget* w) {
-            check(w);
-            QTest::keyClick(w, Qt::Key_Escape);
+            if (!w->screen()->availableGeometry().contains(w->frameGeometry())) outside << w->windowTitle();
         };
         fakeEngine.stochAnswer =
             "Vorschlag: a[ 02,01 ] enthält keine Mine\r\nWahrscheinlichkeiten für Minen\r\n";
@@ -422,7 +359,6 @@ class TstWindows : public QObject {
                                QVERIFY2(inside.contains(t->cursorRect(end)), qPrintable(b.text()));
                            }
                            QCOMPARE(t->verticalScrollBar()->maximum(), 0);
-                           QVERIFY(v->width() >= 341 && v->height() >= 211);  // never below the layout
                            QVERIFY(okButton(v)->y() >= t->geometry().bottom() &&
                                    v->rect().contains(okButton(v)->geometry()));
                            QTest::mouseClick(okButton(v), Qt::LeftButton);
@@ -436,15 +372,17 @@ class TstWindows : public QObject {
 
         runModal("benutzerdefiniert", [&](QWidget* d) {
             check(d);
+            QCOMPARE(d->windowTitle(), "Benutzerdefinierte Einstellung");
+            QCOMPARE(QApplication::focusWidget(), test::named(d, "OKButton"));
             typeAndOk(d, {"30", "24", "99"});
         });
+        QCOMPARE(visibleCells(), 720);
         QTRY_COMPARE(view().size(), view().minimumSizeHint());
         check(&view());
-        for (const char* item : {"Eqs", "load", "webmsg"}) {
-            gui->program.webHints.publicHost = "127.0.0.1:1";  // refused at once
-            gui->program.webHints.devUser.clear();
-            runModal(item, checkAndEscape);
-        }
+        gui->program.webHints.publicHost = "127.0.0.1:1";  // refused at once
+        gui->program.webHints.devUser.clear();
+        for (const char* item : {"Eqs", "load", "webmsg"})
+            runModal(item, [&](QWidget* w) { check(w), QTest::keyClick(w, Qt::Key_Escape); });
         test::runModal(
             [this] {
                 QApplication::setActiveWindow(&view());  // F1 works in the active window
@@ -454,21 +392,9 @@ class TstWindows : public QObject {
                 check(about);
                 QCOMPARE(about->windowTitle(), "Info zu Gravlin");
                 QVERIFY(!test::named<QLabel>(about, "picIcon")->pixmap().isNull());
-                QCOMPARE(test::named<QPlainTextEdit>(about, "Beschreibung")->verticalScrollBarPolicy(),
-                         Qt::ScrollBarAlwaysOn);
                 QCOMPARE(QApplication::focusWidget(), test::named(about, "cmdOK"));
                 // Where it fits, a dialog stays where Qt puts it: centred on the main window.
                 QVERIFY(qAbs(about->frameGeometry().center().x() - view().frameGeometry().center().x()) <= 2);
-                // No registry here: the button says so and the window stays.
-                test::runModal([about] { test::click(about, "cmdSysInfo"); },
-                               [&](QWidget* box) {
-                                   check(box);
-                                   auto* mb = qobject_cast<QMessageBox*>(box);
-                                   QVERIFY(mb && mb->windowTitle() == "Gravlin" && mb->buttons().size() == 1);
-                                   QCOMPARE(mb->text(), "Systeminformationen sind momentan nicht verfügbar");
-                                   mb->buttons().first()->click();
-                               });
-                QVERIFY(about->isVisible());
                 test::click(about, "cmdOK");
             });
         QVERIFY2(outside.isEmpty(), qPrintable("off the screen: " + outside.join(", ")));
@@ -483,8 +409,6 @@ class TstWindows : public QObject {
         QTest::newRow("never answers")
             << QByteArray() << failed + "Der Server hat nicht innerhalb von 0,8 s geantwortet.";
         QTest::newRow("refused") << test::kNoServer << failed + "Der Server hat die Verbindung abgelehnt.";
-        QTest::newRow("hangs up") << test::kHangUp
-                                  << failed + "Der Server hat die Verbindung vorzeitig beendet.";
         QTest::newRow("redirect loop")
             << QByteArray("HTTP/1.1 302 Found\r\nLocation: /Gravlin/kv.html\r\nContent-Length: 0\r\n\r\n")
             << failed + "Der Server leitet die Anfrage immer weiter um (zu viele Weiterleitungen).";
@@ -513,11 +437,7 @@ class TstWindows : public QObject {
         test::runModal([this] { QTest::keyClick(&view(), Qt::Key_F2); },
                        [&](QWidget* v) {
                            QCOMPARE(v->windowTitle(), "Aktuelle Hinweise");
-                           QPlainTextEdit* page = textBox(v);
-                           QVERIFY(page->isReadOnly() &&
-                                   page->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn &&
-                                   page->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn);
-                           text = page->toPlainText();
+                           text = textBox(v)->toPlainText();
                            test::click(v, "cmdOK");
                        });
         if (silent) QVERIFY2(clock.elapsed() >= 700, qPrintable(QString::number(clock.elapsed())));
@@ -529,8 +449,7 @@ class TstWindows : public QObject {
     }
 
     // Every error code of a reply reads as German text in the window, none as Qt's English. A
-    // host setting the build lets through (letters, digits, ". - : [ ]") that no URL can hold
-    // fetches nothing, and the window says why.
+    // host setting no URL can hold (a port beyond 65535) fetches nothing, and the window says why.
     void webFailuresAreExplainedInGerman() {
         const QMetaEnum codes = QMetaEnum::fromType<QNetworkReply::NetworkError>();
         for (int i = 0; i < codes.keyCount(); ++i) {
@@ -542,19 +461,15 @@ class TstWindows : public QObject {
                 QVERIFY2(WWW::PageText(result, 10'000).find("fehlgeschlagen.") == std::string::npos,
                          codes.key(i));
         }
-        for (const QString host : {"hinweise.example.test:99999", "[::1"}) {
-            Window owner;
-            WWW window(gui->host, owner, {host.toStdString(), "127.0.0.1:8080", "", "", 10'000});
-            window.Form_Load();
-            QCOMPARE(QString::fromStdString(window.url), "http://" + host + "/Gravlin/kv.html");
-            QCOMPARE(QString::fromStdString(window.Text1.text),
-                     "Die Hinweise konnten nicht geladen werden.\r\nDie Adresse der Seite ist ungültig.");
-        }
+        Window owner;
+        WWW window(gui->host, owner, {"hinweise.example.test:99999", "127.0.0.1:8080", "", "", 10'000});
+        window.Form_Load();
+        QCOMPARE(QString::fromStdString(window.Text1.text),
+                 "Die Hinweise konnten nicht geladen werden.\r\nDie Adresse der Seite ist ungültig.");
     }
 
-    // Probabilities open beside the game and close with a new game; the system shows as
-    // selectable text in a modal window; the solve and sweep buttons then finish what the
-    // equations decide.
+    // Probabilities open beside the game and close with a new game; the system shows in a modal
+    // window; the solve and sweep buttons then finish what the equations decide.
     void theProbabilitiesTheSystemAndTheSolveAndSweepButtons() {
         action("Anfänger")->trigger();
         // Before the first click only the total decides anything: nothing is free.
@@ -562,8 +477,7 @@ class TstWindows : public QObject {
         QTRY_VERIFY(action("wahrscheinlichkeiten")->isEnabled());
         QWidget* w = probabilities();
         QVERIFY(w && !w->isModal() && QFontInfo(textBox(w)->font()).fixedPitch());
-        QCOMPARE(layout(w),
-                 "QRect(16,24 601x409) QRect(16,448 601x25) Qt::ScrollBarAlwaysOn QPlainTextEdit::NoWrap");
+        QCOMPARE(textBox(w)->geometry(), QRect(16, 24, 601, 409));
         QVERIFY(textBox(w)->toPlainText().contains("12.3"));  // 10 mines in 81 cells
         action("NewGame")->trigger();
         QTRY_VERIFY(!textWindow("Wahrscheinlichkeit"));
@@ -572,11 +486,6 @@ class TstWindows : public QObject {
         press(40);
         runModal("EqsGes", [](QWidget* v) {
             QCOMPARE(v->windowTitle(), "Gleichungssystem");
-            QVERIFY(textBox(v)->isReadOnly() &&
-                    textBox(v)->textInteractionFlags() & Qt::TextSelectableByMouse);
-            QCOMPARE(
-                layout(v),
-                "QRect(16,24 425x257) QRect(16,296 425x25) Qt::ScrollBarAlwaysOn QPlainTextEdit::NoWrap");
             QTest::mouseClick(okButton(v), Qt::LeftButton);
         });
         test::click(gui->view(), "GlSolve");
