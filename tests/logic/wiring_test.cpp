@@ -21,7 +21,9 @@ std::string wiringFault(Form1& form, const std::vector<WiringRow>& rows) {
 TEST_F(GameTest, EveryMenuCommandHasItsOwnSlotAndNoMenuOrSeparatorHasOne) {
     for (const MenuNode& node : form.menuTree) {
         EXPECT_EQ(node.click != nullptr, node.depth == 1 && node.item->caption != "-") << node.name;
-        if (node.click) EXPECT_EQ(node.click->name(), node.name + "_Click");
+        if (node.click) {
+            EXPECT_EQ(node.click->name(), node.name + "_Click");
+        }
     }
 }
 

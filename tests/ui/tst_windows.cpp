@@ -373,7 +373,12 @@ class TstWindows : public QObject {
         runModal("benutzerdefiniert", [&](QWidget* d) {
             check(d);
             QCOMPARE(d->windowTitle(), "Benutzerdefinierte Einstellung");
+            // Focus starts on OK; Tab runs through Cancel and the boxes back to OK.
             QCOMPARE(QApplication::focusWidget(), test::named(d, "OKButton"));
+            for (const char* next : {"CancelButton", "y_input", "x_input", "m_input", "OKButton"}) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), test::named(d, next));
+            }
             typeAndOk(d, {"30", "24", "99"});
         });
         QCOMPARE(visibleCells(), 720);
@@ -382,7 +387,10 @@ class TstWindows : public QObject {
         gui->program.webHints.publicHost = "127.0.0.1:1";  // refused at once
         gui->program.webHints.devUser.clear();
         for (const char* item : {"Eqs", "load", "webmsg"})
-            runModal(item, [&](QWidget* w) { check(w), QTest::keyClick(w, Qt::Key_Escape); });
+            runModal(item, [&](QWidget* w) {
+                check(w);
+                QTest::keyClick(w, Qt::Key_Escape);
+            });
         test::runModal(
             [this] {
                 QApplication::setActiveWindow(&view());  // F1 works in the active window
